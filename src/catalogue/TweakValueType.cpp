@@ -1,0 +1,27 @@
+#include "TweakValueType.h"
+
+namespace velmora {
+
+QString rawValue(TweakValueType type)
+{
+    switch (type) {
+    case TweakValueType::bool_: return QStringLiteral("bool");
+    case TweakValueType::int_: return QStringLiteral("int");
+    case TweakValueType::double_: return QStringLiteral("double");
+    case TweakValueType::string: return QStringLiteral("string");
+    }
+    Q_UNREACHABLE();
+    return QString();
+}
+
+std::optional<TweakValueType> tweakValueTypeFromRawValue(const QString &raw)
+{
+    for (auto type :
+         {TweakValueType::bool_, TweakValueType::int_, TweakValueType::double_, TweakValueType::string}) {
+        if (rawValue(type) == raw)
+            return type;
+    }
+    return std::nullopt;
+}
+
+} // namespace velmora

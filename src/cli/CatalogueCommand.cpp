@@ -1,0 +1,128 @@
+#include "CatalogueCommand.h"
+
+#include "catalogue/TweakRegistry.h"
+#include "common/JsonText.h"
+
+#include <QTextStream>
+
+namespace velmora {
+
+namespace {
+
+// Absent optionals become JSON null.
+template <typename T> QVariant orNull(const std::optional<T> &v)
+{
+    return v ? QVariant::fromValue(*v) : QVariant::fromValue(nullptr);
+}
+
+QVariantMap kindJson(const TweakKind &kind)
+{
+    QVariantMap o{{"type", rawValue(kind.type())}};
+    switch (kind.type()) {
+    case TweakKind::Type::integer:
+        o["min"] = orNull(kind.integerBounds().min);
+        o["max"] = orNull(kind.integerBounds().max);
+        o["step"] = kind.integerBounds().step;
+        break;
+    case TweakKind::Type::decimal:
+        o["min"] = orNull(kind.decimalBounds().min);
+        o["max"] = orNull(kind.decimalBounds().max);
+        o["step"] = kind.decimalBounds().step;
+        break;
+    case TweakKind::Type::picker: {
+        QVariantList options;
+        for (const TweakOption &option : kind.options())
+            options.append(QVariantMap{{"value", option.value.encoded()}, {"label", option.label}});
+        o["options"] = options;
+        break;
+    }
+    case TweakKind::Type::toggle:
+    case TweakKind::Type::text:
+    case TweakKind::Type::path: break;
+    }
+    return o;
+}
+
+QVariantMap tweakJson(const Tweak &t)
+{
+    QStringList restart;
+    for (RestartTarget target : t.restart)
+        restart.append(rawValue(target));
+    QVariant key = QVariant::fromValue(nullptr);
+    if (t.preferenceKey)
+        key = QVariantMap{{"domain", t.preferenceKey->domain},
+                          {"key", t.preferenceKey->key},
+                          {"type", rawValue(t.preferenceKey->type)}};
+    return QVariantMap{
+        {"id", t.id},
+        {"title", t.title},
+        {"summary", orNull(t.summary)},
+        {"categoryID", t.categoryID},
+        {"kind", kindJson(t.kind)},
+        {"defaultValue", t.defaultValue.encoded()},
+        {"preferenceKey", key},
+        {"restart", restart},
+        {"warning", orNull(t.warning)},
+        {"hasHandler", t.handler != nullptr},
+    };
+}
+
+} // namespace
+
+QVariantMap catalogueJson(const TweakRegistry &registry)
+{
+    QVariantList categories;
+    for (const TweakCategory &c : registry.categories())
+        categories.append(QVariantMap{{"id", c.id},
+                                      {"title", c.title},
+                                      {"symbol", c.symbol},
+                                      {"tint", rawValue(c.tint)},
+                                      {"order", c.order}});
+    QVariantList tweaks;
+    for (const Tweak &t : registry.tweaks())
+        tweaks.append(tweakJson(t));
+    return QVariantMap{{"categories", categories}, {"tweaks", tweaks}};
+}
+
+QString catalogueTable(const TweakRegistry &registry)
+{
+    qsizetype categoryWidth = 0, idWidth = 0;
+    for (const Tweak &t : registry.tweaks()) {
+        categoryWidth = std::max(categoryWidth, t.categoryID.size());
+        idWidth = std::max(idWidth, t.id.size());
+    }
+    QString text;
+    QTextStream out(&text);
+    out << QStringLiteral("CATEGORY").leftJustified(categoryWidth) << "  "
+        << QStringLiteral("ID").leftJustified(idWidth) << "  " << QStringLiteral("KIND").leftJustified(7)
+        << "  DEFAULT\n";
+    // Grouped by category in sidebar order, each category's tweaks in page order.
+    for (const TweakCategory &c : registry.categories()) {
+        for (const Tweak &t : registry.tweaksInCategory(c.id)) {
+            QString shown = t.defaultValue.displayText();
+            if (t.defaultValue.isString())
+                shown = QLatin1Char('"') + t.defaultValue.toString() + QLatin1Char('"');
+            out << t.categoryID.leftJustified(categoryWidth) << "  " << t.id.leftJustified(idWidth) << "  "
+                << rawValue(t.kind.type()).leftJustified(7) << "  " << shown << '\n';
+        }
+    }
+    out.flush();
+    return text;
+}
+
+int runCatalogueCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    const TweakRegistry &registry = TweakRegistry::shared();
+    if (args.isEmpty()) {
+        out << catalogueTable(registry);
+        return 0;
+    }
+    if (args == QStringList{QStringLiteral("--json")}) {
+        out << jsonText(catalogueJson(registry));
+        return 0;
+    }
+    err << "usage: velmoractl catalogue [--json]\n";
+    return 2;
+}
+
+} // namespace velmora

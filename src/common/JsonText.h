@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+namespace velmora {
+
+/// The shortest decimal text that reads back as the same double, keeping a trailing ".0" on
+/// whole numbers ("0.5", "2.0", "-0.0625", "1e+20").
+QString shortestDecimalText(double value);
+
+/// JSON text of a tree of QVariantMap, QVariantList, QStringList, text, booleans, numbers and null
+/// (an invalid QVariant or nullptr). Unlike QJsonDocument it keeps a double recognisable: 1.0 is
+/// written "1.0", not "1", so readers in other languages get the type back. Keys come sorted.
+QByteArray jsonText(const QVariant &value, bool indented = true);
+
+} // namespace velmora

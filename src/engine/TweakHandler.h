@@ -1,0 +1,33 @@
+#pragma once
+
+#include "catalogue/TweakValue.h"
+#include "common/Result.h"
+
+#include <QCoro/QCoroTask>
+
+namespace velmora {
+
+class Platform;
+
+/// Serves a tweak whose value is not a single preference (the Dock's contents, the desktop
+/// pictures). The handler packs the whole state into one `TweakValue` (a JSON text) so it can be
+/// stored, saved in profiles and compared like any other value.
+///
+/// Handlers hold no state: everything they touch comes through the platform they are given.
+/// They are called on the UI thread; the asynchronous calls may move work to a background thread.
+class TweakHandler {
+public:
+    virtual ~TweakHandler() = default;
+
+    /// The live state, read now. A failure makes the engine fall back to the tweak's default.
+    virtual Result<TweakValue> currentValue(Platform &platform) const = 0;
+
+    /// Makes the system match a value that `currentValue` produced (now or in a saved profile).
+    /// Values of another case than `string` are ignored and succeed.
+    virtual QCoro::Task<Status> apply(Platform &platform, TweakValue value) const = 0;
+
+    /// Undoes nothing by itself; the engine re-reads `currentValue` after it succeeds.
+    virtual QCoro::Task<Status> reset(Platform &platform) const = 0;
+};
+
+} // namespace velmora

@@ -1,0 +1,632 @@
+// The catalogue: its invariants, the order of its runs, the value type's coded form, and the
+// catalogue as velmoractl prints it.
+
+#include "catalogue/TweakRegistry.h"
+#include "common/JsonText.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtConcurrent>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace velmora;
+
+Q_DECLARE_METATYPE(velmora::TweakValue)
+
+namespace {
+
+const TweakRegistry &registry()
+{
+    return TweakRegistry::shared();
+}
+
+bool onStepGrid(double value, double min, double step)
+{
+    const double steps = (value - min) / step;
+    return std::abs(steps - std::round(steps)) < 1e-9;
+}
+
+QVariantMap coded(const char *caseName, const QVariant &payload)
+{
+    return {{QString::fromLatin1(caseName), QVariantMap{{"_0", payload}}}};
+}
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun velmoractl(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), args);
+    CliRun r;
+    if (!p.waitForFinished(20000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+
+private slots:
+    void invariantsOfEveryTweak();
+    void categoriesRunFromMinusThreeToTwentyThree();
+    void handlerTweaksAreTheOnlyOnesWithoutAKey();
+    void categoryPages_data();
+    void categoryPages();
+    void runBoundaries_data();
+    void runBoundaries();
+    void firstEightTogglesFeedTheMenuBarPanel();
+    void lookupsOfUnknownIds();
+    void textsKeepTheirNonAsciiCharacters_data();
+    void textsKeepTheirNonAsciiCharacters();
+    void makeRejectsBrokenConstantData_data();
+    void makeRejectsBrokenConstantData();
+    void sharedIsBuiltOnceAcrossThreads();
+
+    void restartTargetRawValues();
+    void valueEquality_data();
+    void valueEquality();
+    void codedFormRoundTrips_data();
+    void codedFormRoundTrips();
+    void codedFormDecodingErrors_data();
+    void codedFormDecodingErrors();
+    void displayTexts_data();
+    void displayTexts();
+
+    void cliPrintsTheWholeCatalogueAsJson();
+    void cliRejectsUnknownArguments_data();
+    void cliRejectsUnknownArguments();
+};
+
+void TestCatalogue::invariantsOfEveryTweak()
+{
+    const auto &r = registry();
+    QCOMPARE(r.tweaks().size(), 133);
+    QCOMPARE(r.tweaksByID().size(), 133);
+    QCOMPARE(r.categories().size(), 27);
+
+    static const QRegularExpression idShape(QStringLiteral("^[a-z0-9]+([.-][a-z0-9]+)*$"));
+    QSet<QString> categoryIDs;
+    for (const TweakCategory &c : r.categories())
+        categoryIDs.insert(c.id);
+
+    for (const Tweak &t : r.tweaks()) {
+        const QByteArray whereBytes = t.id.toUtf8();
+        const char *where = whereBytes.constData();
+        QVERIFY2(idShape.match(t.id).hasMatch(), where);
+        QVERIFY2(categoryIDs.contains(t.categoryID), where);
+        if (t.id != QLatin1String("dock.apps"))
+            QVERIFY2(t.id.startsWith(t.categoryID + QLatin1Char('.')), where);
+        QVERIFY2(!t.title.isEmpty(), where);
+        QVERIFY2(!t.summary || !t.summary->isEmpty(), where);
+        QVERIFY2(!t.warning || !t.warning->isEmpty(), where);
+
+        if (t.preferenceKey) {
+            QVERIFY2(!t.preferenceKey->domain.isEmpty() && !t.preferenceKey->key.isEmpty(), where);
+            QVERIFY2(t.defaultValue.type() == t.preferenceKey->type, where);
+        }
+
+        switch (t.kind.type()) {
+        case TweakKind::Type::toggle: QVERIFY2(t.defaultValue.isBool(), where); break;
+        case TweakKind::Type::text:
+        case TweakKind::Type::path: QVERIFY2(t.defaultValue.isString(), where); break;
+        case TweakKind::Type::integer: {
+            const auto b = t.kind.integerBounds();
+            QVERIFY2(t.defaultValue.isInt() && b.min && b.max && b.step > 0, where);
+            QVERIFY2(*b.min <= t.defaultValue.toInt() && t.defaultValue.toInt() <= *b.max, where);
+            QVERIFY2((t.defaultValue.toInt() - *b.min) % b.step == 0, where);
+            break;
+        }
+        case TweakKind::Type::decimal: {
+            const auto b = t.kind.decimalBounds();
+            QVERIFY2(t.defaultValue.isDouble() && b.min && b.max && b.step > 0, where);
+            QVERIFY2(*b.min <= t.defaultValue.toDouble() && t.defaultValue.toDouble() <= *b.max, where);
+            QVERIFY2(onStepGrid(t.defaultValue.toDouble(), *b.min, b.step), where);
+            QVERIFY2(onStepGrid(*b.max, *b.min, b.step), where);
+            break;
+        }
+        case TweakKind::Type::picker: {
+            const auto &options = t.kind.options();
+            QVERIFY2(options.size() >= 2, where);
+            QSet<QString> labels;
+            bool defaultIsAnOption = false;
+            for (const TweakOption &o : options) {
+                QVERIFY2(o.value.type() == t.defaultValue.type(), where);
+                QVERIFY2(!labels.contains(o.label), where);
+                labels.insert(o.label);
+                defaultIsAnOption = defaultIsAnOption || o.value == t.defaultValue;
+            }
+            QVERIFY2(defaultIsAnOption, where);
+            break;
+        }
+        }
+    }
+}
+
+void TestCatalogue::categoriesRunFromMinusThreeToTwentyThree()
+{
+    const auto &categories = registry().categories();
+    QSet<QString> ids;
+    for (int i = 0; i < categories.size(); ++i) {
+        QCOMPARE(categories[i].order, i - 3);
+        QVERIFY(!ids.contains(categories[i].id));
+        ids.insert(categories[i].id);
+        QVERIFY2(!registry().tweaksInCategory(categories[i].id).isEmpty(), qPrintable(categories[i].id));
+    }
+    QCOMPARE(categories.first().id, QStringLiteral("appearance"));
+    QCOMPARE(categories[3].id, QStringLiteral("dock"));
+    QCOMPARE(categories.last().id, QStringLiteral("general"));
+    QCOMPARE(categories[15].title, QStringLiteral("Language & Region"));
+}
+
+void TestCatalogue::handlerTweaksAreTheOnlyOnesWithoutAKey()
+{
+    QStringList keyless;
+    for (const Tweak &t : registry().tweaks()) {
+        if (!t.preferenceKey) {
+            keyless << t.id;
+            QCOMPARE(t.kind.type(), TweakKind::Type::text);
+            QCOMPARE(t.defaultValue, TweakValue::ofString(QStringLiteral("{}")));
+        }
+    }
+    QCOMPARE(keyless, (QStringList{"dock.apps", "wallpaper.config"}));
+    QCOMPARE(registry().tweak("dock.apps")->categoryID, QStringLiteral("dockapps"));
+    QCOMPARE(registry().tweak("dock.apps")->restart, QList<RestartTarget>{RestartTarget::dock});
+    QVERIFY(registry().tweak("wallpaper.config")->restart.isEmpty());
+}
+
+void TestCatalogue::categoryPages_data()
+{
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    // Categories split into two runs show the first run's tweaks before the second's.
+    QTest::newRow("dock") << "dock" << 14 << "dock.autohide"
+                          << "dock.spring-load-all-items";
+    QTest::newRow("finder") << "finder" << 18 << "finder.show-pathbar"
+                            << "finder.title-bar-icons";
+    QTest::newRow("keyboard") << "keyboard" << 8 << "keyboard.key-repeat"
+                              << "keyboard.language-indicator";
+    QTest::newRow("menubar") << "menubar" << 5 << "menubar.flash-on-alert"
+                             << "menubar.clock-flash-separators";
+    QTest::newRow("trackpad") << "trackpad" << 9 << "trackpad.dragging"
+                              << "trackpad.two-finger-secondary-click";
+    QTest::newRow("dockapps") << "dockapps" << 1 << "dock.apps"
+                              << "dock.apps";
+    QTest::newRow("wallpaper") << "wallpaper" << 1 << "wallpaper.config"
+                               << "wallpaper.config";
+}
+
+void TestCatalogue::categoryPages()
+{
+    QFETCH(QString, category);
+    QFETCH(int, count);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    const QList<Tweak> page = registry().tweaksInCategory(category);
+    QCOMPARE(page.size(), count);
+    QCOMPARE(page.first().id, first);
+    QCOMPARE(page.last().id, last);
+    // A page keeps catalogue order.
+    qsizetype previous = -1;
+    for (const Tweak &t : page) {
+        const qsizetype at = std::find_if(registry().tweaks().cbegin(), registry().tweaks().cend(),
+                                          [&](const Tweak &x) { return x.id == t.id; }) -
+                             registry().tweaks().cbegin();
+        QVERIFY(at > previous);
+        previous = at;
+    }
+}
+
+void TestCatalogue::runBoundaries_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    // Where one run ends and the next begins, in catalogue order.
+    QTest::newRow("dock → dockapps") << 12 << "dock.static-only"
+                                     << "dock.apps";
+    QTest::newRow("wallpaper → finder") << 14 << "wallpaper.config"
+                                        << "finder.show-pathbar";
+    QTest::newRow("menubar → appearance") << 34 << "menubar.show-bluetooth"
+                                          << "appearance.interface-style";
+    QTest::newRow("desktop → dock again") << 60 << "desktop.show-removable-media"
+                                          << "dock.scroll-to-open";
+    QTest::newRow("dock → finder again") << 62 << "dock.spring-load-all-items"
+                                         << "finder.column-auto-sizing";
+    QTest::newRow("trackpad → mission control") << 90 << "trackpad.two-finger-secondary-click"
+                                                << "mission-control.switch-to-space-with-windows";
+    QTest::newRow("activity monitor → general") << 127 << "activity-monitor.update-period"
+                                                << "general.help-menu-dev-mode";
+}
+
+void TestCatalogue::runBoundaries()
+{
+    QFETCH(int, index);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    const auto &tweaks = registry().tweaks();
+    QCOMPARE(tweaks.at(index - 1).id, before);
+    QCOMPARE(tweaks.at(index).id, after);
+    QCOMPARE(tweaks.first().id, QStringLiteral("dock.autohide"));
+    QCOMPARE(tweaks.last().id, QStringLiteral("general.simulator-screenshot-location"));
+}
+
+void TestCatalogue::firstEightTogglesFeedTheMenuBarPanel()
+{
+    QStringList toggles;
+    for (const Tweak &t : registry().tweaks()) {
+        if (t.kind.type() == TweakKind::Type::toggle && toggles.size() < 8)
+            toggles << t.id;
+    }
+    QCOMPARE(toggles, (QStringList{"dock.autohide", "dock.magnification", "dock.minimize-to-application",
+                                   "dock.show-recents", "dock.launchanim", "dock.static-only",
+                                   "finder.show-pathbar", "finder.show-statusbar"}));
+}
+
+void TestCatalogue::lookupsOfUnknownIds()
+{
+    QVERIFY(!registry().tweak(QStringLiteral("dock.nonexistent")));
+    QVERIFY(!registry().tweak(QString()));
+    QVERIFY(registry().tweaksInCategory(QStringLiteral("no-such-category")).isEmpty());
+    QVERIFY(!registry().category(QStringLiteral("no-such-category")));
+    QCOMPARE(registry().tweak(QStringLiteral("dock.tilesize"))->defaultValue, TweakValue::ofInt(48));
+}
+
+void TestCatalogue::textsKeepTheirNonAsciiCharacters_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected");
+    // Built from code points, so a wrongly encoded source file cannot hide here.
+    QTest::newRow("é") << "dock.scroll-to-open"
+                       << "title" << QString::fromUtf16(u"Scroll up on Dock icon to open Expos\u00e9");
+    QTest::newRow("⌘") << "finder.spawn-tab"
+                       << "title" << QString::fromUtf16(u"\u2318-double-click opens folders in new tab");
+    QTest::newRow("globe emoji") << "keyboard.fn-usage-type"
+                                 << "title" << QString::fromUtf16(u"Fn / \U0001F310 key behavior");
+    QTest::newRow("en dash range") << "mouse.scaling"
+                                   << "summary"
+                                   << QString::fromUtf16(
+                                          u"Higher is faster. The Settings UI maps roughly to 0.0\u20133.0.");
+    QTest::newRow("en dash F-keys")
+        << "keyboard.fn-state"
+        << "summary"
+        << QString::fromUtf16(u"Off: top row controls brightness/media. On: top row sends F1\u2013F12.");
+    QTest::newRow("double quotes") << "general.disable-quarantine-popup"
+                                   << "title"
+                                   << QString::fromUtf16(
+                                          u"Show \"Application Downloaded from Internet\" warning");
+    QTest::newRow("apostrophe") << "menubar.show-bluetooth"
+                                << "option0" << QString::fromUtf16(u"Don't show");
+    QTest::newRow("ampersand") << "keyboard.fn-usage-type"
+                               << "option2" << QString::fromUtf16(u"Show Emoji & Symbols");
+}
+
+void TestCatalogue::textsKeepTheirNonAsciiCharacters()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, field);
+    QFETCH(QString, expected);
+    const auto t = registry().tweak(id);
+    QVERIFY(t);
+    QString actual;
+    if (field == QLatin1String("title"))
+        actual = t->title;
+    else if (field == QLatin1String("summary"))
+        actual = t->summary.value_or(QString());
+    else
+        actual = t->kind.options().at(field.mid(6).toInt()).label;
+    QCOMPARE(actual, expected);
+}
+
+void TestCatalogue::makeRejectsBrokenConstantData_data()
+{
+    QTest::addColumn<QString>("secondID");
+    QTest::addColumn<QString>("secondCategory");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("duplicate id") << "dock.autohide"
+                                  << "dock"
+                                  << "duplicate tweak id \"dock.autohide\"";
+    QTest::newRow("unknown category") << "nowhere.x"
+                                      << "nowhere"
+                                      << "tweak \"nowhere.x\" names unknown category \"nowhere\"";
+    QTest::newRow("valid data") << "dock.tilesize"
+                                << "dock" << QString();
+}
+
+void TestCatalogue::makeRejectsBrokenConstantData()
+{
+    QFETCH(QString, secondID);
+    QFETCH(QString, secondCategory);
+    QFETCH(QString, error);
+    Tweak first = *registry().tweak(QStringLiteral("dock.autohide"));
+    Tweak second = first;
+    second.id = secondID;
+    second.categoryID = secondCategory;
+    const QList<TweakCategory> categories = {
+        {"general", "General", "gearshape.fill", CategoryTint::gray, 23},
+        {"dock", "Dock Appearance", "dock.rectangle", CategoryTint::blue, 0}};
+    const Result<TweakRegistry> made = TweakRegistry::make(categories, {first, second});
+    if (error.isEmpty()) {
+        QVERIFY(made.ok());
+        QCOMPARE(made->categories().first().id, QStringLiteral("dock")); // sorted by order
+        QCOMPARE(made->tweaksInCategory("dock").size(), 2);
+    } else {
+        QVERIFY(!made.ok());
+        QCOMPARE(made.error(), error);
+    }
+}
+
+void TestCatalogue::sharedIsBuiltOnceAcrossThreads()
+{
+    QList<QFuture<const TweakRegistry *>> futures;
+    for (int i = 0; i < 8; ++i)
+        futures << QtConcurrent::run([] { return &TweakRegistry::shared(); });
+    for (auto &f : futures)
+        QCOMPARE(f.result(), &TweakRegistry::shared());
+    // Copies share the data rather than rebuilding it.
+    const TweakRegistry copy = TweakRegistry::shared();
+    QCOMPARE(copy.tweaks().constData(), TweakRegistry::shared().tweaks().constData());
+}
+
+void TestCatalogue::restartTargetRawValues()
+{
+    QStringList raws;
+    for (RestartTarget t : allRestartTargets()) {
+        raws << rawValue(t);
+        QCOMPARE(restartTargetFromRawValue(rawValue(t)), std::optional<RestartTarget>(t));
+    }
+    QCOMPARE(raws, (QStringList{"Dock", "Finder", "SystemUIServer", "ControlCenter", "cfprefsd"}));
+    QVERIFY(!restartTargetFromRawValue(QStringLiteral("dock")));
+    QVERIFY(!restartTargetFromRawValue(QStringLiteral("Cfprefsd")));
+    QCOMPARE(registry().tweak("mission-control.spans-displays")->restart,
+             (QList<RestartTarget>{RestartTarget::systemUIServer, RestartTarget::dock}));
+}
+
+void TestCatalogue::valueEquality_data()
+{
+    QTest::addColumn<TweakValue>("a");
+    QTest::addColumn<TweakValue>("b");
+    QTest::addColumn<bool>("equal");
+    QTest::newRow("int 1 vs bool true") << TweakValue::ofInt(1) << TweakValue::ofBool(true) << false;
+    QTest::newRow("double 2 vs int 2") << TweakValue::ofDouble(2) << TweakValue::ofInt(2) << false;
+    QTest::newRow("string 1 vs int 1") << TweakValue::ofString("1") << TweakValue::ofInt(1) << false;
+    QTest::newRow("bool false vs int 0") << TweakValue::ofBool(false) << TweakValue::ofInt(0) << false;
+    QTest::newRow("empty string vs bool false")
+        << TweakValue::ofString("") << TweakValue::ofBool(false) << false;
+    QTest::newRow("0.0 vs -0.0") << TweakValue::ofDouble(0.0) << TweakValue::ofDouble(-0.0) << true;
+    QTest::newRow("0.1+0.2 vs 0.3") << TweakValue::ofDouble(0.1 + 0.2) << TweakValue::ofDouble(0.3) << false;
+    QTest::newRow("same doubles") << TweakValue::ofDouble(0.25) << TweakValue::ofDouble(0.25) << true;
+    QTest::newRow("same strings") << TweakValue::ofString("Dark") << TweakValue::ofString("Dark") << true;
+    QTest::newRow("case matters") << TweakValue::ofString("dark") << TweakValue::ofString("Dark") << false;
+}
+
+void TestCatalogue::valueEquality()
+{
+    QFETCH(TweakValue, a);
+    QFETCH(TweakValue, b);
+    QFETCH(bool, equal);
+    QCOMPARE(a == b, equal);
+    QCOMPARE(a != b, !equal);
+    if (equal)
+        QCOMPARE(qHash(a), qHash(b));
+    QSet<TweakValue> set{a, b};
+    QCOMPARE(set.size(), equal ? 1 : 2);
+}
+
+void TestCatalogue::codedFormRoundTrips_data()
+{
+    QTest::addColumn<TweakValue>("value");
+    QTest::addColumn<QByteArray>("json");
+    QTest::newRow("bool") << TweakValue::ofBool(true) << QByteArray(R"({"bool":{"_0":true}})");
+    QTest::newRow("int") << TweakValue::ofInt(48) << QByteArray(R"({"int":{"_0":48}})");
+    QTest::newRow("negative int") << TweakValue::ofInt(-1) << QByteArray(R"({"int":{"_0":-1}})");
+    QTest::newRow("int64 max") << TweakValue::ofInt(std::numeric_limits<qint64>::max())
+                               << QByteArray(R"({"int":{"_0":9223372036854775807}})");
+    QTest::newRow("int64 min") << TweakValue::ofInt(std::numeric_limits<qint64>::min())
+                               << QByteArray(R"({"int":{"_0":-9223372036854775808}})");
+    QTest::newRow("double") << TweakValue::ofDouble(0.5) << QByteArray(R"({"double":{"_0":0.5}})");
+    QTest::newRow("whole double") << TweakValue::ofDouble(2) << QByteArray(R"({"double":{"_0":2.0}})");
+    QTest::newRow("sixteenth") << TweakValue::ofDouble(-0.0625) << QByteArray(R"({"double":{"_0":-0.0625}})");
+    QTest::newRow("string") << TweakValue::ofString("Dark") << QByteArray(R"({"string":{"_0":"Dark"}})");
+    QTest::newRow("empty string") << TweakValue::ofString("") << QByteArray(R"({"string":{"_0":""}})");
+    QTest::newRow("json text") << TweakValue::ofString(R"({"a":[1,"x"]})")
+                               << QByteArray(R"({"string":{"_0":"{\"a\":[1,\"x\"]}"}})");
+    QTest::newRow("emoji") << TweakValue::ofString(QString::fromUtf16(u"\U0001F310 \u2318"))
+                           << QByteArray("{\"string\":{\"_0\":\"\xF0\x9F\x8C\x90 \xE2\x8C\x98\"}}");
+}
+
+void TestCatalogue::codedFormRoundTrips()
+{
+    QFETCH(TweakValue, value);
+    QFETCH(QByteArray, json);
+    // In memory.
+    const Result<TweakValue> direct = TweakValue::decode(value.encoded());
+    QVERIFY2(direct.ok(), qPrintable(direct.error()));
+    QCOMPARE(*direct, value);
+    QCOMPARE(direct->type(), value.type());
+    // Through JSON text; a reader that hands a whole double back as an integer must still get a double.
+    const QByteArray written = jsonText(value.encoded(), false);
+    QCOMPARE(written, json);
+    const Result<TweakValue> reread =
+        TweakValue::decode(QJsonDocument::fromJson(json).object().toVariantMap());
+    QVERIFY2(reread.ok(), qPrintable(reread.error()));
+    QCOMPARE(*reread, value);
+    QCOMPARE(reread->type(), value.type());
+}
+
+void TestCatalogue::codedFormDecodingErrors_data()
+{
+    QTest::addColumn<QVariant>("coded");
+    QTest::addColumn<QString>("error"); // empty: decodes fine
+    const QString keyCount = QStringLiteral("Invalid number of keys found, expected one.");
+    QVariantMap twoCases = coded("int", 1);
+    twoCases.insert(coded("bool", true));
+    QTest::newRow("int and bool keys") << QVariant(twoCases) << keyCount;
+    QTest::newRow("empty dictionary") << QVariant(QVariantMap()) << keyCount;
+    QTest::newRow("only unknown keys")
+        << QVariant(QVariantMap{{"float", QVariantMap{{"_0", 1.0}}}}) << keyCount;
+    QVariantMap withExtra = coded("int", 7);
+    withExtra.insert("comment", "ignored");
+    QTest::newRow("int plus unrelated key") << QVariant(withExtra) << QString();
+    QTest::newRow("bool without _0") << QVariant(QVariantMap{{"bool", QVariantMap{{"_1", true}}}})
+                                     << "No value associated with key \"_0\" in \"bool\".";
+    QTest::newRow("bool holding a number") << QVariant(coded("bool", 1)) << "!";
+    QTest::newRow("int holding a text") << QVariant(coded("int", "48")) << "!";
+    QTest::newRow("int holding a fraction") << QVariant(coded("int", 48.5)) << "!";
+    QTest::newRow("int above int64") << QVariant(coded("int", QVariant::fromValue(quint64(1) << 63))) << "!";
+    QTest::newRow("double holding a bool") << QVariant(coded("double", true)) << "!";
+    QTest::newRow("string holding a number") << QVariant(coded("string", 1)) << "!";
+    QTest::newRow("case not a dictionary") << QVariant(QVariantMap{{"int", 48}}) << "!";
+    QTest::newRow("not a dictionary at all") << QVariant(QVariantList{1, 2}) << "!";
+    QTest::newRow("nothing") << QVariant() << "!";
+}
+
+void TestCatalogue::codedFormDecodingErrors()
+{
+    QFETCH(QVariant, coded);
+    QFETCH(QString, error);
+    const Result<TweakValue> decoded = TweakValue::decode(coded);
+    if (error.isEmpty()) {
+        QVERIFY2(decoded.ok(), qPrintable(decoded.error()));
+        return;
+    }
+    QVERIFY(!decoded.ok());
+    QVERIFY(!decoded.error().isEmpty());
+    if (error != QLatin1String("!"))
+        QCOMPARE(decoded.error(), error);
+}
+
+void TestCatalogue::displayTexts_data()
+{
+    QTest::addColumn<TweakValue>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("on") << TweakValue::ofBool(true) << "On";
+    QTest::newRow("off") << TweakValue::ofBool(false) << "Off";
+    QTest::newRow("negative int") << TweakValue::ofInt(-1) << "-1";
+    QTest::newRow("half") << TweakValue::ofDouble(0.5) << "0.50";
+    QTest::newRow("one") << TweakValue::ofDouble(1) << "1.00";
+    QTest::newRow("text") << TweakValue::ofString("Dark") << "Dark";
+    QTest::newRow("empty text") << TweakValue::ofString("") << "(empty)";
+}
+
+void TestCatalogue::displayTexts()
+{
+    QFETCH(TweakValue, value);
+    QFETCH(QString, text);
+    QCOMPARE(value.displayText(), text);
+    QCOMPARE(displayText(std::optional<TweakValue>(value)), text);
+    QCOMPARE(displayText(std::nullopt), QStringLiteral("(not set)"));
+}
+
+void TestCatalogue::cliPrintsTheWholeCatalogueAsJson()
+{
+    const CliRun run = velmoractl({"catalogue", "--json"});
+    QCOMPARE(run.exitCode, 0);
+    QJsonParseError parseError;
+    const QJsonObject root = QJsonDocument::fromJson(run.out, &parseError).object();
+    QCOMPARE(parseError.error, QJsonParseError::NoError);
+
+    const QJsonArray categories = root["categories"].toArray();
+    QCOMPARE(categories.size(), 27);
+    QCOMPARE(categories[0].toObject(), (QJsonObject{{"id", "appearance"},
+                                                    {"title", "Appearance"},
+                                                    {"symbol", "paintbrush.fill"},
+                                                    {"tint", "purple"},
+                                                    {"order", -3}}));
+
+    const QJsonArray tweaks = root["tweaks"].toArray();
+    QCOMPARE(tweaks.size(), 133);
+    QHash<QString, QJsonObject> byID;
+    for (int i = 0; i < tweaks.size(); ++i) {
+        const QJsonObject t = tweaks[i].toObject();
+        QCOMPARE(t["id"].toString(), registry().tweaks().at(i).id); // catalogue order
+        QCOMPARE(t.keys().size(), 10);
+        byID.insert(t["id"].toString(), t);
+    }
+
+    const QJsonObject tilesize = byID["dock.tilesize"];
+    QCOMPARE(tilesize["kind"].toObject(),
+             (QJsonObject{{"type", "integer"}, {"min", 16}, {"max", 128}, {"step", 1}}));
+    QCOMPARE(tilesize["defaultValue"].toObject(), QJsonObject({{"int", QJsonObject{{"_0", 48}}}}));
+    QCOMPARE(tilesize["preferenceKey"].toObject(),
+             (QJsonObject{{"domain", "com.apple.dock"}, {"key", "tilesize"}, {"type", "int"}}));
+    QCOMPARE(tilesize["restart"].toArray(), QJsonArray{"Dock"});
+    QVERIFY(tilesize["summary"].isString());
+    QVERIFY(tilesize["warning"].isNull());
+    QCOMPARE(tilesize["hasHandler"], QJsonValue(false));
+
+    const QJsonObject scaling = byID["mouse.scaling"]["kind"].toObject();
+    QCOMPARE(scaling["min"].toDouble(), -1.0);
+    QCOMPARE(scaling["step"].toDouble(), 0.0625);
+    QVERIFY(run.out.contains(R"("max": 4.0,)")); // decimal bounds stay doubles in the text
+
+    const QJsonObject accent = byID["appearance.accent-color"];
+    QVERIFY(accent["summary"].isNull());
+    const QJsonArray options = accent["kind"]["options"].toArray();
+    QCOMPARE(options.size(), 9);
+    QCOMPARE(options.last().toObject(),
+             (QJsonObject{{"value", QJsonObject{{"int", QJsonObject{{"_0", 8}}}}}, {"label", "Graphite"}}));
+    QVERIFY(!accent["kind"].toObject().contains("min"));
+    QCOMPARE(byID["dock.autohide"]["kind"].toObject(), QJsonObject({{"type", "toggle"}}));
+
+    QVERIFY(byID["dock.apps"]["preferenceKey"].isNull());
+    QCOMPARE(byID["mission-control.spans-displays"]["restart"].toArray(),
+             (QJsonArray{"SystemUIServer", "Dock"}));
+    QCOMPARE(byID["general.disable-quarantine-popup"]["title"].toString(),
+             registry().tweak("general.disable-quarantine-popup")->title);
+    QCOMPARE(byID["keyboard.fn-usage-type"]["title"].toString(),
+             QString::fromUtf16(u"Fn / \U0001F310 key behavior"));
+
+    // Every coded default read back from the JSON equals the catalogue's default.
+    for (const Tweak &t : registry().tweaks()) {
+        const Result<TweakValue> value =
+            TweakValue::decode(byID[t.id]["defaultValue"].toObject().toVariantMap());
+        QVERIFY2(value.ok() && *value == t.defaultValue, qPrintable(t.id));
+    }
+
+    // The readable table: a header and one line per tweak.
+    const CliRun table = velmoractl({"catalogue"});
+    QCOMPARE(table.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(table.out).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 134);
+    QVERIFY(lines[1].startsWith("appearance"));
+}
+
+void TestCatalogue::cliRejectsUnknownArguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no command") << QStringList();
+    QTest::newRow("unknown command") << QStringList{"frobnicate"};
+    QTest::newRow("unknown flag") << QStringList{"catalogue", "--xml"};
+    QTest::newRow("extra argument") << QStringList{"catalogue", "--json", "more"};
+}
+
+void TestCatalogue::cliRejectsUnknownArguments()
+{
+    QFETCH(QStringList, args);
+    const CliRun run = velmoractl(args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(run.err.contains("usage: velmoractl"));
+}
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"
