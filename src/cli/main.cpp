@@ -1,37 +1,78 @@
 // velmoractl: the command-line companion of Velmora.
 
 #include "CatalogueCommand.h"
+#include "CommandContext.h"
+#include "RootCommand.h"
 
+#include <QCoro/QCoroTask>
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTimer>
 
-#include <cstdio>
-
+namespace velmora {
 namespace {
 
-const char kUsage[] = "usage: velmoractl <command> [arguments]\n"
+const char kUsage[] = "usage: velmoractl [--simulated-root DIR] <command> [arguments]\n"
                       "\n"
                       "commands:\n"
                       "  catalogue [--json]   print every category and tweak\n"
-                      "  help                 print this text\n";
+                      "  init                 lay out and seed the simulated Mac (never overwrites)\n"
+                      "  help                 print this text\n"
+                      "\n"
+                      "The simulated Mac lives in DIR, else in $VELMORA_SIMULATED_ROOT, else in the\n"
+                      "per-user default folder.\n";
+
+QCoro::Task<int> dispatch(CommandContext &context, QString verb, QStringList args)
+{
+    if (verb == QLatin1String("catalogue"))
+        co_return runCatalogueCommand(args, context.out, context.err);
+    if (verb == QLatin1String("init"))
+        co_return runInitCommand(context, args);
+    if (verb == QLatin1String("help") || verb == QLatin1String("--help") || verb == QLatin1String("-h")) {
+        context.out << kUsage;
+        co_return 0;
+    }
+    context.err << kUsage;
+    co_return 2;
+}
 
 } // namespace
+} // namespace velmora
 
 int main(int argc, char *argv[])
 {
+    using namespace velmora;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmoractl"));
+
     QTextStream out(stdout);
     QTextStream err(stderr);
+    CommandContext context(out, err);
 
     QStringList args = QCoreApplication::arguments().mid(1);
-    const QString verb = args.isEmpty() ? QString() : args.takeFirst();
-    if (verb == QLatin1String("catalogue"))
-        return velmora::runCatalogueCommand(args, out, err);
-    if (verb == QLatin1String("help") || verb == QLatin1String("--help") || verb == QLatin1String("-h")) {
-        out << kUsage;
-        return 0;
+    // Global options come before the command.
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--simulated-root"))) {
+        const QString option = args.takeFirst();
+        if (option.startsWith(QLatin1String("--simulated-root="))) {
+            context.simulatedRoot = option.section(QLatin1Char('='), 1);
+        } else if (!args.isEmpty()) {
+            context.simulatedRoot = args.takeFirst();
+        } else {
+            err << "velmoractl: --simulated-root needs a folder\n";
+            return 2;
+        }
     }
-    err << kUsage;
-    return 2;
+    const QString verb = args.isEmpty() ? QString() : args.takeFirst();
+
+    int exitCode = 0;
+    QTimer::singleShot(0, &app, [&] {
+        QCoro::connect(dispatch(context, verb, args), &app, [&](int code) {
+            exitCode = code;
+            out.flush();
+            err.flush();
+            QCoreApplication::exit(code);
+        });
+    });
+    app.exec();
+    return exitCode;
 }

@@ -10,10 +10,18 @@ namespace velmora {
 
 QString shortestDecimalText(double value)
 {
-    QString text = QString::number(value, 'g', QLocale::FloatingPointShortest);
-    if (std::isfinite(value) && !text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')))
-        text += QStringLiteral(".0");
-    return text;
+    if (!std::isfinite(value))
+        return std::isnan(value) ? QStringLiteral("nan") : (value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf"));
+    // Plain digits for numbers of ordinary size, as most languages print doubles; an exponent
+    // beyond the range where doubles still hold every whole number, and for tiny fractions.
+    const double magnitude = std::abs(value);
+    if (value == 0.0 || (magnitude >= 1e-4 && magnitude < 9007199254740992.0)) {
+        QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
+        if (!text.contains(QLatin1Char('.')))
+            text += QStringLiteral(".0");
+        return text;
+    }
+    return QString::number(value, 'e', QLocale::FloatingPointShortest);
 }
 
 namespace {

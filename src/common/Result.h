@@ -7,18 +7,19 @@
 
 namespace velmora {
 
-/// A value or the readable description of why there is none. Errors travel as values, never as
-/// exceptions, so they can cross `co_await`. Default-constructed it is a failure with no text, which
-/// lets coroutine helpers that need a default value hold one.
-template <typename T> class Result {
+/// A value or an error (by default its readable description). Errors travel as values, never as
+/// exceptions, so they can cross `co_await`. Default-constructed it is a failure holding a
+/// default error, which lets coroutine helpers that need a default value hold one.
+template <typename T, typename E = QString>
+class Result {
 public:
     Result() = default;
     Result(T value) : m_value(std::move(value)) {}
 
-    static Result failure(QString message)
+    static Result failure(E error)
     {
         Result r;
-        r.m_error = std::move(message);
+        r.m_error = std::move(error);
         return r;
     }
 
@@ -29,35 +30,39 @@ public:
     T &value() & { return *m_value; }
     T &&value() && { return std::move(*m_value); }
     const T *operator->() const { return &*m_value; }
+    T *operator->() { return &*m_value; }
     const T &operator*() const { return *m_value; }
 
-    const QString &error() const { return m_error; }
+    const E &error() const { return m_error; }
 
 private:
     std::optional<T> m_value;
-    QString m_error;
+    E m_error{};
 };
 
-/// Success or a readable failure, for operations that produce nothing.
-class Status {
+/// Success or an error, for operations that produce nothing. Default-constructed it is success.
+template <typename E = QString>
+class BasicStatus {
 public:
-    Status() = default;
-    static Status success() { return Status(); }
-    static Status failure(QString message)
+    BasicStatus() = default;
+    static BasicStatus success() { return BasicStatus(); }
+    static BasicStatus failure(E error)
     {
-        Status s;
+        BasicStatus s;
         s.m_failed = true;
-        s.m_error = std::move(message);
+        s.m_error = std::move(error);
         return s;
     }
 
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
-    const QString &error() const { return m_error; }
+    const E &error() const { return m_error; }
 
 private:
     bool m_failed = false;
-    QString m_error;
+    E m_error{};
 };
+
+using Status = BasicStatus<QString>;
 
 } // namespace velmora

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "FileLocations.h"
+
+#include <QString>
+
+namespace velmora {
+
+class DisplayService;
+class PreferenceStore;
+class Workspace;
+
+/// Everything the operating system provides, reached through one object made at start and handed
+/// down. One implementation per backend: the simulated Mac here, the native one on macOS.
+class Platform {
+public:
+    /// The application's own preference domain (its defaults, such as "hasDismissedFDABanner").
+    static QString applicationIdentifier() { return QStringLiteral("dev.corrandelwick.Velmora"); }
+
+    virtual ~Platform() = default;
+
+    /// A short name for messages: "simulated Mac at …", "macOS".
+    virtual QString description() const = 0;
+
+    virtual PreferenceStore &preferences() = 0;
+    virtual const PreferenceStore &preferences() const = 0;
+
+    /// The `defaults` tool ("/usr/bin/defaults" on a Mac).
+    virtual QString defaultsToolPath() const = 0;
+    /// The `killall` tool ("/usr/bin/killall" on a Mac).
+    virtual QString killallToolPath() const = 0;
+
+    virtual FileLocations fileLocations() const = 0;
+
+    virtual DisplayService &displays() = 0;
+    virtual Workspace &workspace() = 0;
+};
+
+} // namespace velmora

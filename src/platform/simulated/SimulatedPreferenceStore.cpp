@@ -1,0 +1,53 @@
+#include "SimulatedPreferenceStore.h"
+
+namespace velmora {
+
+Result<QString> SimulatedPreferenceStore::fileFor(const QString &applicationID) const
+{
+    if (applicationID == anyApplication())
+        return m_root.globalPreferencesFile();
+    return m_root.domainFile(applicationID);
+}
+
+QVariant SimulatedPreferenceStore::copyAppValue(const QString &key, const QString &applicationID) const
+{
+    // The search list of the real service: the application's domain, then the global domain.
+    const Result<QString> own = fileFor(applicationID);
+    if (!own)
+        return QVariant();
+    const Result<QVariantMap> values = PreferenceDomainFile(*own).load();
+    if (values && values->contains(key))
+        return values->value(key);
+    if (applicationID == anyApplication())
+        return QVariant();
+    const Result<QVariantMap> global = PreferenceDomainFile(m_root.globalPreferencesFile()).load();
+    return global ? global->value(key) : QVariant();
+}
+
+Status SimulatedPreferenceStore::setAppValue(const QString &key, const QVariant &value,
+                                             const QString &applicationID)
+{
+    const Result<QString> path = fileFor(applicationID);
+    if (!path)
+        return Status::failure(path.error());
+    const PreferenceDomainFile file(*path);
+    Result<QVariantMap> values = file.load();
+    // A damaged domain is left as it is rather than replaced by one holding a single key.
+    if (!values)
+        return Status::failure(values.error());
+    if (value.isValid())
+        values->insert(key, value);
+    else if (!values->contains(key))
+        return Status::success();
+    else
+        values->remove(key);
+    return file.save(*values);
+}
+
+bool SimulatedPreferenceStore::synchronize(const QString &applicationID)
+{
+    // Every set is written through at once.
+    return fileFor(applicationID).ok();
+}
+
+} // namespace velmora

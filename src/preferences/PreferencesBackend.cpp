@@ -1,0 +1,176 @@
+#include "PreferencesBackend.h"
+
+#include "OpenStepText.h"
+#include "common/JsonText.h"
+#include "platform/Platform.h"
+#include "platform/PreferenceStore.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
+namespace velmora {
+
+namespace {
+
+const QString kGlobalDomain = QStringLiteral("NSGlobalDomain");
+
+bool isNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isFloating(const QVariant &v)
+{
+    return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float;
+}
+
+// A number's integer value, truncated toward zero; nothing when it does not fit in 64 bits.
+std::optional<qint64> integerValue(const QVariant &v)
+{
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? 1 : 0;
+    if (v.typeId() == QMetaType::ULongLong || v.typeId() == QMetaType::ULong) {
+        const quint64 u = v.toULongLong();
+        if (u > quint64(std::numeric_limits<qint64>::max()))
+            return std::nullopt;
+        return qint64(u);
+    }
+    if (isFloating(v)) {
+        const double d = std::trunc(v.toDouble());
+        if (!std::isfinite(d) || d < -9223372036854775808.0 || d >= 9223372036854775808.0)
+            return std::nullopt;
+        return qint64(d);
+    }
+    return v.toLongLong();
+}
+
+// A whole decimal number: an optional sign and digits, nothing else, within the signed 64-bit range.
+std::optional<qint64> wholeNumber(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!shape.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const QString digits = text.startsWith(QLatin1Char('+')) ? text.mid(1) : text;
+    const qint64 n = digits.toLongLong(&ok, 10);
+    return ok ? std::optional<qint64>(n) : std::nullopt;
+}
+
+// A text that parses completely as a floating-point number in the C locale.
+std::optional<double> decimalNumber(const QString &text)
+{
+    if (text.isEmpty() || text.front().isSpace() || text.back().isSpace())
+        return std::nullopt;
+    bool ok = false;
+    const double d = QLocale::c().toDouble(text, &ok);
+    return ok ? std::optional<double>(d) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<TweakValue> PreferencesBackend::convert(const QVariant &stored, TweakValueType type)
+{
+    if (!stored.isValid())
+        return std::nullopt;
+    switch (type) {
+    case TweakValueType::bool_:
+        if (stored.typeId() == QMetaType::Bool)
+            return TweakValue::ofBool(stored.toBool());
+        if (isNumber(stored))
+            return TweakValue::ofBool(isFloating(stored) ? stored.toDouble() != 0.0 : stored.toULongLong() != 0);
+        return std::nullopt;
+    case TweakValueType::int_:
+        if (isNumber(stored)) {
+            const std::optional<qint64> n = integerValue(stored);
+            return n ? std::optional<TweakValue>(TweakValue::ofInt(*n)) : std::nullopt;
+        }
+        if (stored.typeId() == QMetaType::QString) {
+            const std::optional<qint64> n = wholeNumber(stored.toString());
+            return n ? std::optional<TweakValue>(TweakValue::ofInt(*n)) : std::nullopt;
+        }
+        return std::nullopt;
+    case TweakValueType::double_:
+        if (isNumber(stored))
+            return TweakValue::ofDouble(stored.typeId() == QMetaType::Bool ? (stored.toBool() ? 1.0 : 0.0)
+                                                                            : stored.toDouble());
+        if (stored.typeId() == QMetaType::QString) {
+            const std::optional<double> d = decimalNumber(stored.toString());
+            return d ? std::optional<TweakValue>(TweakValue::ofDouble(*d)) : std::nullopt;
+        }
+        return std::nullopt;
+    case TweakValueType::string:
+        if (stored.typeId() == QMetaType::QString)
+            return TweakValue::ofString(stored.toString());
+        return TweakValue::ofString(OpenStepText::describe(stored));
+    }
+    return std::nullopt;
+}
+
+std::optional<TweakValue> PreferencesBackend::read(const PreferenceKey &key) const
+{
+    // "NSGlobalDomain" is a name only the defaults tool knows; the service calls it any-application.
+    const QString applicationID = key.domain == kGlobalDomain ? PreferenceStore::anyApplication() : key.domain;
+    return convert(m_platform->preferences().copyAppValue(key.key, applicationID), key.type);
+}
+
+QStringList PreferencesBackend::typedArguments(const TweakValue &value)
+{
+    switch (value.type()) {
+    case TweakValueType::bool_:
+        return {QStringLiteral("-bool"), value.toBool() ? QStringLiteral("true") : QStringLiteral("false")};
+    case TweakValueType::int_:
+        return {QStringLiteral("-int"), QString::number(value.toInt())};
+    case TweakValueType::double_:
+        return {QStringLiteral("-float"), shortestDecimalText(value.toDouble())};
+    case TweakValueType::string:
+        return {QStringLiteral("-string"), value.toString()};
+    }
+    return {};
+}
+
+QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::write(QString domain, QString key,
+                                                                       TweakValue value) const
+{
+    const QStringList arguments = QStringList{QStringLiteral("write"), domain, key} + typedArguments(value);
+    const ShellRunner::RunResult run = co_await ShellRunner().run(m_platform->defaultsToolPath(), arguments);
+    if (!run)
+        co_return WriteStatus::failure(run.error());
+    if (run->exitCode != 0)
+        co_return WriteStatus::failure(ShellError::nonZeroExit(
+            QStringLiteral("defaults ") + arguments.join(QLatin1Char(' ')), run.value()));
+    co_return WriteStatus::success();
+}
+
+QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::deleteValue(QString domain, QString key) const
+{
+    const QStringList arguments{QStringLiteral("delete"), domain, key};
+    const ShellRunner::RunResult run = co_await ShellRunner().run(m_platform->defaultsToolPath(), arguments);
+    if (!run)
+        co_return WriteStatus::failure(run.error());
+    // Deleting what is not there is success. Older systems say the pair "does not exist"; current
+    // ones say "Domain (…) not found." for a missing key as well as for a missing domain.
+    const QString &err = run->standardError;
+    if (run->exitCode == 0 || err.contains(QLatin1String("does not exist")) ||
+        err.contains(QLatin1String("not found")))
+        co_return WriteStatus::success();
+    co_return WriteStatus::failure(
+        ShellError::nonZeroExit(QStringLiteral("defaults ") + arguments.join(QLatin1Char(' ')), run.value()));
+}
+
+} // namespace velmora

@@ -1,0 +1,56 @@
+#include "ShellRunner.h"
+
+#include <QCoro/QCoroSignal>
+#include <QProcess>
+#include <QStringDecoder>
+
+namespace velmora {
+
+namespace {
+
+// Output that is not valid UTF-8 becomes empty text rather than text with replacement characters.
+QString decodeStrictly(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    return decoder.hasError() ? QString() : text;
+}
+
+} // namespace
+
+QCoro::Task<ShellRunner::RunResult> ShellRunner::run(QString executable, QStringList arguments) const
+{
+    QProcess process;
+    process.setProgram(executable);
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+
+    QByteArray out;
+    QByteArray err;
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &process,
+                     [&process, &out] { out += process.readAllStandardOutput(); });
+    QObject::connect(&process, &QProcess::readyReadStandardError, &process,
+                     [&process, &err] { err += process.readAllStandardError(); });
+
+    process.start(QIODevice::ReadOnly);
+    // The child's start is reported through the event loop; wait for it to run or to have failed.
+    while (process.state() == QProcess::Starting)
+        co_await qCoro(&process, &QProcess::stateChanged);
+
+    if (process.state() == QProcess::NotRunning && process.error() == QProcess::FailedToStart) {
+        const QString command = executable + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+        co_return RunResult::failure(ShellError::launchFailed(command, process.errorString()));
+    }
+    while (process.state() != QProcess::NotRunning)
+        co_await qCoro(&process, &QProcess::finished);
+
+    out += process.readAllStandardOutput();
+    err += process.readAllStandardError();
+    // A child killed by a signal has no exit status of its own; report it as a failure.
+    const int exitCode = process.exitStatus() == QProcess::CrashExit && process.exitCode() == 0 ? 128 + 9
+                                                                                                  : process.exitCode();
+    co_return ProcessResult{exitCode, decodeStrictly(out), decodeStrictly(err)};
+}
+
+} // namespace velmora

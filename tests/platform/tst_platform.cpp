@@ -1,0 +1,246 @@
+// The simulated Mac: its preference store, its root and seed, the stand-in killall, and how the
+// app finds and creates a root.
+
+#include "platform/PlatformFactory.h"
+#include "platform/PreferenceStore.h"
+#include "support/TestRoot.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runProgram(const QString &program, const QStringList &args, const QString &root = QString())
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!root.isEmpty())
+        env.insert("VELMORA_SIMULATED_ROOT", root);
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    Run r;
+    if (!p.waitForFinished(20000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+const QString kAny = PreferenceStore::anyApplication();
+
+} // namespace
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+
+private slots:
+    void storeSearchesTheApplicationThenTheGlobalDomain();
+    void storeSeesWritesOfOtherProcessesAtOnce();
+    void storeSetsAndRemovesKeys();
+    void storeLeavesADamagedDomainAlone();
+    void storeRefusesNamesThatLeaveTheFolder_data();
+    void storeRefusesNamesThatLeaveTheFolder();
+    void seedIsRealisticAndNeverOverwrites();
+    void killallLogsAndKnowsTheSystemProcesses_data();
+    void killallLogsAndKnowsTheSystemProcesses();
+    void factoryCreatesOrRefusesRoots();
+    void cliInitLaysOutARoot();
+    void fileLocationsExpandTheTilde();
+};
+
+void TestPlatform::storeSearchesTheApplicationThenTheGlobalDomain()
+{
+    TestRoot root(TestRoot::Seed::none);
+    root.writeGlobalDomain({{"AppleLocale", "en_GB"}, {"KeyRepeat", qint64(2)}});
+    root.writeDomain("com.apple.Terminal", {{"KeyRepeat", qint64(5)}});
+    const PreferenceStore &store = root.platform().preferences();
+    QCOMPARE(store.copyAppValue("KeyRepeat", "com.apple.Terminal"), QVariant(qint64(5)));
+    QCOMPARE(store.copyAppValue("AppleLocale", "com.apple.Terminal"), QVariant("en_GB"));
+    QCOMPARE(store.copyAppValue("AppleLocale", "com.example.none"), QVariant("en_GB"));
+    QCOMPARE(store.copyAppValue("KeyRepeat", kAny), QVariant(qint64(2)));
+    QVERIFY(!store.copyAppValue("Missing", "com.apple.Terminal").isValid());
+    QVERIFY(!store.copyAppValue("Missing", kAny).isValid());
+}
+
+void TestPlatform::storeSeesWritesOfOtherProcessesAtOnce()
+{
+    TestRoot root;
+    const PreferenceStore &store = root.platform().preferences();
+    QCOMPARE(store.copyAppValue("tilesize", "com.apple.dock"), QVariant(qint64(48)));
+    for (int size : {64, 32, 65}) {
+        const Run r = runProgram(root.platform().defaultsToolPath(),
+                                 {"write", "com.apple.dock", "tilesize", "-int", QString::number(size)}, root.path());
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(store.copyAppValue("tilesize", "com.apple.dock"), QVariant(qint64(size)));
+    }
+}
+
+void TestPlatform::storeSetsAndRemovesKeys()
+{
+    TestRoot root;
+    PreferenceStore &store = root.platform().preferences();
+    const QVariantList apps{QVariantMap{{"tile-type", "spacer-tile"}, {"tile-data", QVariantMap()}}};
+    QVERIFY(store.setAppValue("persistent-apps", apps, "com.apple.dock").ok());
+    QVERIFY(store.synchronize("com.apple.dock"));
+    QCOMPARE(root.domain("com.apple.dock").value("persistent-apps"), QVariant(apps));
+    QCOMPARE(root.domain("com.apple.dock").value("orientation"), QVariant("bottom"));
+    QVERIFY(store.setAppValue("orientation", QVariant(), "com.apple.dock").ok());
+    QVERIFY(!root.domain("com.apple.dock").contains("orientation"));
+    QVERIFY(store.setAppValue("orientation", QVariant(), "com.apple.dock").ok()); // already gone
+    QVERIFY(store.setAppValue("hasDismissedFDABanner", true, "dev.corrandelwick.Velmora").ok());
+    QCOMPARE(store.copyAppValue("hasDismissedFDABanner", "dev.corrandelwick.Velmora"), QVariant(true));
+    QVERIFY(store.setAppValue("AppleInterfaceStyle", "Light", kAny).ok());
+    QCOMPARE(root.globalDomain().value("AppleInterfaceStyle"), QVariant("Light"));
+    // The files are binary property lists, as the real system writes them.
+    QVERIFY(readAll(*root.root().domainFile("com.apple.dock")).startsWith("bplist00"));
+}
+
+void TestPlatform::storeLeavesADamagedDomainAlone()
+{
+    TestRoot root;
+    const QString path = *root.root().domainFile("com.apple.finder");
+    const QByteArray damaged = readAll(path).left(20);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(damaged);
+    f.close();
+    PreferenceStore &store = root.platform().preferences();
+    QVERIFY(!store.copyAppValue("ShowPathbar", "com.apple.finder").isValid());
+    const Status status = store.setAppValue("ShowPathbar", false, "com.apple.finder");
+    QVERIFY(!status.ok());
+    QVERIFY(status.error().contains(path));
+    QCOMPARE(readAll(path), damaged);
+    // The stand-in tool refuses the same domain with a clear message and leaves it as it is.
+    const Run r = runProgram(root.platform().defaultsToolPath(),
+                             {"write", "com.apple.finder", "ShowPathbar", "-bool", "false"}, root.path());
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(!r.err.isEmpty());
+    QCOMPARE(readAll(path), damaged);
+}
+
+void TestPlatform::storeRefusesNamesThatLeaveTheFolder_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::newRow("parent") << "..";
+    QTest::newRow("self") << ".";
+    QTest::newRow("slash") << "../../outside";
+    QTest::newRow("absolute") << "/tmp/velmora-outside";
+    QTest::newRow("empty") << "";
+    QTest::newRow("newline") << "com.apple\n";
+}
+
+void TestPlatform::storeRefusesNamesThatLeaveTheFolder()
+{
+    QFETCH(QString, domain);
+    TestRoot root;
+    PreferenceStore &store = root.platform().preferences();
+    QVERIFY(!store.setAppValue("k", 1, domain).ok());
+    QVERIFY(!store.copyAppValue("k", domain).isValid());
+    QVERIFY(!QFile::exists(root.path() + "/outside.plist"));
+    QVERIFY(!QFile::exists("/tmp/velmora-outside.plist"));
+}
+
+void TestPlatform::seedIsRealisticAndNeverOverwrites()
+{
+    TestRoot root;
+    QVERIFY(root.root().isInitialized());
+    const QVariantMap dock = root.domain("com.apple.dock");
+    QCOMPARE(dock.value("tilesize"), QVariant(qint64(48)));
+    QCOMPARE(dock.value("orientation"), QVariant("bottom"));
+    QVERIFY(!dock.value("persistent-apps").toList().isEmpty());
+    QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(true));
+    QVERIFY(root.globalDomain().contains("AppleInterfaceStyle"));
+    QVERIFY(QFile::exists(root.root().privacyDatabase()));
+    QVERIFY(QFile::exists(root.path() + "/Applications/Safari.app/Contents/Info.plist"));
+    QVERIFY(QFileInfo(root.root().home() + "/Desktop").isDir());
+
+    // Seeding again keeps what the user changed.
+    root.writeDomain("com.apple.dock", {{"tilesize", qint64(30)}});
+    QVERIFY(root.root().initialize().ok());
+    QCOMPARE(root.domain("com.apple.dock"), (QVariantMap{{"tilesize", qint64(30)}}));
+}
+
+void TestPlatform::killallLogsAndKnowsTheSystemProcesses_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("Dock") << QStringList{"Dock"} << 0;
+    QTest::newRow("cfprefsd") << QStringList{"cfprefsd"} << 0;
+    QTest::newRow("with a signal") << QStringList{"-HUP", "SystemUIServer"} << 0;
+    QTest::newRow("not running") << QStringList{"Safari"} << 1;
+    QTest::newRow("wrong case") << QStringList{"dock"} << 1;
+}
+
+void TestPlatform::killallLogsAndKnowsTheSystemProcesses()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    TestRoot root;
+    const Run r = runProgram(root.platform().killallToolPath(), args, root.path());
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode != 0)
+        QCOMPARE(r.err, QStringLiteral("No matching processes belonging to you were found\n"));
+    const QStringList log = root.restartLog();
+    QCOMPARE(log.size(), 1);
+    QVERIFY(log.first().endsWith('\t' + args.last()));
+}
+
+void TestPlatform::factoryCreatesOrRefusesRoots()
+{
+    QTemporaryDir dir;
+    // A folder that does not exist yet becomes a seeded Mac.
+    const QString fresh = dir.filePath("fresh/Mac");
+    auto made = createPlatform({fresh});
+    QVERIFY2(made.ok(), qPrintable(made.error()));
+    QVERIFY(SimulatedRoot(fresh).isInitialized());
+    QVERIFY((*made)->description().contains(fresh));
+    QCOMPARE(qEnvironmentVariable("VELMORA_SIMULATED_ROOT"), fresh);
+    // A folder full of other things is not turned into a Mac.
+    const QString busy = dir.filePath("busy");
+    QDir().mkpath(busy);
+    QFile(busy + "/notes.txt").open(QIODevice::WriteOnly);
+    auto refused = createPlatform({busy});
+    QVERIFY(!refused.ok());
+    QVERIFY(refused.error().contains("init"));
+    QVERIFY(!QFileInfo::exists(busy + "/Users"));
+}
+
+void TestPlatform::cliInitLaysOutARoot()
+{
+    QTemporaryDir dir;
+    const QString ctl = QStringLiteral(VELMORA_BIN_DIR "/velmoractl");
+    const Run r = runProgram(ctl, {"--simulated-root", dir.path(), "init"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.contains(dir.path()));
+    QVERIFY(SimulatedRoot(dir.path()).isInitialized());
+    // The environment variable picks the root when the flag is absent.
+    QTemporaryDir other;
+    QCOMPARE(runProgram(ctl, {"init"}, other.path()).exitCode, 0);
+    QVERIFY(SimulatedRoot(other.path()).isInitialized());
+    QCOMPARE(runProgram(ctl, {"--simulated-root"}).exitCode, 2);
+}
+
+void TestPlatform::fileLocationsExpandTheTilde()
+{
+    TestRoot root;
+    const FileLocations files = root.platform().fileLocations();
+    QCOMPARE(files.expandTilde("~/Desktop"), root.root().home() + "/Desktop");
+    QCOMPARE(files.expandTilde("~"), root.root().home());
+    QCOMPARE(files.expandTilde("~other/x"), QStringLiteral("~other/x"));
+    QCOMPARE(files.expandTilde("/tmp/~/x"), QStringLiteral("/tmp/~/x"));
+    QCOMPARE(files.applicationFolders.size(), 5);
+    QCOMPARE(files.applicationFolders.first(), root.path() + "/Applications");
+}
+
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "tst_platform.moc"

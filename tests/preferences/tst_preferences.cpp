@@ -1,0 +1,435 @@
+// Property lists, running programs, and reading and writing single preferences on a simulated Mac
+// through the real stand-in `defaults` tool.
+
+#include "platform/PreferenceStore.h"
+#include "preferences/PreferencesBackend.h"
+#include "preferences/PropertyList.h"
+#include "preferences/ShellRunner.h"
+#include "support/TestRoot.h"
+
+#include <QDateTime>
+#include <QtTest>
+
+#include <limits>
+
+using namespace velmora;
+using namespace velmora::test;
+
+Q_DECLARE_METATYPE(velmora::TweakValue)
+Q_DECLARE_METATYPE(std::optional<velmora::TweakValue>)
+
+namespace {
+
+using Format = PropertyList::Format;
+
+QVariantMap everyKindOfValue()
+{
+    return QVariantMap{
+        {"bool", true},
+        {"int", qint64(48)},
+        {"negative", qint64(-3000000000)},
+        {"int64 min", std::numeric_limits<qint64>::min()},
+        {"int64 max", std::numeric_limits<qint64>::max()},
+        {"above int64", QVariant::fromValue(std::numeric_limits<quint64>::max())},
+        {"real", 0.1},
+        {"whole real", 2.0},
+        {"string", QString::fromUtf16(u"Expos\u00e9 \u2318 \U0001F310")},
+        {"empty", QString()},
+        {"date", QDateTime(QDate(2026, 12, 5), QTime(14, 30, 15), Qt::UTC)},
+        {"data", QByteArray("\x00\x01\xfe\xff", 4)},
+        {"array", QVariantList{qint64(1), "two", QVariantList{}, QVariantMap{}}},
+        {"dict", QVariantMap{{"tile-data", QVariantMap{{"file-type", qint64(41)}}}}},
+        {"uid", QVariant::fromValue(PlistUid{7})},
+    };
+}
+
+ShellRunner::RunResult run(const QString &program, const QStringList &args)
+{
+    return await(ShellRunner().run(program, args));
+}
+
+} // namespace
+
+class TestPreferences : public QObject {
+    Q_OBJECT
+
+private slots:
+    void propertyListsRoundTrip_data();
+    void propertyListsRoundTrip();
+    void brokenPropertyLists_data();
+    void brokenPropertyLists();
+    void propertyListFiles();
+
+    void runnerReportsExitStatusAndOutput();
+    void runnerLaunchFailures_data();
+    void runnerLaunchFailures();
+    void runnerEmptiesTextThatIsNotUtf8();
+    void runnerDrainsBothPipes();
+
+    void readConvertsByDeclaredType_data();
+    void readConvertsByDeclaredType();
+    void readOfTheGlobalDomain();
+    void writeRunsDefaultsWithExactArguments_data();
+    void writeRunsDefaultsWithExactArguments();
+    void valuesThatWouldBiteAShell_data();
+    void valuesThatWouldBiteAShell();
+    void failedWriteDescribesTheCommand();
+    void deleteOfMissingKeysSucceeds();
+    void deleteFailures_data();
+    void deleteFailures();
+};
+
+void TestPreferences::propertyListsRoundTrip_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::newRow("xml") << int(Format::xml);
+    QTest::newRow("binary") << int(Format::binary);
+}
+
+void TestPreferences::propertyListsRoundTrip()
+{
+    QFETCH(int, format);
+    const QVariantMap original = everyKindOfValue();
+    const Result<QByteArray> bytes = PropertyList::serialize(original, Format(format));
+    QVERIFY2(bytes.ok(), qPrintable(bytes.error()));
+    QCOMPARE(bytes->startsWith("bplist00"), format == int(Format::binary));
+    const Result<QVariant> parsed = PropertyList::parse(*bytes);
+    QVERIFY2(parsed.ok(), qPrintable(parsed.error()));
+    const QVariantMap back = parsed->toMap();
+    QCOMPARE(back.keys(), original.keys());
+    for (auto it = original.cbegin(); it != original.cend(); ++it) {
+        // Same value and same type: a whole real stays a real, a big unsigned stays unsigned.
+        QCOMPARE(back[it.key()].typeId(), it.value().typeId());
+        QVERIFY2(back[it.key()] == it.value(), qPrintable(it.key()));
+    }
+    QCOMPARE(back["above int64"].toULongLong(), std::numeric_limits<quint64>::max());
+    QCOMPARE(back["negative"].toLongLong(), qint64(-3000000000));
+}
+
+void TestPreferences::brokenPropertyLists_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good = *PropertyList::serialize(everyKindOfValue(), Format::binary);
+    const QByteArray goodXml = *PropertyList::serialize(everyKindOfValue(), Format::xml);
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("plain text") << QByteArray("autohide = 1;");
+    QTest::newRow("binary cut in half") << good.left(good.size() / 2);
+    QTest::newRow("binary without trailer") << good.left(good.size() - 32);
+    QTest::newRow("binary header only") << QByteArray("bplist00");
+    QTest::newRow("xml cut in half") << goodXml.left(goodXml.size() / 2);
+    QTest::newRow("xml not a plist") << QByteArray("<?xml version=\"1.0\"?><html><body/></html>");
+    QByteArray flipped = good;
+    flipped[flipped.size() - 10] = char(0x7f); // offset table pointing elsewhere
+    QTest::newRow("binary with damaged trailer") << flipped;
+}
+
+void TestPreferences::brokenPropertyLists()
+{
+    QFETCH(QByteArray, bytes);
+    const Result<QVariant> parsed = PropertyList::parse(bytes);
+    QVERIFY(!parsed.ok());
+    QVERIFY(!parsed.error().isEmpty());
+}
+
+void TestPreferences::propertyListFiles()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.plist");
+    QVERIFY(!PropertyList::readFile(path).ok()); // missing
+    QVERIFY(PropertyList::readFile(dir.path()).error().contains("folder"));
+    QVERIFY(PropertyList::writeFile(path, QVariantMap{{"a", 1}}, Format::binary).ok());
+    QCOMPARE(PropertyList::readFile(path)->toMap().value("a"), QVariant(qint64(1)));
+
+    // A value a plist cannot hold fails and leaves the file as it was.
+    const Status failed = PropertyList::writeFile(path, QVariantMap{{"a", QVariant::fromValue(QPoint(1, 2))}},
+                                                  Format::binary);
+    QVERIFY(!failed.ok());
+    QCOMPARE(PropertyList::readFile(path)->toMap().value("a"), QVariant(qint64(1)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.plist"});
+    // Writing over a folder fails rather than replacing it.
+    QVERIFY(!PropertyList::writeFile(dir.path(), QVariantMap(), Format::xml).ok());
+}
+
+void TestPreferences::runnerReportsExitStatusAndOutput()
+{
+    TestRoot root(TestRoot::Seed::none);
+    const QString tool = root.writeTool("x", "#!/bin/sh\nprintf 'out\\n'\nprintf x >&2\nexit 1\n");
+    const ShellRunner::RunResult result = run(tool, {});
+    QVERIFY(result.ok());
+    QCOMPARE(result->exitCode, 1);
+    QCOMPARE(result->standardOutput, QStringLiteral("out\n")); // untrimmed
+    QCOMPARE(result->standardError, QStringLiteral("x"));
+
+    // Arguments reach the program exactly as given: no shell splits, expands or quotes them.
+    const QString echo = root.writeTool("args", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done\n");
+    const ShellRunner::RunResult args = run(echo, {"a b", "$(id)", "'q'", "", "*", "-x"});
+    QCOMPARE(args->standardOutput, QStringLiteral("[a b][$(id)]['q'][][*][-x]"));
+}
+
+void TestPreferences::runnerLaunchFailures_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("missing program") << "/nonexistent/tool" << QStringList{"a", "b"} << "/nonexistent/tool a b";
+    QTest::newRow("no arguments") << "/nonexistent/tool" << QStringList{} << "/nonexistent/tool ";
+    QTest::newRow("not executable") << "NOT_EXECUTABLE" << QStringList{"x"} << "NOT_EXECUTABLE x";
+}
+
+void TestPreferences::runnerLaunchFailures()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, args);
+    QFETCH(QString, command);
+    TestRoot root(TestRoot::Seed::none);
+    if (program == QLatin1String("NOT_EXECUTABLE")) {
+        program = root.path() + "/plain.txt";
+        QFile f(program);
+        f.open(QIODevice::WriteOnly);
+        f.write("#!/bin/sh\n");
+        command.replace("NOT_EXECUTABLE", program);
+    }
+    const ShellRunner::RunResult result = run(program, args);
+    QVERIFY(!result.ok());
+    QCOMPARE(result.error().kind(), ShellError::Kind::launchFailed);
+    QCOMPARE(result.error().command(), command);
+    QVERIFY(result.error().description().startsWith("Could not launch " + command + ": "));
+    QVERIFY(result.error().description().size() > QString("Could not launch " + command + ": ").size());
+}
+
+void TestPreferences::runnerEmptiesTextThatIsNotUtf8()
+{
+    TestRoot root(TestRoot::Seed::none);
+    const QString tool = root.writeTool("bad", "#!/bin/sh\nprintf '\\377\\376abc'\nprintf 'caf\\303\\251' >&2\n");
+    const ShellRunner::RunResult result = run(tool, {});
+    QVERIFY(result.ok());
+    QCOMPARE(result->standardOutput, QString());
+    QCOMPARE(result->standardError, QString::fromUtf16(u"caf\u00e9"));
+}
+
+void TestPreferences::runnerDrainsBothPipes()
+{
+    // A child that fills one pipe before it writes the other blocks forever unless both are read.
+    TestRoot root(TestRoot::Seed::none);
+    const QString tool = root.writeTool(
+        "chatty", "#!/bin/sh\nyes aaaaaaa | head -c 1048576\nyes bbbbbbb | head -c 1048576 >&2\nexit 3\n");
+    QElapsedTimer timer;
+    timer.start();
+    const ShellRunner::RunResult result = run(tool, {});
+    QVERIFY(result.ok());
+    QCOMPARE(result->exitCode, 3);
+    QCOMPARE(result->standardOutput.size(), 1048576);
+    QCOMPARE(result->standardError.size(), 1048576);
+    QVERIFY(timer.elapsed() < 20000);
+}
+
+void TestPreferences::readConvertsByDeclaredType_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<std::optional<TweakValue>>("expected");
+    using T = TweakValueType;
+    const auto none = std::optional<TweakValue>();
+    auto b = [](bool v) { return std::optional<TweakValue>(TweakValue::ofBool(v)); };
+    auto i = [](qint64 v) { return std::optional<TweakValue>(TweakValue::ofInt(v)); };
+    auto d = [](double v) { return std::optional<TweakValue>(TweakValue::ofDouble(v)); };
+    auto s = [](const QString &v) { return std::optional<TweakValue>(TweakValue::ofString(v)); };
+
+    QTest::newRow("bool ← bool") << QVariant(true) << int(T::bool_) << b(true);
+    QTest::newRow("bool ← number 2") << QVariant(qint64(2)) << int(T::bool_) << b(true);
+    QTest::newRow("bool ← number 0") << QVariant(qint64(0)) << int(T::bool_) << b(false);
+    QTest::newRow("bool ← real 0.5") << QVariant(0.5) << int(T::bool_) << b(true);
+    QTest::newRow("bool ← text YES") << QVariant("YES") << int(T::bool_) << none;
+    QTest::newRow("bool ← array") << QVariant(QVariantList{true}) << int(T::bool_) << none;
+    QTest::newRow("int ← number") << QVariant(qint64(48)) << int(T::int_) << i(48);
+    QTest::newRow("int ← text 48") << QVariant("48") << int(T::int_) << i(48);
+    QTest::newRow("int ← text -7") << QVariant("-7") << int(T::int_) << i(-7);
+    QTest::newRow("int ← text +7") << QVariant("+7") << int(T::int_) << i(7);
+    QTest::newRow("int ← text with space") << QVariant(" 48") << int(T::int_) << none;
+    QTest::newRow("int ← text 4.8") << QVariant("4.8") << int(T::int_) << none;
+    QTest::newRow("int ← text beyond 64 bits") << QVariant("9223372036854775808") << int(T::int_) << none;
+    QTest::newRow("int ← real 48.9") << QVariant(48.9) << int(T::int_) << i(48);
+    QTest::newRow("int ← real -48.9") << QVariant(-48.9) << int(T::int_) << i(-48);
+    QTest::newRow("int ← bool") << QVariant(true) << int(T::int_) << i(1);
+    QTest::newRow("int ← huge real") << QVariant(1e300) << int(T::int_) << none;
+    QTest::newRow("int ← unsigned above range") << QVariant::fromValue(quint64(1) << 63) << int(T::int_) << none;
+    QTest::newRow("int ← date") << QVariant(QDateTime::currentDateTimeUtc()) << int(T::int_) << none;
+    QTest::newRow("double ← real") << QVariant(0.25) << int(T::double_) << d(0.25);
+    QTest::newRow("double ← int") << QVariant(qint64(2)) << int(T::double_) << d(2.0);
+    QTest::newRow("double ← text 0.25") << QVariant("0.25") << int(T::double_) << d(0.25);
+    QTest::newRow("double ← text 1e3") << QVariant("1e3") << int(T::double_) << d(1000.0);
+    QTest::newRow("double ← text 0,25") << QVariant("0,25") << int(T::double_) << none;
+    QTest::newRow("double ← text trailing junk") << QVariant("0.25s") << int(T::double_) << none;
+    QTest::newRow("double ← empty text") << QVariant("") << int(T::double_) << none;
+    QTest::newRow("string ← text") << QVariant("Dark") << int(T::string) << s("Dark");
+    QTest::newRow("string ← number 1") << QVariant(qint64(1)) << int(T::string) << s("1");
+    QTest::newRow("string ← real 0.5") << QVariant(0.5) << int(T::string) << s("0.5");
+    QTest::newRow("string ← whole real") << QVariant(2.0) << int(T::string) << s("2");
+    QTest::newRow("string ← bool") << QVariant(true) << int(T::string) << s("1");
+}
+
+void TestPreferences::readConvertsByDeclaredType()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(int, type);
+    QFETCH(std::optional<TweakValue>, expected);
+    // Through the real store: the value goes into a binary plist and is read back by the backend.
+    TestRoot root(TestRoot::Seed::none);
+    root.writeDomain("com.example.app", QVariantMap{{"k", stored}});
+    const std::optional<TweakValue> got =
+        PreferencesBackend(root.platform()).read(PreferenceKey{"com.example.app", "k", TweakValueType(type)});
+    QCOMPARE(got.has_value(), expected.has_value());
+    if (expected) {
+        QCOMPARE(*got, *expected);
+        QCOMPARE(got->type(), expected->type());
+    }
+    // A key that is not stored reads as nothing, whatever its type.
+    QVERIFY(!PreferencesBackend(root.platform())
+                 .read(PreferenceKey{"com.example.app", "missing", TweakValueType(type)}));
+}
+
+void TestPreferences::readOfTheGlobalDomain()
+{
+    TestRoot root(TestRoot::Seed::none);
+    root.writeGlobalDomain({{"AppleInterfaceStyle", "Dark"}, {"KeyRepeat", qint64(2)}});
+    // A decoy: an application literally named NSGlobalDomain must not be asked.
+    root.writeDomain("NSGlobalDomain", {{"AppleInterfaceStyle", "Light"}});
+    root.writeDomain("com.apple.dock", {{"KeyRepeat", qint64(9)}});
+    PreferencesBackend backend(root.platform());
+    QCOMPARE(*backend.read({"NSGlobalDomain", "AppleInterfaceStyle", TweakValueType::string}),
+             TweakValue::ofString("Dark"));
+    // An application domain without the key falls back to the global domain, as the system's search list does.
+    QCOMPARE(*backend.read({"com.apple.finder", "AppleInterfaceStyle", TweakValueType::string}),
+             TweakValue::ofString("Dark"));
+    QCOMPARE(*backend.read({"com.apple.dock", "KeyRepeat", TweakValueType::int_}), TweakValue::ofInt(9));
+}
+
+void TestPreferences::writeRunsDefaultsWithExactArguments_data()
+{
+    QTest::addColumn<TweakValue>("value");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QVariant>("stored");
+    QTest::newRow("bool") << TweakValue::ofBool(true) << QStringList{"-bool", "true"} << QVariant(true);
+    QTest::newRow("false") << TweakValue::ofBool(false) << QStringList{"-bool", "false"} << QVariant(false);
+    QTest::newRow("int") << TweakValue::ofInt(48) << QStringList{"-int", "48"} << QVariant(qint64(48));
+    QTest::newRow("negative int") << TweakValue::ofInt(-1) << QStringList{"-int", "-1"} << QVariant(qint64(-1));
+    QTest::newRow("half") << TweakValue::ofDouble(0.5) << QStringList{"-float", "0.5"} << QVariant(0.5);
+    QTest::newRow("whole double") << TweakValue::ofDouble(2) << QStringList{"-float", "2.0"} << QVariant(2.0);
+    QTest::newRow("sixteenth") << TweakValue::ofDouble(-0.0625) << QStringList{"-float", "-0.0625"}
+                               << QVariant(-0.0625);
+    QTest::newRow("tenth") << TweakValue::ofDouble(0.1) << QStringList{"-float", "0.1"} << QVariant(0.1);
+    QTest::newRow("string") << TweakValue::ofString("bottom") << QStringList{"-string", "bottom"}
+                            << QVariant("bottom");
+}
+
+void TestPreferences::writeRunsDefaultsWithExactArguments()
+{
+    QFETCH(TweakValue, value);
+    QFETCH(QStringList, typed);
+    QFETCH(QVariant, stored);
+    QCOMPARE(PreferencesBackend::typedArguments(value), typed);
+
+    TestRoot root;
+    const auto status = await(PreferencesBackend(root.platform()).write("com.apple.dock", "autohide", value));
+    QVERIFY2(status.ok(), qPrintable(status.error().description()));
+    const QVariant onDisk = root.domain("com.apple.dock").value("autohide");
+    QCOMPARE(onDisk.typeId(), stored.typeId());
+    QCOMPARE(onDisk, stored);
+    // The write touched nothing else in the domain.
+    QCOMPARE(root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(48)));
+    QCOMPARE(*PreferencesBackend(root.platform()).read({"com.apple.dock", "autohide", value.type()}), value);
+}
+
+void TestPreferences::valuesThatWouldBiteAShell_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("spaces") << "EEE d MMM  HH:mm";
+    QTest::newRow("quotes") << R"(say "hi" it's)";
+    QTest::newRow("command substitution") << "$(touch /tmp/velmora-pwned) `id`";
+    QTest::newRow("semicolon") << "a; rm -rf ~";
+    QTest::newRow("leading dash") << "-bool";
+    QTest::newRow("newlines") << "line one\nline two\n";
+    QTest::newRow("non-ASCII") << QString::fromUtf16(u"Expos\u00e9 \u2318 \U0001F310 \u201cquoted\u201d");
+    QTest::newRow("backslashes") << R"(C:\path\n\t)";
+    QTest::newRow("old-style plist text") << "{ a = b; }";
+    QTest::newRow("empty") << "";
+}
+
+void TestPreferences::valuesThatWouldBiteAShell()
+{
+    QFETCH(QString, text);
+    TestRoot root;
+    const PreferenceKey key{"com.apple.menuextra.clock", "DateFormat", TweakValueType::string};
+    const auto status =
+        await(PreferencesBackend(root.platform()).write(key.domain, key.key, TweakValue::ofString(text)));
+    QVERIFY2(status.ok(), qPrintable(status.error().description()));
+    QCOMPARE(root.domain(key.domain).value(key.key), QVariant(text));
+    QCOMPARE(*PreferencesBackend(root.platform()).read(key), TweakValue::ofString(text));
+    QVERIFY(!QFile::exists("/tmp/velmora-pwned"));
+}
+
+void TestPreferences::failedWriteDescribesTheCommand()
+{
+    TestRoot root;
+    root.platform().setDefaultsToolPath(root.writeFailingTool("defaults", "Could not write domain"));
+    const auto status =
+        await(PreferencesBackend(root.platform()).write("com.apple.dock", "tilesize", TweakValue::ofInt(64)));
+    QVERIFY(!status.ok());
+    QCOMPARE(status.error().kind(), ShellError::Kind::nonZeroExit);
+    // The tool's short name, not its path, then the tool's own error text unchanged.
+    QCOMPARE(status.error().description(),
+             QStringLiteral("Command failed (exit 1): defaults write com.apple.dock tilesize -int 64\n"
+                            "Could not write domain\n"));
+
+    // A tool that cannot start passes the launch failure through.
+    root.platform().setDefaultsToolPath(root.path() + "/no/such/defaults");
+    const auto launch =
+        await(PreferencesBackend(root.platform()).write("com.apple.dock", "tilesize", TweakValue::ofInt(64)));
+    QCOMPARE(launch.error().kind(), ShellError::Kind::launchFailed);
+    QVERIFY(launch.error().description().startsWith(
+        "Could not launch " + root.path() + "/no/such/defaults write com.apple.dock tilesize -int 64: "));
+}
+
+void TestPreferences::deleteOfMissingKeysSucceeds()
+{
+    TestRoot root;
+    PreferencesBackend backend(root.platform());
+    QVERIFY(root.domain("com.apple.dock").contains("tilesize"));
+    for (int round = 0; round < 2; ++round) {
+        const auto status = await(backend.deleteValue("com.apple.dock", "tilesize"));
+        QVERIFY2(status.ok(), qPrintable(status.error().description()));
+    }
+    QVERIFY(!root.domain("com.apple.dock").contains("tilesize"));
+    QCOMPARE(root.domain("com.apple.dock").value("orientation"), QVariant("bottom"));
+    // A domain that never existed.
+    QVERIFY(await(backend.deleteValue("com.example.never", "x")).ok());
+    QVERIFY(await(backend.deleteValue("NSGlobalDomain", "NoSuchKey")).ok());
+}
+
+void TestPreferences::deleteFailures_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("succeeds");
+    QTest::newRow("older wording") << QByteArray("The domain/default pair of (a, b) does not exist") << 1 << true;
+    QTest::newRow("current wording") << QByteArray("Domain (a) not found.") << 1 << true;
+    QTest::newRow("permission") << QByteArray("Could not write domain a; exiting") << 1 << false;
+    QTest::newRow("wrong case") << QByteArray("DOES NOT EXIST") << 1 << false;
+}
+
+void TestPreferences::deleteFailures()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(int, status);
+    QFETCH(bool, succeeds);
+    TestRoot root(TestRoot::Seed::none);
+    root.platform().setDefaultsToolPath(root.writeFailingTool("defaults", message, status));
+    const auto result = await(PreferencesBackend(root.platform()).deleteValue("a", "b"));
+    QCOMPARE(result.ok(), succeeds);
+    if (!succeeds)
+        QCOMPARE(result.error().description(),
+                 QStringLiteral("Command failed (exit 1): defaults delete a b\n") + QString::fromUtf8(message) + "\n");
+}
+
+QTEST_GUILESS_MAIN(TestPreferences)
+#include "tst_preferences.moc"
