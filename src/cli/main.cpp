@@ -2,6 +2,7 @@
 
 #include "CatalogueCommand.h"
 #include "CommandContext.h"
+#include "EngineCommands.h"
 #include "RootCommand.h"
 
 #include <QCoro/QCoroTask>
@@ -15,9 +16,20 @@ namespace {
 const char kUsage[] = "usage: velmoractl [--simulated-root DIR] <command> [arguments]\n"
                       "\n"
                       "commands:\n"
-                      "  catalogue [--json]   print every category and tweak\n"
-                      "  init                 lay out and seed the simulated Mac (never overwrites)\n"
-                      "  help                 print this text\n"
+                      "  catalogue [--json]          print every category and tweak of the catalogue\n"
+                      "  list [CATEGORY]             each tweak's id, title and current value\n"
+                      "                              (\"(default)\" where nothing is stored)\n"
+                      "  get ID [--json]             a tweak's current value; --json prints its coded form\n"
+                      "  set ID VALUE [--restart]    apply a value: on/off for switches, a number within\n"
+                      "                              the bounds, an option's label or value, or the text;\n"
+                      "                              prints the restarts now pending, --restart does them\n"
+                      "  reset ID [--restart]        remove the stored value, back to the system's own\n"
+                      "  restart TARGET...           restart processes: Dock, Finder, SystemUIServer,\n"
+                      "                              ControlCenter, cfprefsd\n"
+                      "  init                        lay out and seed the simulated Mac (never overwrites)\n"
+                      "  help                        print this text\n"
+                      "\n"
+                      "Errors exit 1, usage errors 2.\n"
                       "\n"
                       "The simulated Mac lives in DIR, else in $VELMORA_SIMULATED_ROOT, else in the\n"
                       "per-user default folder.\n";
@@ -26,6 +38,16 @@ QCoro::Task<int> dispatch(CommandContext &context, QString verb, QStringList arg
 {
     if (verb == QLatin1String("catalogue"))
         co_return runCatalogueCommand(args, context.out, context.err);
+    if (verb == QLatin1String("list"))
+        co_return runListCommand(context, args);
+    if (verb == QLatin1String("get"))
+        co_return runGetCommand(context, args);
+    if (verb == QLatin1String("set"))
+        co_return co_await runSetCommand(context, args);
+    if (verb == QLatin1String("reset"))
+        co_return co_await runResetCommand(context, args);
+    if (verb == QLatin1String("restart"))
+        co_return co_await runRestartCommand(context, args);
     if (verb == QLatin1String("init"))
         co_return runInitCommand(context, args);
     if (verb == QLatin1String("help") || verb == QLatin1String("--help") || verb == QLatin1String("-h")) {

@@ -1,0 +1,203 @@
+#include "EngineCommands.h"
+
+#include "CommandContext.h"
+#include "ValueParser.h"
+#include "common/JsonText.h"
+#include "engine/TweakEngine.h"
+#include "platform/Platform.h"
+
+namespace velmora {
+
+namespace {
+
+// What a value looks like on the command line: a picker's choice by its label and value, texts as
+// they are, everything else as shown in reviews.
+QString shown(const Tweak &tweak, const TweakValue &value)
+{
+    const QString plain = value.isString() ? value.toString() : value.displayText();
+    for (const TweakOption &option : tweak.kind.options()) {
+        if (option.value == value)
+            return QStringLiteral("%1 (%2)").arg(option.label, plain);
+    }
+    return plain;
+}
+
+std::optional<Tweak> findTweak(CommandContext &context, const TweakEngine &engine, const QString &id)
+{
+    std::optional<Tweak> tweak = engine.registry().tweak(id);
+    if (!tweak)
+        context.err << "velmoractl: no tweak has the id \"" << id << "\" (see velmoractl list)\n";
+    return tweak;
+}
+
+QString pendingText(const TweakEngine &engine)
+{
+    QStringList names;
+    for (RestartTarget target : engine.pendingRestartsInOrder())
+        names << rawValue(target);
+    return names.isEmpty() ? QStringLiteral("No restarts pending.")
+                           : QStringLiteral("Restart needed: ") + names.join(QStringLiteral(", "));
+}
+
+// Removes a flag from the arguments; says whether it was there.
+bool takeFlag(QStringList &args, const QString &flag)
+{
+    return args.removeAll(flag) > 0;
+}
+
+} // namespace
+
+int runListCommand(CommandContext &context, QStringList args)
+{
+    Platform *platform = context.platform();
+    if (!platform)
+        return 1;
+    if (args.size() > 1) {
+        context.err << "usage: velmoractl list [CATEGORY]\n";
+        return 2;
+    }
+    TweakEngine engine(TweakRegistry::shared(), *platform);
+    QList<TweakCategory> categories = engine.registry().categories();
+    if (!args.isEmpty()) {
+        const std::optional<TweakCategory> category = engine.registry().category(args.first());
+        if (!category) {
+            context.err << "velmoractl: no category has the id \"" << args.first() << "\"\n";
+            return 1;
+        }
+        categories = {*category};
+    }
+    for (const TweakCategory &category : categories) {
+        engine.refreshCategory(category.id);
+        context.out << category.title << " (" << category.id << ")\n";
+        for (const Tweak &tweak : engine.registry().tweaksInCategory(category.id)) {
+            const bool stored = engine.currentValues().contains(tweak.id);
+            context.out << "  " << tweak.id.leftJustified(44) << ' ' << tweak.title << ": "
+                        << shown(tweak, engine.valueOrDefault(tweak)) << (stored ? "" : "  (default)") << '\n';
+        }
+    }
+    return 0;
+}
+
+int runGetCommand(CommandContext &context, QStringList args)
+{
+    const bool json = takeFlag(args, QStringLiteral("--json"));
+    if (args.size() != 1) {
+        context.err << "usage: velmoractl get ID [--json]\n";
+        return 2;
+    }
+    Platform *platform = context.platform();
+    if (!platform)
+        return 1;
+    TweakEngine engine(TweakRegistry::shared(), *platform);
+    const std::optional<Tweak> tweak = findTweak(context, engine, args.first());
+    if (!tweak)
+        return 1;
+    engine.refreshCategory(tweak->categoryID);
+    const TweakValue value = engine.valueOrDefault(*tweak);
+    if (json)
+        context.out << jsonText(value.encoded(), false) << '\n';
+    else
+        context.out << (value.isString() ? value.toString() : value.displayText()) << '\n';
+    return 0;
+}
+
+QCoro::Task<int> runSetCommand(CommandContext &context, QStringList args)
+{
+    const bool restart = takeFlag(args, QStringLiteral("--restart"));
+    if (args.size() != 2) {
+        context.err << "usage: velmoractl set ID VALUE [--restart]\n";
+        co_return 2;
+    }
+    Platform *platform = context.platform();
+    if (!platform)
+        co_return 1;
+    TweakEngine engine(TweakRegistry::shared(), *platform);
+    const std::optional<Tweak> tweak = findTweak(context, engine, args[0]);
+    if (!tweak)
+        co_return 1;
+    const Result<TweakValue> value = parseValueForTweak(*tweak, args[1]);
+    if (!value) {
+        context.err << "velmoractl: " << value.error() << '\n';
+        co_return 1;
+    }
+    const bool applied = co_await engine.apply(*value, *tweak);
+    if (!applied) {
+        context.err << "velmoractl: " << engine.lastError().value_or(QString()) << '\n';
+        co_return 1;
+    }
+    context.out << tweak->id << " = " << shown(*tweak, *value) << '\n';
+    if (restart && !engine.pendingRestarts().isEmpty()) {
+        const QString restarted = pendingText(engine).section(QStringLiteral(": "), 1);
+        co_await engine.restartPending();
+        context.out << "Restarted: " << restarted << '\n';
+    } else {
+        context.out << pendingText(engine) << '\n';
+    }
+    co_return 0;
+}
+
+QCoro::Task<int> runResetCommand(CommandContext &context, QStringList args)
+{
+    const bool restart = takeFlag(args, QStringLiteral("--restart"));
+    if (args.size() != 1) {
+        context.err << "usage: velmoractl reset ID [--restart]\n";
+        co_return 2;
+    }
+    Platform *platform = context.platform();
+    if (!platform)
+        co_return 1;
+    TweakEngine engine(TweakRegistry::shared(), *platform);
+    const std::optional<Tweak> tweak = findTweak(context, engine, args[0]);
+    if (!tweak)
+        co_return 1;
+    co_await engine.reset(*tweak);
+    if (engine.lastError()) {
+        context.err << "velmoractl: " << *engine.lastError() << '\n';
+        co_return 1;
+    }
+    context.out << tweak->id << " = " << shown(*tweak, engine.valueOrDefault(*tweak)) << '\n';
+    if (restart && !engine.pendingRestarts().isEmpty()) {
+        const QString restarted = pendingText(engine).section(QStringLiteral(": "), 1);
+        co_await engine.restartPending();
+        context.out << "Restarted: " << restarted << '\n';
+    } else {
+        context.out << pendingText(engine) << '\n';
+    }
+    co_return 0;
+}
+
+QCoro::Task<int> runRestartCommand(CommandContext &context, QStringList args)
+{
+    if (args.isEmpty()) {
+        context.err << "usage: velmoractl restart TARGET...  (Dock, Finder, SystemUIServer, ControlCenter, cfprefsd)\n";
+        co_return 2;
+    }
+    for (const QString &name : args) {
+        if (!restartTargetFromRawValue(name)) {
+            context.err << "velmoractl: \"" << name
+                        << "\" is not a process Velmora restarts (Dock, Finder, SystemUIServer, ControlCenter, "
+                           "cfprefsd)\n";
+            co_return 2;
+        }
+    }
+    Platform *platform = context.platform();
+    if (!platform)
+        co_return 1;
+    int status = 0;
+    for (const QString &name : args) {
+        const QStringList arguments(name);
+        const ShellRunner::RunResult run = co_await ShellRunner().run(platform->killallToolPath(), arguments);
+        if (!run) {
+            context.err << "velmoractl: " << run.error().description() << '\n';
+            status = 1;
+        } else if (run->exitCode != 0) {
+            context.err << "velmoractl: killall " << name << ": " << run->standardError;
+            status = 1;
+        } else {
+            context.out << "Restarted " << name << '\n';
+        }
+    }
+    co_return status;
+}
+
+} // namespace velmora

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "catalogue/TweakRegistry.h"
+#include "preferences/PreferencesBackend.h"
+#include "preferences/ShellRunner.h"
+
+#include <QCoro/QCoroTask>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+
+#include <optional>
+
+namespace velmora {
+
+class Platform;
+
+/// The one model of the application: the current value of every tweak read so far, applies and
+/// resets, the processes that must restart for changes to show, and the text of the last failure.
+/// Lives on the UI thread; views read its properties and redraw on its signals.
+class TweakEngine : public QObject {
+    Q_OBJECT
+
+public:
+    TweakEngine(TweakRegistry registry, Platform &platform, QObject *parent = nullptr);
+
+    const TweakRegistry &registry() const { return m_registry; }
+    Platform &platform() const { return *m_platform; }
+
+    /// The last value read or applied per tweak id. A tweak without an entry shows its default.
+    const QHash<QString, TweakValue> &currentValues() const { return m_currentValues; }
+    /// The entry of a tweak, or its default when it has none.
+    TweakValue valueOrDefault(const Tweak &tweak) const;
+    const QSet<RestartTarget> &pendingRestarts() const { return m_pendingRestarts; }
+    /// The pending restarts in the order they are carried out.
+    QList<RestartTarget> pendingRestartsInOrder() const;
+    /// The readable description of the last failed apply or reset; none after a success.
+    const std::optional<QString> &lastError() const { return m_lastError; }
+    const QSet<QString> &refreshedCategoryIDs() const { return m_refreshedCategoryIDs; }
+
+    /// The one rule for reading a tweak: its handler, else its preference, else nothing.
+    std::optional<TweakValue> readValue(const Tweak &tweak) const;
+    /// Reads every tweak; values no longer readable lose their entry.
+    void refreshAll();
+    /// Reads a category's tweaks, once per run unless `force`; unreadable tweaks keep their entry.
+    void refreshCategory(const QString &categoryID, bool force = false);
+
+    /// Writes a value; on success stores it and records the tweak's restarts. Applies and resets of
+    /// one tweak reach the system in the order they were made; other tweaks run side by side.
+    QCoro::Task<bool> apply(TweakValue value, Tweak tweak);
+    /// Removes the stored value, then shows what the system now reports (or the default).
+    QCoro::Task<> reset(Tweak tweak);
+    /// Restarts every pending process once, in a fixed order; the pending set empties at once and
+    /// failures are passed over silently.
+    QCoro::Task<> restartPending();
+
+signals:
+    void currentValuesChanged();
+    /// One tweak's entry changed (emitted with `currentValuesChanged`).
+    void currentValueChanged(const QString &tweakID);
+    void pendingRestartsChanged();
+    void lastErrorChanged();
+    void refreshedCategoryIDsChanged();
+    /// Internal: a tweak's lane moved on to its next operation.
+    void laneAdvanced(const QString &tweakID);
+
+private:
+    struct Lane {
+        quint64 nextTicket = 0;
+        quint64 serving = 0;
+    };
+
+    void setCurrentValue(const QString &tweakID, const TweakValue &value);
+    void insertRestarts(const QList<RestartTarget> &targets);
+    void setLastError(const std::optional<QString> &error);
+
+    QCoro::Task<quint64> enterLane(QString tweakID);
+    void leaveLane(const QString &tweakID);
+
+    QCoro::Task<Status> writeValue(TweakValue value, Tweak tweak);
+    QCoro::Task<Status> removeValue(Tweak tweak);
+
+    TweakRegistry m_registry;
+    Platform *m_platform;
+    PreferencesBackend m_preferences;
+    ShellRunner m_shell;
+
+    QHash<QString, TweakValue> m_currentValues;
+    QSet<RestartTarget> m_pendingRestarts;
+    std::optional<QString> m_lastError;
+    QSet<QString> m_refreshedCategoryIDs;
+    QHash<QString, Lane> m_lanes;
+};
+
+} // namespace velmora

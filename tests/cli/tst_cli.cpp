@@ -1,0 +1,185 @@
+// velmoractl's engine verbs against a simulated Mac: what a user types and what lands in the root.
+
+#include "support/TestRoot.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run ctl(const TestRoot &root, QStringList args)
+{
+    QProcess p;
+    args.prepend(root.path());
+    args.prepend("--simulated-root");
+    p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), args);
+    Run r;
+    if (!p.waitForFinished(30000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void setWithRestart();
+    void setParsesByKind_data();
+    void setParsesByKind();
+    void getListAndReset();
+    void errorsAndUsage_data();
+    void errorsAndUsage();
+    void failedWriteReportsTheToolsText();
+};
+
+void TestCli::setWithRestart()
+{
+    TestRoot root;
+    const Run r = ctl(root, {"set", "dock.autohide", "on", "--restart"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(root.domain("com.apple.dock").value("autohide"), QVariant(true));
+    QCOMPARE(root.restartLog().size(), 1);
+    QVERIFY(root.restartLog().first().endsWith("\tDock"));
+    QVERIFY(r.out.contains("Restarted: Dock"));
+
+    // Without --restart it says what is pending and restarts nothing.
+    const Run pending = ctl(root, {"set", "mission-control.spans-displays", "yes"});
+    QCOMPARE(pending.exitCode, 0);
+    QVERIFY(pending.out.contains("Restart needed: Dock, SystemUIServer"));
+    QCOMPARE(root.restartLog().size(), 1);
+}
+
+void TestCli::setParsesByKind_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("stored"); // invalid: refused with exit 1
+    QTest::newRow("switch off") << "dock.magnification" << "OFF" << "com.apple.dock" << "magnification" << QVariant(false);
+    QTest::newRow("switch 1") << "dock.magnification" << "1" << "com.apple.dock" << "magnification" << QVariant(true);
+    QTest::newRow("switch nonsense") << "dock.magnification" << "maybe" << "com.apple.dock" << "magnification" << QVariant();
+    QTest::newRow("integer") << "dock.tilesize" << "64" << "com.apple.dock" << "tilesize" << QVariant(qint64(64));
+    QTest::newRow("integer at bound") << "dock.tilesize" << "128" << "com.apple.dock" << "tilesize" << QVariant(qint64(128));
+    QTest::newRow("integer too big") << "dock.tilesize" << "500" << "com.apple.dock" << "tilesize" << QVariant();
+    QTest::newRow("integer fraction") << "dock.tilesize" << "64.5" << "com.apple.dock" << "tilesize" << QVariant();
+    QTest::newRow("decimal") << "dock.autohide-delay" << "0.25" << "com.apple.dock" << "autohide-delay" << QVariant(0.25);
+    QTest::newRow("decimal negative bound") << "mouse.scaling" << "-1" << ".GlobalPreferences"
+                                            << "com.apple.mouse.scaling" << QVariant(-1.0);
+    QTest::newRow("decimal out of range") << "dock.autohide-delay" << "3" << "com.apple.dock" << "autohide-delay" << QVariant();
+    QTest::newRow("picker by label") << "dock.orientation" << "Left" << "com.apple.dock" << "orientation" << QVariant("left");
+    QTest::newRow("picker by value") << "appearance.accent-color" << "8" << ".GlobalPreferences"
+                                     << "AppleAccentColor" << QVariant(qint64(8));
+    QTest::newRow("picker any case") << "appearance.accent-color" << "graphite" << ".GlobalPreferences"
+                                     << "AppleAccentColor" << QVariant(qint64(8));
+    QTest::newRow("picker missing value") << "appearance.accent-color" << "7" << ".GlobalPreferences"
+                                          << "AppleAccentColor" << QVariant();
+    QTest::newRow("text with spaces") << "menubar.clock-date-format" << "HH:mm  d MMM" << "com.apple.menuextra.clock"
+                                      << "DateFormat" << QVariant("HH:mm  d MMM");
+    QTest::newRow("empty text") << "sharing.computer-name" << "" << "com.apple.smb.server" << "NetBIOSName" << QVariant("");
+    QTest::newRow("path") << "screenshot.location" << "~/Pictures" << "com.apple.screencapture" << "location"
+                          << QVariant("~/Pictures");
+}
+
+void TestCli::setParsesByKind()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, text);
+    QFETCH(QString, domain);
+    QFETCH(QString, key);
+    QFETCH(QVariant, stored);
+    TestRoot root;
+    const QVariantMap before = domain == ".GlobalPreferences" ? root.globalDomain() : root.domain(domain);
+    const Run r = ctl(root, {"set", id, text});
+    const QVariantMap after = domain == ".GlobalPreferences" ? root.globalDomain() : root.domain(domain);
+    if (!stored.isValid()) {
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains(id));
+        QCOMPARE(after, before);
+        return;
+    }
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(after.value(key).typeId(), stored.typeId());
+    QCOMPARE(after.value(key), stored);
+}
+
+void TestCli::getListAndReset()
+{
+    TestRoot root;
+    QCOMPARE(ctl(root, {"get", "dock.tilesize"}).out, QStringLiteral("48\n"));
+    QCOMPARE(ctl(root, {"get", "dock.tilesize", "--json"}).out, QStringLiteral("{\"int\":{\"_0\":48}}\n"));
+    QCOMPARE(ctl(root, {"get", "dock.autohide-delay", "--json"}).out, QStringLiteral("{\"double\":{\"_0\":0.5}}\n"));
+
+    const Run list = ctl(root, {"list", "dock"});
+    QCOMPARE(list.exitCode, 0);
+    const QStringList lines = list.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 15); // the heading and 14 tweaks
+    QVERIFY(lines.filter("dock.tilesize").first().endsWith("Icon size: 48"));
+    QVERIFY(lines.filter("dock.scroll-to-open").first().endsWith("(default)"));
+    QVERIFY(lines.filter("dock.orientation").first().endsWith("Bottom (bottom)"));
+    QCOMPARE(ctl(root, {"list"}).out.count("\n  "), 133);
+
+    QCOMPARE(ctl(root, {"reset", "dock.tilesize"}).exitCode, 0);
+    QVERIFY(!root.domain("com.apple.dock").contains("tilesize"));
+    QCOMPARE(ctl(root, {"reset", "dock.tilesize"}).exitCode, 0); // twice is fine
+
+    const Run restart = ctl(root, {"restart", "Finder", "cfprefsd"});
+    QCOMPARE(restart.exitCode, 0);
+    QCOMPARE(root.restartLog().size(), 2);
+}
+
+void TestCli::errorsAndUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown id") << QStringList{"set", "dock.nope", "1"} << 1 << "dock.nope";
+    QTest::newRow("unknown category") << QStringList{"list", "nope"} << 1 << "nope";
+    QTest::newRow("set without value") << QStringList{"set", "dock.autohide"} << 2 << "usage";
+    QTest::newRow("get without id") << QStringList{"get"} << 2 << "usage";
+    QTest::newRow("restart unknown") << QStringList{"restart", "Safari"} << 2 << "Safari";
+    QTest::newRow("restart nothing") << QStringList{"restart"} << 2 << "usage";
+    QTest::newRow("unknown verb") << QStringList{"frobnicate"} << 2 << "usage";
+}
+
+void TestCli::errorsAndUsage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    TestRoot root;
+    const Run r = ctl(root, args);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(root.restartLog().isEmpty());
+}
+
+void TestCli::failedWriteReportsTheToolsText()
+{
+    TestRoot root;
+    // A domain file the tool cannot read: the write fails and the tool's own text reaches the user.
+    QFile f(*root.root().domainFile("com.apple.finder"));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("bplist00 damaged");
+    f.close();
+    const Run r = ctl(root, {"set", "finder.show-pathbar", "off"});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.err.contains("Command failed (exit 1): defaults write com.apple.finder ShowPathbar -bool false\n"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,350 @@
+// The engine against a simulated Mac with the real stand-in tools: applies, resets, restarts,
+// refreshes, handlers, and the order of quick successive applies.
+
+#include "engine/TweakEngine.h"
+#include "engine/TweakHandler.h"
+#include "support/TestRoot.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+const TweakRegistry &catalogue()
+{
+    return TweakRegistry::shared();
+}
+
+Tweak tweak(const char *id)
+{
+    return *catalogue().tweak(QString::fromLatin1(id));
+}
+
+/// A handler whose answers a test sets; counts its calls.
+class FakeHandler : public TweakHandler {
+public:
+    mutable int reads = 0;
+    mutable int applies = 0;
+    Result<TweakValue> readResult = Result<TweakValue>::failure("unreadable");
+    Status applyResult;
+
+    Result<TweakValue> currentValue(Platform &) const override
+    {
+        ++reads;
+        return readResult;
+    }
+    QCoro::Task<Status> apply(Platform &, TweakValue) const override
+    {
+        ++applies;
+        co_return applyResult;
+    }
+    QCoro::Task<Status> reset(Platform &) const override { co_return Status::success(); }
+};
+
+/// A registry of one category holding a handler tweak that also has a preference key, so a test
+/// can prove the key is never used.
+TweakRegistry registryWithHandler(std::shared_ptr<FakeHandler> handler)
+{
+    Tweak t;
+    t.id = "things.handled";
+    t.title = "Handled";
+    t.categoryID = "things";
+    t.kind = TweakKind::text();
+    t.defaultValue = TweakValue::ofString("{}");
+    t.preferenceKey = PreferenceKey{"com.example.things", "handled", TweakValueType::string};
+    t.restart = {RestartTarget::dock};
+    t.handler = handler;
+    return *TweakRegistry::make({{"things", "Things", "star", CategoryTint::gray, 0}}, {t});
+}
+
+struct Spies {
+    explicit Spies(TweakEngine &e)
+        : values(&e, &TweakEngine::currentValuesChanged), restarts(&e, &TweakEngine::pendingRestartsChanged),
+          error(&e, &TweakEngine::lastErrorChanged), refreshed(&e, &TweakEngine::refreshedCategoryIDsChanged)
+    {
+    }
+    QSignalSpy values, restarts, error, refreshed;
+};
+
+} // namespace
+
+class TestEngine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void applyWritesStoresAndRecordsRestarts();
+    void failedWriteOnlySetsLastError();
+    void restartsFormASetAndEmptyAtOnce();
+    void restartPendingPassesOverFailures();
+    void refreshCategoryReadsOnceUnlessForced();
+    void refreshAllDropsDeletedValuesRefreshCategoryKeepsThem();
+    void resetFallsBackToWhatTheSystemReports();
+    void handlerTweaksNeverTouchDefaults();
+    void quickAppliesToOneTweakLandInOrder();
+    void appliesToDifferentTweaksRunSideBySide();
+};
+
+void TestEngine::applyWritesStoresAndRecordsRestarts()
+{
+    TestRoot root;
+    TweakEngine engine(catalogue(), root.platform());
+    Spies spy(engine);
+    QVERIFY(engine.currentValues().isEmpty()); // creating the engine reads nothing
+
+    QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("dock.autohide"))));
+    QCOMPARE(root.domain("com.apple.dock").value("autohide"), QVariant(true));
+    QCOMPARE(engine.currentValues().value("dock.autohide"), TweakValue::ofBool(true));
+    QCOMPARE(engine.pendingRestarts(), QSet<RestartTarget>{RestartTarget::dock});
+    QVERIFY(!engine.lastError());
+    QCOMPARE(spy.values.count(), 1);
+    QCOMPARE(spy.restarts.count(), 1);
+    QCOMPARE(spy.error.count(), 0);
+
+    // The same value again still writes and records, but nothing observable changes.
+    QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("dock.autohide"))));
+    QCOMPARE(spy.values.count(), 1);
+    QCOMPARE(spy.restarts.count(), 1);
+
+    // Values of every case reach the file with their own type.
+    QVERIFY(await(engine.apply(TweakValue::ofDouble(0.25), tweak("dock.autohide-delay"))));
+    QVERIFY(await(engine.apply(TweakValue::ofString("left"), tweak("dock.orientation"))));
+    QVERIFY(await(engine.apply(TweakValue::ofInt(3), tweak("keyboard.full-keyboard-access"))));
+    QCOMPARE(root.domain("com.apple.dock").value("autohide-delay"), QVariant(0.25));
+    QCOMPARE(root.domain("com.apple.dock").value("orientation"), QVariant("left"));
+    QCOMPARE(root.globalDomain().value("AppleKeyboardUIMode"), QVariant(qint64(3)));
+    QCOMPARE(spy.values.count(), 4);
+}
+
+void TestEngine::failedWriteOnlySetsLastError()
+{
+    TestRoot root;
+    TweakEngine engine(catalogue(), root.platform());
+    QVERIFY(await(engine.apply(TweakValue::ofInt(48), tweak("dock.tilesize"))));
+    await(engine.restartPending());
+    Spies spy(engine);
+
+    const QString realTool = root.platform().defaultsToolPath();
+    root.platform().setDefaultsToolPath(root.writeFailingTool("defaults", "Could not write domain com.apple.dock"));
+    QVERIFY(!await(engine.apply(TweakValue::ofInt(64), tweak("dock.tilesize"))));
+    QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(48));
+    QVERIFY(engine.pendingRestarts().isEmpty());
+    QVERIFY(engine.lastError());
+    QCOMPARE(*engine.lastError(), QStringLiteral("Command failed (exit 1): defaults write com.apple.dock tilesize "
+                                                 "-int 64\nCould not write domain com.apple.dock\n"));
+    QCOMPARE(root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(48)));
+    QCOMPARE(spy.values.count(), 0);
+    QCOMPARE(spy.restarts.count(), 0);
+    QCOMPARE(spy.error.count(), 1);
+
+    // A failed reset is recorded the same way.
+    await(engine.reset(tweak("dock.tilesize")));
+    QVERIFY(engine.lastError()->startsWith("Command failed (exit 1): defaults delete com.apple.dock tilesize\n"));
+
+    // A later success clears it.
+    root.platform().setDefaultsToolPath(realTool);
+    QVERIFY(await(engine.apply(TweakValue::ofInt(64), tweak("dock.tilesize"))));
+    QVERIFY(!engine.lastError());
+    QCOMPARE(spy.error.count(), 3);
+}
+
+void TestEngine::restartsFormASetAndEmptyAtOnce()
+{
+    TestRoot root;
+    TweakEngine engine(catalogue(), root.platform());
+    await(engine.restartPending());
+    QVERIFY(root.restartLog().isEmpty()); // nothing pending, nothing run
+
+    QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("dock.autohide"))));
+    QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("dock.magnification"))));
+    QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("mission-control.spans-displays"))));
+    QVERIFY(await(engine.apply(TweakValue::ofBool(false), tweak("general.ns-quit-keeps-windows"))));
+    QCOMPARE(engine.pendingRestartsInOrder(),
+             (QList<RestartTarget>{RestartTarget::dock, RestartTarget::systemUIServer, RestartTarget::cfprefsd}));
+
+    QSignalSpy spy(&engine, &TweakEngine::pendingRestartsChanged);
+    auto task = engine.restartPending();
+    // Emptied before any process is restarted.
+    QVERIFY(engine.pendingRestarts().isEmpty());
+    QCOMPARE(spy.count(), 1);
+    await(std::move(task));
+    QStringList names;
+    for (const QString &line : root.restartLog())
+        names << line.section('\t', 1);
+    QCOMPARE(names, (QStringList{"Dock", "SystemUIServer", "cfprefsd"}));
+}
+
+void TestEngine::restartPendingPassesOverFailures()
+{
+    TestRoot root;
+    TweakEngine engine(catalogue(), root.platform());
+    QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("mission-control.spans-displays"))));
+    root.platform().setKillallToolPath(root.writeFailingTool("killall", "No matching processes"));
+    await(engine.restartPending());
+    QVERIFY(engine.pendingRestarts().isEmpty());
+    QVERIFY(!engine.lastError());
+    // A killall that cannot even start is passed over too.
+    QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("dock.autohide"))));
+    root.platform().setKillallToolPath(root.path() + "/missing/killall");
+    await(engine.restartPending());
+    QVERIFY(engine.pendingRestarts().isEmpty());
+    QVERIFY(!engine.lastError());
+}
+
+void TestEngine::refreshCategoryReadsOnceUnlessForced()
+{
+    TestRoot root;
+    TweakEngine engine(catalogue(), root.platform());
+    Spies spy(engine);
+    engine.refreshCategory("dock");
+    QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(48));
+    QCOMPARE(engine.currentValues().value("dock.orientation"), TweakValue::ofString("bottom"));
+    QVERIFY(!engine.currentValues().contains("dock.scroll-to-open")); // not stored: shows the default
+    QCOMPARE(engine.valueOrDefault(tweak("dock.scroll-to-open")), TweakValue::ofBool(false));
+    QCOMPARE(engine.refreshedCategoryIDs(), QSet<QString>{"dock"});
+    QCOMPARE(spy.refreshed.count(), 1);
+
+    root.writeDomain("com.apple.dock", {{"tilesize", qint64(30)}});
+    engine.refreshCategory("dock");
+    QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(48));
+    engine.refreshCategory("dock", true);
+    QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(30));
+    QCOMPARE(spy.refreshed.count(), 1);
+
+    engine.refreshCategory("no-such-category");
+    QVERIFY(engine.refreshedCategoryIDs().contains("no-such-category"));
+}
+
+void TestEngine::refreshAllDropsDeletedValuesRefreshCategoryKeepsThem()
+{
+    TestRoot root;
+    TweakEngine engine(catalogue(), root.platform());
+    engine.refreshCategory("finder");
+    QCOMPARE(engine.currentValues().value("finder.show-pathbar"), TweakValue::ofBool(true));
+
+    root.writeDomain("com.apple.finder", {});
+    engine.refreshCategory("finder", true);
+    QCOMPARE(engine.currentValues().value("finder.show-pathbar"), TweakValue::ofBool(true));
+
+    QSignalSpy spy(&engine, &TweakEngine::currentValuesChanged);
+    engine.refreshAll();
+    QVERIFY(!engine.currentValues().contains("finder.show-pathbar"));
+    QCOMPARE(engine.refreshedCategoryIDs().size(), 27);
+    QCOMPARE(spy.count(), 1);
+    engine.refreshAll();
+    QCOMPARE(spy.count(), 1); // nothing changed
+}
+
+void TestEngine::resetFallsBackToWhatTheSystemReports()
+{
+    TestRoot root;
+    TweakEngine engine(catalogue(), root.platform());
+    QVERIFY(await(engine.apply(TweakValue::ofInt(64), tweak("dock.tilesize"))));
+    await(engine.restartPending());
+
+    await(engine.reset(tweak("dock.tilesize")));
+    QVERIFY(!root.domain("com.apple.dock").contains("tilesize"));
+    QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(48)); // the default
+    QCOMPARE(engine.pendingRestarts(), QSet<RestartTarget>{RestartTarget::dock});
+    QVERIFY(!engine.lastError());
+
+    // A key never set: the delete "fails" with "not found", which is success; restarts recorded.
+    await(engine.reset(tweak("mission-control.spans-displays")));
+    QVERIFY(!engine.lastError());
+    QCOMPARE(engine.currentValues().value("mission-control.spans-displays"), TweakValue::ofBool(false));
+    QVERIFY(engine.pendingRestarts().contains(RestartTarget::systemUIServer));
+
+    // A value in another layer (the global domain) shows through after the reset.
+    root.writeGlobalDomain({{"autohide", true}});
+    QVERIFY(await(engine.apply(TweakValue::ofBool(false), tweak("dock.autohide"))));
+    await(engine.reset(tweak("dock.autohide")));
+    QCOMPARE(engine.currentValues().value("dock.autohide"), TweakValue::ofBool(true));
+}
+
+void TestEngine::handlerTweaksNeverTouchDefaults()
+{
+    TestRoot root;
+    const QString marker = root.path() + "/defaults-ran";
+    root.platform().setDefaultsToolPath(root.writeTool("defaults", "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n"));
+    auto handler = std::make_shared<FakeHandler>();
+    const TweakRegistry registry = registryWithHandler(handler);
+    const Tweak handled = *registry.tweak("things.handled");
+    TweakEngine engine(registry, root.platform());
+
+    // Unreadable: no entry, so the row shows the default.
+    engine.refreshCategory("things");
+    QVERIFY(!engine.currentValues().contains("things.handled"));
+    QCOMPARE(engine.valueOrDefault(handled), TweakValue::ofString("{}"));
+
+    handler->readResult = TweakValue::ofString(R"({"a":1})");
+    engine.refreshCategory("things", true);
+    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString(R"({"a":1})"));
+
+    QVERIFY(await(engine.apply(TweakValue::ofString(R"({"b":2})"), handled)));
+    QCOMPARE(handler->applies, 1);
+    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString(R"({"b":2})"));
+    QVERIFY(engine.pendingRestarts().contains(RestartTarget::dock));
+
+    handler->applyResult = Status::failure("The Dock could not be written.");
+    QVERIFY(!await(engine.apply(TweakValue::ofString("{}"), handled)));
+    QCOMPARE(*engine.lastError(), QStringLiteral("The Dock could not be written."));
+
+    // A reset re-reads the live state through the handler.
+    handler->readResult = TweakValue::ofString(R"({"c":3})");
+    await(engine.reset(handled));
+    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString(R"({"c":3})"));
+    QVERIFY(!engine.lastError());
+    QVERIFY(!QFile::exists(marker));
+}
+
+void TestEngine::quickAppliesToOneTweakLandInOrder()
+{
+    // The text field applies on every keystroke. Slow the first write down so that, run side by side,
+    // it would finish last and leave the older text in the store.
+    TestRoot root;
+    const QString real = root.platform().defaultsToolPath();
+    root.platform().setDefaultsToolPath(root.writeTool(
+        "defaults", "#!/bin/sh\ncase \"$*\" in *first*) sleep 1;; esac\nexec '" + real.toUtf8() + "' \"$@\"\n"));
+    TweakEngine engine(catalogue(), root.platform());
+    const Tweak format = tweak("menubar.clock-date-format");
+
+    auto first = engine.apply(TweakValue::ofString("first"), format);
+    auto second = engine.apply(TweakValue::ofString("second"), format);
+    auto third = engine.apply(TweakValue::ofString("third"), format);
+    QVERIFY(await(std::move(first)));
+    QVERIFY(await(std::move(second)));
+    QVERIFY(await(std::move(third)));
+    QCOMPARE(root.domain("com.apple.menuextra.clock").value("DateFormat"), QVariant("third"));
+    QCOMPARE(engine.currentValues().value("menubar.clock-date-format"), TweakValue::ofString("third"));
+
+    // A reset queued behind an apply also waits its turn.
+    auto apply = engine.apply(TweakValue::ofString("first again"), format);
+    auto reset = engine.reset(format);
+    await(std::move(apply));
+    await(std::move(reset));
+    QVERIFY(!root.domain("com.apple.menuextra.clock").contains("DateFormat"));
+    QCOMPARE(engine.currentValues().value("menubar.clock-date-format"), TweakValue::ofString("EEE d MMM HH:mm:ss"));
+}
+
+void TestEngine::appliesToDifferentTweaksRunSideBySide()
+{
+    TestRoot root;
+    const QString real = root.platform().defaultsToolPath();
+    root.platform().setDefaultsToolPath(
+        root.writeTool("defaults", "#!/bin/sh\nsleep 1\nexec '" + real.toUtf8() + "' \"$@\"\n"));
+    TweakEngine engine(catalogue(), root.platform());
+    QElapsedTimer timer;
+    timer.start();
+    auto a = engine.apply(TweakValue::ofBool(true), tweak("dock.autohide"));
+    auto b = engine.apply(TweakValue::ofBool(true), tweak("finder.show-statusbar"));
+    QVERIFY(await(std::move(a)));
+    QVERIFY(await(std::move(b)));
+    QVERIFY2(timer.elapsed() < 1900, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(root.domain("com.apple.finder").value("ShowStatusBar"), QVariant(true));
+}
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_engine.moc"
