@@ -8,6 +8,7 @@ namespace velmora {
 
 class DisplayService;
 class PreferenceStore;
+class SymbolImages;
 class Workspace;
 
 /// Everything the operating system provides, reached through one object made at start and handed
@@ -34,6 +35,7 @@ public:
 
     virtual DisplayService &displays() = 0;
     virtual Workspace &workspace() = 0;
+    virtual const SymbolImages &symbols() const = 0;
 };
 
 } // namespace velmora

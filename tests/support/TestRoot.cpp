@@ -12,6 +12,11 @@ TestRoot::TestRoot(Seed seed)
     m_platform = std::make_unique<SimulatedPlatform>(m_dir.path(), QStringLiteral(VELMORA_LIBEXEC_DIR));
 }
 
+std::unique_ptr<SimulatedPlatform> TestRoot::makePlatform() const
+{
+    return std::make_unique<SimulatedPlatform>(m_dir.path(), QStringLiteral(VELMORA_LIBEXEC_DIR));
+}
+
 QVariantMap TestRoot::domain(const QString &domain) const
 {
     const Result<QVariantMap> values = PreferenceDomainFile(*root().domainFile(domain)).load();

@@ -23,6 +23,8 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
     SimulatedPlatform &platform() { return *m_platform; }
+    /// Another platform on the same root, for an application that wants to own its platform.
+    std::unique_ptr<SimulatedPlatform> makePlatform() const;
     const SimulatedRoot &root() const { return m_platform->root(); }
 
     /// The domain's plist as it is on disk; an empty map when there is no file.

@@ -4,6 +4,7 @@
 #include "SimulatedPreferenceStore.h"
 #include "SimulatedRoot.h"
 #include "SimulatedWorkspace.h"
+#include "platform/FontSymbolImages.h"
 #include "platform/Platform.h"
 
 #include <memory>
@@ -31,6 +32,7 @@ public:
     FileLocations fileLocations() const override;
     DisplayService &displays() override { return m_displays; }
     Workspace &workspace() override { return m_workspace; }
+    const SymbolImages &symbols() const override { return m_symbols; }
 
     /// Tests put failing stand-ins in place of the real ones.
     void setDefaultsToolPath(const QString &path) { m_defaultsTool = path; }
@@ -41,6 +43,7 @@ private:
     SimulatedPreferenceStore m_preferences;
     SimulatedDisplayService m_displays;
     SimulatedWorkspace m_workspace;
+    FontSymbolImages m_symbols;
     QString m_defaultsTool;
     QString m_killallTool;
 };

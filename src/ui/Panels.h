@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace velmora {
+
+/// Modal file panels. The application shows the platform's own; tests install answers instead.
+class Panels {
+public:
+    virtual ~Panels() = default;
+
+    /// One folder, or nothing when the user cancels.
+    virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &title, const QString &start);
+    /// A file to write, or nothing. `filter` as in file dialogs ("Property List (*.plist)").
+    virtual std::optional<QString> chooseSaveFile(QWidget *parent, const QString &title, const QString &suggestedName,
+                                                  const QString &filter);
+    /// One existing file, or nothing.
+    virtual std::optional<QString> chooseOpenFile(QWidget *parent, const QString &title, const QString &filter);
+    /// Several existing files or folders (applications, folders to add), possibly none.
+    virtual QStringList chooseOpenFiles(QWidget *parent, const QString &title, const QString &filter);
+};
+
+} // namespace velmora

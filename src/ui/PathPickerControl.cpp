@@ -1,0 +1,63 @@
+#include "PathPickerControl.h"
+
+#include "Panels.h"
+#include "Style.h"
+#include "Tasks.h"
+#include "engine/TweakEngine.h"
+#include "platform/Platform.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace velmora {
+
+PathPickerControl::PathPickerControl(TweakEngine &engine, Panels &panels, Tweak tweak, QWidget *parent)
+    : QWidget(parent), m_engine(engine), m_panels(panels), m_tweak(std::move(tweak))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    m_label = new QLabel(this);
+    m_label->setFont(Style::callout());
+    m_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Style::setSecondaryText(m_label);
+    m_choose = new QPushButton(tr("Choose…"), this);
+    m_choose->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(m_label, 1);
+    layout->addWidget(m_choose);
+    connect(m_choose, &QPushButton::clicked, this, &PathPickerControl::choose);
+    setFocusProxy(m_choose);
+    refresh();
+}
+
+QString PathPickerControl::shownText() const
+{
+    const TweakValue shown = m_engine.valueOrDefault(m_tweak);
+    return shown.isString() ? shown.toString() : QString();
+}
+
+void PathPickerControl::refresh()
+{
+    const QString text = shownText();
+    m_label->setToolTip(text);
+    m_label->setText(m_label->fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(20, m_label->width())));
+}
+
+void PathPickerControl::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    refresh();
+}
+
+void PathPickerControl::choose()
+{
+    const QString start = m_engine.platform().fileLocations().expandTilde(shownText());
+    const std::optional<QString> folder = m_panels.chooseFolder(this, m_tweak.title, start);
+    if (!folder)
+        return;
+    startTask(m_engine.apply(TweakValue::ofString(*folder), m_tweak), this);
+}
+
+} // namespace velmora

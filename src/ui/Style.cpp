@@ -1,0 +1,219 @@
+#include "Style.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <QWidget>
+
+namespace velmora::Style {
+
+namespace {
+
+struct TintPair {
+    QRgb light;
+    QRgb dark;
+};
+
+// The system colours of the same names, light and dark.
+TintPair tintPair(CategoryTint tint)
+{
+    switch (tint) {
+    case CategoryTint::blue: return {0x007AFF, 0x0A84FF};
+    case CategoryTint::indigo: return {0x5856D6, 0x5E5CE6};
+    case CategoryTint::purple: return {0xAF52DE, 0xBF5AF2};
+    case CategoryTint::pink: return {0xFF2D55, 0xFF375F};
+    case CategoryTint::red: return {0xFF3B30, 0xFF453A};
+    case CategoryTint::orange: return {0xFF9500, 0xFF9F0A};
+    case CategoryTint::yellow: return {0xFFCC00, 0xFFD60A};
+    case CategoryTint::green: return {0x34C759, 0x30D158};
+    case CategoryTint::teal: return {0x30B0C7, 0x40C8E0};
+    case CategoryTint::mint: return {0x00C7BE, 0x63E6E2};
+    case CategoryTint::brown: return {0xA2845E, 0xAC8E68};
+    case CategoryTint::gray: return {0x8E8E93, 0x98989D};
+    }
+    return {0x8E8E93, 0x98989D};
+}
+
+QFont scaled(qreal factor, QFont::Weight weight = QFont::Normal)
+{
+    QFont font = QApplication::font();
+    const qreal base = font.pointSizeF() > 0 ? font.pointSizeF() : 10.0;
+    font.setPointSizeF(base * factor);
+    font.setWeight(weight);
+    return font;
+}
+
+} // namespace
+
+bool isDark()
+{
+    return QApplication::palette().color(QPalette::Window).lightness() < 128;
+}
+
+QColor tintColor(CategoryTint tint, bool dark)
+{
+    const TintPair pair = tintPair(tint);
+    return QColor::fromRgb(dark ? pair.dark : pair.light);
+}
+
+QLinearGradient tintGradient(CategoryTint tint, const QRectF &rect, bool dark)
+{
+    const QColor base = tintColor(tint, dark);
+    QLinearGradient gradient(rect.topLeft(), rect.bottomLeft());
+    gradient.setColorAt(0.0, base.lighter(118));
+    gradient.setColorAt(1.0, base);
+    return gradient;
+}
+
+QColor accent()
+{
+    return QApplication::palette().color(QPalette::Highlight);
+}
+
+QColor orange()
+{
+    return tintColor(CategoryTint::orange);
+}
+
+QColor red()
+{
+    return tintColor(CategoryTint::red);
+}
+
+QColor green()
+{
+    return tintColor(CategoryTint::green);
+}
+
+QColor secondaryText()
+{
+    QColor c = QApplication::palette().color(QPalette::WindowText);
+    c.setAlphaF(0.62);
+    return c;
+}
+
+QColor tertiaryText()
+{
+    QColor c = QApplication::palette().color(QPalette::WindowText);
+    c.setAlphaF(0.38);
+    return c;
+}
+
+QColor secondaryBackground()
+{
+    return isDark() ? QColor(0x2C, 0x2C, 0x2E) : QColor(0xFF, 0xFF, 0xFF);
+}
+
+QColor tertiaryBackground()
+{
+    return isDark() ? QColor(0x3A, 0x3A, 0x3C) : QColor(0xE9, 0xE9, 0xEB);
+}
+
+QColor separator()
+{
+    QColor c = QApplication::palette().color(QPalette::WindowText);
+    c.setAlphaF(0.15);
+    return c;
+}
+
+QFont headline()
+{
+    return scaled(1.0, QFont::DemiBold);
+}
+
+QFont subheadline()
+{
+    return scaled(0.92);
+}
+
+QFont callout()
+{
+    return scaled(0.96);
+}
+
+QFont caption()
+{
+    return scaled(0.85);
+}
+
+QFont title2()
+{
+    return scaled(1.55, QFont::Bold);
+}
+
+QFont title3()
+{
+    return scaled(1.35);
+}
+
+QFont largeTitle()
+{
+    return scaled(2.4, QFont::Bold);
+}
+
+QFont monospacedDigits(const QFont &base)
+{
+    QFont font = base;
+    font.setStyleHint(QFont::Monospace);
+    font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
+    return font;
+}
+
+void setSecondaryText(QWidget *widget)
+{
+    QPalette p = widget->palette();
+    p.setColor(QPalette::WindowText, secondaryText());
+    p.setColor(QPalette::Text, secondaryText());
+    widget->setPalette(p);
+}
+
+QPalette lightPalette()
+{
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0xEC, 0xEC, 0xEC));
+    p.setColor(QPalette::WindowText, QColor(0x1D, 0x1D, 0x1F));
+    p.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xFF));
+    p.setColor(QPalette::AlternateBase, QColor(0xF5, 0xF5, 0xF7));
+    p.setColor(QPalette::Text, QColor(0x1D, 0x1D, 0x1F));
+    p.setColor(QPalette::Button, QColor(0xFA, 0xFA, 0xFA));
+    p.setColor(QPalette::ButtonText, QColor(0x1D, 0x1D, 0x1F));
+    p.setColor(QPalette::Highlight, QColor(0x00, 0x7A, 0xFF));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::PlaceholderText, QColor(0x8E, 0x8E, 0x93));
+    p.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xFF));
+    p.setColor(QPalette::ToolTipText, QColor(0x1D, 0x1D, 0x1F));
+    p.setColor(QPalette::Link, QColor(0x00, 0x7A, 0xFF));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0xA0, 0xA0, 0xA5));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0xA0, 0xA0, 0xA5));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xA0, 0xA0, 0xA5));
+    return p;
+}
+
+QPalette darkPalette()
+{
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x1E, 0x1E, 0x1E));
+    p.setColor(QPalette::WindowText, QColor(0xF5, 0xF5, 0xF7));
+    p.setColor(QPalette::Base, QColor(0x28, 0x28, 0x2A));
+    p.setColor(QPalette::AlternateBase, QColor(0x32, 0x32, 0x34));
+    p.setColor(QPalette::Text, QColor(0xF5, 0xF5, 0xF7));
+    p.setColor(QPalette::Button, QColor(0x3A, 0x3A, 0x3C));
+    p.setColor(QPalette::ButtonText, QColor(0xF5, 0xF5, 0xF7));
+    p.setColor(QPalette::Highlight, QColor(0x0A, 0x84, 0xFF));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::PlaceholderText, QColor(0x8E, 0x8E, 0x93));
+    p.setColor(QPalette::ToolTipBase, QColor(0x2C, 0x2C, 0x2E));
+    p.setColor(QPalette::ToolTipText, QColor(0xF5, 0xF5, 0xF7));
+    p.setColor(QPalette::Link, QColor(0x0A, 0x84, 0xFF));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x6E, 0x6E, 0x73));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x6E, 0x6E, 0x73));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x6E, 0x6E, 0x73));
+    return p;
+}
+
+void apply(bool dark)
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(dark ? darkPalette() : lightPalette());
+}
+
+} // namespace velmora::Style

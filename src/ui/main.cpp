@@ -1,0 +1,80 @@
+// velmora: the desktop application.
+
+#include "Style.h"
+#include "VelmoraApp.h"
+#include "MainWindow.h"
+#include "platform/PlatformFactory.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+/// Reports the time from start to the first paint of the main window and quits; used to measure
+/// start-up.
+class FirstPaintProbe : public QObject {
+public:
+    FirstPaintProbe(const QElapsedTimer &clock, QObject *parent) : QObject(parent), m_clock(clock) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_reported) {
+            m_reported = true;
+            std::printf("first paint after %lld ms\n", static_cast<long long>(m_clock.elapsed()));
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, &QApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QElapsedTimer &m_clock;
+    bool m_reported = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QElapsedTimer clock;
+    clock.start();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    QApplication::setOrganizationDomain(QStringLiteral("corrandelwick.dev"));
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Hidden macOS settings, gathered in one place."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption rootOption(QStringLiteral("simulated-root"),
+                                        QStringLiteral("The folder of the simulated Mac."), QStringLiteral("DIR"));
+    const QCommandLineOption darkOption(QStringLiteral("dark"), QStringLiteral("Use the dark appearance."));
+    const QCommandLineOption lightOption(QStringLiteral("light"), QStringLiteral("Use the light appearance."));
+    const QCommandLineOption probeOption(QStringLiteral("quit-after-first-paint"),
+                                         QStringLiteral("Print the start-up time and quit (for measurements)."));
+    parser.addOptions({rootOption, darkOption, lightOption, probeOption});
+    parser.process(app);
+
+    // Follow the desktop's appearance unless asked for one; Fusion draws both the same everywhere.
+    const bool dark = parser.isSet(darkOption) || (!parser.isSet(lightOption) && velmora::Style::isDark());
+    velmora::Style::apply(dark);
+
+    auto platform = velmora::createPlatform({parser.value(rootOption)});
+    if (!platform) {
+        QMessageBox::critical(nullptr, QStringLiteral("Velmora"), platform.error());
+        return 1;
+    }
+    velmora::VelmoraApp velmora(std::move(platform).value());
+    if (parser.isSet(probeOption))
+        velmora.mainWindow()->installEventFilter(new FirstPaintProbe(clock, &app));
+    velmora.showMainWindow();
+    return app.exec();
+}

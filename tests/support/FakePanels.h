@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ui/Panels.h"
+
+#include <QQueue>
+
+namespace velmora::test {
+
+/// Answers file panels from a queue instead of showing them; an empty queue is a cancelled panel.
+class FakePanels : public Panels {
+public:
+    QQueue<std::optional<QString>> answers;
+    QStringList titles;
+
+    std::optional<QString> chooseFolder(QWidget *, const QString &title, const QString &) override { return next(title); }
+    std::optional<QString> chooseSaveFile(QWidget *, const QString &title, const QString &suggestedName,
+                                          const QString &) override
+    {
+        suggestedNames << suggestedName;
+        return next(title);
+    }
+    std::optional<QString> chooseOpenFile(QWidget *, const QString &title, const QString &) override
+    {
+        return next(title);
+    }
+    QStringList chooseOpenFiles(QWidget *, const QString &title, const QString &) override
+    {
+        QStringList files;
+        while (!answers.isEmpty()) {
+            if (auto answer = next(title))
+                files << *answer;
+        }
+        return files;
+    }
+
+    QStringList suggestedNames;
+
+private:
+    std::optional<QString> next(const QString &title)
+    {
+        titles << title;
+        return answers.isEmpty() ? std::nullopt : answers.dequeue();
+    }
+};
+
+} // namespace velmora::test
