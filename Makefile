@@ -17,8 +17,14 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET)
 
+# Without a display (a server, a container) the window opens on a virtual one under Xvfb.
 run: build
-	$(BUILD_DIR)/bin/velmoractl catalogue
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+		$(BUILD_DIR)/bin/velmora $(ARGS); \
+	else \
+		echo "No display found: starting Velmora on a virtual display (xvfb-run)."; \
+		xvfb-run -a -s "-screen 0 1440x900x24" $(BUILD_DIR)/bin/velmora $(ARGS); \
+	fi
 
 test: build
 	ctest --preset $(PRESET)

@@ -2,6 +2,8 @@
 // Texts are shown verbatim; each list is in the order of the category page.
 
 #include "CatalogueTables.h"
+#include "dock/DockAppsTweakHandler.h"
+#include "wallpaper/WallpaperTweakHandler.h"
 
 namespace velmora::catalogue {
 
@@ -339,7 +341,7 @@ QList<Tweak> dockTweaks()
 
 QList<Tweak> dockappsTweaks()
 {
-    return makeTweaks("dockapps", {
+    QList<Tweak> tweaks = makeTweaks("dockapps", {
                                       {"dock.apps",
                                        "Dock Apps",
                                        "Apps, folders, and spacers pinned in the Dock.",
@@ -349,11 +351,14 @@ QList<Tweak> dockappsTweaks()
                                        {RT::dock},
                                        nullptr},
                                   });
+    // The Dock's contents are a list of tiles, served by their own stateless handler.
+    tweaks[0].handler = makeDockAppsTweakHandler();
+    return tweaks;
 }
 
 QList<Tweak> wallpaperTweaks()
 {
-    return makeTweaks("wallpaper", {
+    QList<Tweak> tweaks = makeTweaks("wallpaper", {
                                        {"wallpaper.config",
                                         "Desktop Wallpaper",
                                         "Image, scaling, and per-display targeting saved with your profile.",
@@ -363,6 +368,9 @@ QList<Tweak> wallpaperTweaks()
                                         {},
                                         nullptr},
                                    });
+    // The desktop pictures of every display, served by their own stateless handler.
+    tweaks[0].handler = makeWallpaperTweakHandler();
+    return tweaks;
 }
 
 } // namespace velmora::catalogue

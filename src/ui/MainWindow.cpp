@@ -40,8 +40,8 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     m_bannerAction = m_toolbar->addWidget(m_banner);
 
     // Menus. There is deliberately no command that opens a second window.
-    QMenu *file = menuBar()->addMenu(tr("&File"));
-    QAction *quit = file->addAction(tr("Quit Velmora"), qApp, &QApplication::quit);
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    QAction *quit = m_fileMenu->addAction(tr("Quit Velmora"), qApp, &QApplication::quit);
     quit->setShortcut(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
@@ -50,7 +50,7 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     QMenu *window = menuBar()->addMenu(tr("&Window"));
     m_quickToggles = window->addAction(tr("Quick Toggles"), this, &MainWindow::quickTogglesRequested);
     m_quickToggles->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
-    menuBar()->addMenu(tr("&Help"));
+    m_helpMenu = menuBar()->addMenu(tr("&Help"));
 
     connect(&m_context.engine, &TweakEngine::pendingRestartsChanged, this, &MainWindow::updateBanner);
     updateBanner();

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QMenu;
 class QToolBar;
 
 namespace velmora {
@@ -29,6 +30,9 @@ public:
     QAction *profileMenuPlace() const { return m_profilePlace; }
     /// The window's menu item that opens the quick toggles panel.
     QAction *quickTogglesAction() const { return m_quickToggles; }
+    /// The application's menu and the Help menu, for items added by other parts of the app.
+    QMenu *applicationMenu() const { return m_fileMenu; }
+    QMenu *helpMenu() const { return m_helpMenu; }
 
     /// Puts a widget into the toolbar's primary-action place (the profile menu).
     void setProfileMenu(QWidget *menu);
@@ -46,6 +50,8 @@ private:
     QAction *m_bannerAction;
     QAction *m_profilePlace;
     QAction *m_quickToggles;
+    QMenu *m_fileMenu;
+    QMenu *m_helpMenu;
 };
 
 } // namespace velmora

@@ -5,6 +5,8 @@
 #include "SidebarView.h"
 #include "Style.h"
 #include "WelcomeView.h"
+#include "dock/DockAppsView.h"
+#include "wallpaper/WallpaperView.h"
 #include "engine/TweakEngine.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
@@ -16,33 +18,6 @@
 #include <QVBoxLayout>
 
 namespace velmora {
-
-namespace {
-
-/// Stands in for an editor that has not been built yet.
-QWidget *placeholderPage(const SymbolImages &symbols, const QString &symbol, const QString &title)
-{
-    auto *page = new QWidget;
-    auto *layout = new QVBoxLayout(page);
-    layout->setSpacing(12);
-    layout->addStretch(1);
-    auto *icon = new QLabel(page);
-    icon->setPixmap(symbols.symbol(symbol, Style::accent(), 48, page->devicePixelRatioF()));
-    icon->setAlignment(Qt::AlignCenter);
-    auto *heading = new QLabel(title, page);
-    heading->setFont(Style::title2());
-    heading->setAlignment(Qt::AlignCenter);
-    auto *text = new QLabel(QObject::tr("This editor is on its way."), page);
-    text->setAlignment(Qt::AlignCenter);
-    Style::setSecondaryText(text);
-    layout->addWidget(icon);
-    layout->addWidget(heading);
-    layout->addWidget(text);
-    layout->addStretch(1);
-    return page;
-}
-
-} // namespace
 
 RootView::RootView(const AppContext &context, QWidget *parent) : QWidget(parent), m_context(context)
 {
@@ -102,8 +77,8 @@ void RootView::setSelectedCategoryID(const std::optional<QString> &id)
 QWidget *RootView::specialPage(const QString &id)
 {
     if (id == QLatin1String("dockapps"))
-        return placeholderPage(m_context.platform.symbols(), QStringLiteral("rectangle.stack.fill"), tr("Dock Apps"));
-    return placeholderPage(m_context.platform.symbols(), QStringLiteral("photo.fill"), tr("Wallpaper"));
+        return new DockAppsView(m_context);
+    return new WallpaperView(m_context);
 }
 
 void RootView::route()

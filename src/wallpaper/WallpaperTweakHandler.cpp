@@ -1,0 +1,10 @@
+#include "WallpaperTweakHandler.h"
+
+namespace velmora {
+
+std::shared_ptr<const TweakHandler> makeWallpaperTweakHandler()
+{
+    return nullptr;
+}
+
+} // namespace velmora
