@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "preferences/PropertyList.h"
 
 namespace velmora {
 
@@ -17,8 +18,14 @@ public:
 private:
     Status layOutFolders() const;
     Status seedApplications() const;
+    Status seedDock() const;
     Status seedPreferences() const;
     Status seedPrivacyDatabase() const;
+    Status seedDesktopPictures() const;
+
+    static Status writeIfMissing(const QString &path, const QByteArray &bytes);
+    static Status writePlistIfMissing(const QString &path, const QVariant &value,
+                                      PropertyList::Format format);
 
     const SimulatedRoot &m_root;
 };

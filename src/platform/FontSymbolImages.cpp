@@ -1,0 +1,228 @@
+#include "FontSymbolImages.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPen>
+
+#include <cmath>
+#include <iterator>
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+struct Glyph {
+    const char *name;
+    char16_t codepoint;
+    /// Drawn upside down: the font lacks the symbol but has its mirror image.
+    bool flipped = false;
+};
+
+// Each symbol name and the closest glyph of Material Design Icons 1.6.50 (its glyph name in the
+// comment). That version lacks many newer icons, so some entries are approximations.
+constexpr Glyph kGlyphs[] = {
+    // The catalogue's categories.
+    {"paintbrush.fill", 0xF0E3},                  // brush
+    {"accessibility", 0xF2E6},                    // human
+    {"speaker.wave.3.fill", 0xF57E},              // volume-high
+    {"dock.rectangle", 0xF614, true},             // application, bar at the bottom
+    {"rectangle.stack.fill", 0xF328},             // layers
+    {"photo.fill", 0xF2E9},                       // image
+    {"folder.fill", 0xF24B},                      // folder
+    {"desktopcomputer", 0xF1C4},                  // desktop-mac
+    {"square.grid.3x2.fill", 0xF573},             // view-module
+    {"camera.viewfinder", 0xF2F1},                // image-filter-center-focus
+    {"keyboard", 0xF30C},                         // keyboard
+    {"computermouse.fill", 0xF37D},               // mouse
+    {"rectangle.fill.on.rectangle.fill", 0xF136}, // checkbox-multiple-blank
+    {"menubar.rectangle", 0xF614},                // application
+    {"lock.fill", 0xF33E},                        // lock
+    {"globe", 0xF59F},                            // web
+    {"arrow.triangle.2.circlepath", 0xF4E6},      // sync
+    {"network", 0xF317},                          // lan
+    {"person.crop.circle.fill", 0xF009},          // account-circle
+    {"safari.fill", 0xF18B},                      // compass
+    {"message.fill", 0xF361},                     // message
+    {"music.note", 0xF387},                       // music-note
+    {"doc.richtext.fill", 0xF39E},                // note-text
+    {"clock.arrow.circlepath", 0xF2DA},           // history
+    {"hammer.fill", 0xF5B7},                      // wrench
+    {"chart.bar.xaxis", 0xF128},                  // chart-bar
+    {"gearshape.fill", 0xF493},                   // settings
+    // The views.
+    {"paperplane.fill", 0xF48A},               // send
+    {"gearshape.2.fill", 0xF493},              // settings
+    {"magnifyingglass", 0xF349},               // magnify
+    {"xmark.circle.fill", 0xF159},             // close-circle
+    {"exclamationmark.triangle.fill", 0xF026}, // alert
+    {"arrow.uturn.backward", 0xF54D},          // undo-variant
+    {"lock.shield.fill", 0xF483},              // security
+    {"arrow.right", 0xF054},                   // arrow-right
+    {"square.and.arrow.up", 0xF552},           // upload
+    {"square.and.arrow.down", 0xF1DA},         // download
+    {"checkmark.circle.fill", 0xF5E0},         // check-circle
+    {"checkmark.circle", 0xF5E1},              // check-circle-outline
+    {"app.fill", 0xF12E},                      // checkbox-blank
+    {"link.circle.fill", 0xF339},              // link-variant
+    {"minus.circle.fill", 0xF376},             // minus-circle
+    {"plus.circle.fill", 0xF417},              // plus-circle
+    {"plus", 0xF415},                          // plus
+    {"square.grid.2x2.fill", 0xF570},          // view-grid
+    {"display", 0xF379},                       // monitor
+    {"photo", 0xF2EB},                         // image-area
+    {"photo.badge.plus", 0xF660},              // shape-square-plus
+    {"doc.text", 0xF219},                      // file-document
+    {"pencil.circle.fill", 0xF3EB},            // pencil
+    {"trash", 0xF1C0},                         // delete
+    {"arrow.clockwise", 0xF450},               // refresh
+    {"arrow.counterclockwise", 0xF459},        // replay
+    {"questionmark.circle", 0xF625},           // help-circle-outline
+    {"info.circle", 0xF2FD},                   // information-outline
+};
+
+const Glyph *findGlyph(const QString &name)
+{
+    static const QHash<QString, const Glyph *> index = [] {
+        QHash<QString, const Glyph *> h;
+        for (const Glyph &g : kGlyphs)
+            h.insert(QString::fromLatin1(g.name), &g);
+        return h;
+    }();
+    return index.value(name, nullptr);
+}
+
+constexpr int kMaxSide = 2048;
+constexpr qsizetype kMaxCachedPixmaps = 512;
+
+// Pixels per side for a size in points; never empty, never absurdly large.
+int pixelSide(qreal pointSize, qreal devicePixelRatio)
+{
+    const qreal pixels = pointSize * devicePixelRatio;
+    if (!(pixels >= 1)) // also NaN
+        return 1;
+    return pixels >= kMaxSide ? kMaxSide : qRound(pixels);
+}
+
+// A rounded outline square with the proportions of the icon grid (2 units of padding in 24).
+void paintFallback(QPainter &p, const QColor &color, int side)
+{
+    const qreal penWidth = qMax(1.0, side / 12.0);
+    const qreal inset = side / 12.0 + penWidth / 2;
+    const QRectF box = QRectF(0, 0, side, side).adjusted(inset, inset, -inset, -inset);
+    const qreal radius = box.width() / 5;
+    p.setPen(QPen(color, penWidth));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box, radius, radius);
+}
+
+} // namespace
+
+FontSymbolImages::FontSymbolImages(QString fontPath) : m_fontPath(std::move(fontPath)) {}
+
+QPixmap FontSymbolImages::symbol(const QString &name, const QColor &color, qreal pointSize,
+                                 qreal devicePixelRatio) const
+{
+    const qreal dpr = std::isfinite(devicePixelRatio) && devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const int side = pixelSide(pointSize, dpr);
+    // The name goes last: the fields before it never hold the separator.
+    const QString key = QString::number(side) + QLatin1Char('|') + QString::number(dpr, 'g', 17) +
+                        QLatin1Char('|') + QString::number(quint64(color.rgba64()), 16) + QLatin1Char('|') +
+                        name;
+    const auto cached = m_cache.constFind(key);
+    if (cached != m_cache.cend())
+        return cached.value();
+
+    QPixmap pixmap = render(name, color, side);
+    pixmap.setDevicePixelRatio(dpr);
+    if (m_cache.size() >= kMaxCachedPixmaps)
+        m_cache.clear();
+    m_cache.insert(key, pixmap);
+    return pixmap;
+}
+
+bool FontSymbolImages::hasSymbol(const QString &name) const
+{
+    const Glyph *glyph = findGlyph(name);
+    return glyph && fontLoaded() && m_rawFont.supportsCharacter(QChar(glyph->codepoint));
+}
+
+QStringList FontSymbolImages::knownNames()
+{
+    QStringList names;
+    names.reserve(qsizetype(std::size(kGlyphs)));
+    for (const Glyph &g : kGlyphs)
+        names.append(QString::fromLatin1(g.name));
+    return names;
+}
+
+char16_t FontSymbolImages::codepoint(const QString &name)
+{
+    const Glyph *glyph = findGlyph(name);
+    return glyph ? glyph->codepoint : char16_t(0);
+}
+
+bool FontSymbolImages::fontLoaded() const
+{
+    if (m_fontTried)
+        return !m_family.isEmpty();
+    m_fontTried = true;
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        qWarning("FontSymbolImages: no QGuiApplication, so symbols are drawn as placeholders");
+        return false;
+    }
+    if (!QFileInfo(m_fontPath).isFile()) {
+        qWarning("FontSymbolImages: no symbol font at %s, so symbols are drawn as placeholders",
+                 qPrintable(m_fontPath));
+        return false;
+    }
+    const int id = QFontDatabase::addApplicationFont(m_fontPath);
+    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    if (!families.isEmpty()) {
+        QFont font(families.first());
+        font.setStyleStrategy(QFont::NoFontMerging);
+        font.setPixelSize(64);
+        const QRawFont raw = QRawFont::fromFont(font);
+        if (raw.isValid() && raw.familyName() == families.first()) {
+            m_family = families.first();
+            m_rawFont = raw;
+        }
+    }
+    if (m_family.isEmpty())
+        qWarning("FontSymbolImages: %s is not a usable font, so symbols are drawn as placeholders",
+                 qPrintable(m_fontPath));
+    return !m_family.isEmpty();
+}
+
+QPixmap FontSymbolImages::render(const QString &name, const QColor &color, int side) const
+{
+    const Glyph *glyph = findGlyph(name);
+    const bool drawGlyph = glyph && fontLoaded() && m_rawFont.supportsCharacter(QChar(glyph->codepoint));
+
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    if (drawGlyph) {
+        QFont font(m_family);
+        font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias));
+        font.setPixelSize(side);
+        p.setFont(font);
+        p.setPen(color);
+        if (glyph->flipped) {
+            p.translate(0, side);
+            p.scale(1, -1);
+        }
+        // The glyphs are drawn on a square em; centring the em box keeps each icon's own padding.
+        p.drawText(QRect(0, 0, side, side), Qt::AlignCenter, QString(QChar(glyph->codepoint)));
+    } else {
+        paintFallback(p, color, side);
+    }
+    p.end();
+    return pixmap;
+}
+
+} // namespace velmora

@@ -1,0 +1,1013 @@
+// The stand-in `defaults` run as a child process against a fresh simulated Mac, its files read
+// back with our own property-list codec.
+
+#include "platform/simulated/SimulatedRoot.h"
+#include "preferences/OpenStepText.h"
+#include "preferences/PropertyList.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QtTest>
+
+#include <limits>
+
+using namespace velmora;
+
+namespace {
+
+const QString kDomain = QStringLiteral("com.example.test");
+const QString kDotfileCommands = QStringLiteral("/work/shared/fixtures/real/defaults-commands.txt");
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// A simulated Mac one level below the temporary folder, so a path that escapes the root still
+// lands where the test can see it.
+class Sandbox {
+public:
+    explicit Sandbox(bool seeded = true) : m_root(m_dir.path() + QStringLiteral("/mac"))
+    {
+        QDir().mkpath(m_root.path());
+        if (seeded)
+            m_seeded = m_root.initialize().ok();
+    }
+
+    bool isValid() const { return m_dir.isValid() && m_seeded; }
+    const SimulatedRoot &root() const { return m_root; }
+    QString file(const QString &domain) const { return *m_root.domainFile(domain); }
+
+    Run run(const QStringList &arguments, const QByteArray &input = QByteArray()) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(SimulatedRoot::environmentVariable()), m_root.path());
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(VELMORA_LIBEXEC_DIR "/defaults"), arguments);
+        Run run;
+        if (!process.waitForStarted(10000))
+            return run;
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(20000))
+            return run;
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = process.readAllStandardOutput();
+        run.err = process.readAllStandardError();
+        return run;
+    }
+
+    QVariantMap domainAt(const QString &path) const { return PropertyList::readFile(path)->toMap(); }
+    QVariantMap domain(const QString &name = kDomain) const { return domainAt(file(name)); }
+    void setDomain(const QVariantMap &values, const QString &name = kDomain) const
+    {
+        QVERIFY(PreferenceDomainFile(file(name)).save(values));
+    }
+
+    // Every file under the temporary folder with its size, to see that nothing appeared or changed.
+    QStringList snapshot() const
+    {
+        QStringList entries;
+        QDirIterator it(m_dir.path(), QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            entries << it.filePath() + QLatin1Char(' ') + QString::number(it.fileInfo().size());
+        }
+        entries.sort();
+        return entries;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    SimulatedRoot m_root;
+    bool m_seeded = true;
+};
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QVariant i64(qint64 n)
+{
+    return QVariant::fromValue(n);
+}
+
+QDateTime utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
+}
+
+// Same value and same property-list type all the way down: 2.0 stays a real, 1 an integer.
+bool sameTree(const QVariant &a, const QVariant &b)
+{
+    if (a.typeId() != b.typeId())
+        return false;
+    if (a.typeId() == QMetaType::QVariantList) {
+        const QVariantList la = a.toList(), lb = b.toList();
+        if (la.size() != lb.size())
+            return false;
+        for (qsizetype i = 0; i < la.size(); ++i)
+            if (!sameTree(la[i], lb[i]))
+                return false;
+        return true;
+    }
+    if (a.typeId() == QMetaType::QVariantMap) {
+        const QVariantMap ma = a.toMap(), mb = b.toMap();
+        if (ma.keys() != mb.keys())
+            return false;
+        for (auto it = ma.cbegin(); it != ma.cend(); ++it)
+            if (!sameTree(it.value(), mb.value(it.key())))
+                return false;
+        return true;
+    }
+    return a == b;
+}
+
+QString dump(const QVariant &v)
+{
+    return QString::fromLatin1(v.typeName()) + QLatin1Char(' ') + OpenStepText::format(v);
+}
+
+#define COMPARE_TREE(actual, expected)                                                                       \
+    QVERIFY2(sameTree(actual, expected),                                                                     \
+             qPrintable(QStringLiteral("got %1\nwanted %2").arg(dump(actual), dump(expected))))
+
+// Enough of the shell's word splitting for one-line `defaults` commands: quotes, backslashes.
+QStringList shellWords(const QString &line)
+{
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == QLatin1Char('\'')) {
+            inWord = true;
+            while (++i < line.size() && line[i] != QLatin1Char('\''))
+                word += line[i];
+        } else if (c == QLatin1Char('"')) {
+            inWord = true;
+            while (++i < line.size() && line[i] != QLatin1Char('"')) {
+                if (line[i] == QLatin1Char('\\') && i + 1 < line.size() &&
+                    QStringLiteral("\"\\$`").contains(line[i + 1]))
+                    ++i;
+                word += line[i];
+            }
+        } else if (c == QLatin1Char('\\') && i + 1 < line.size()) {
+            inWord = true;
+            word += line[++i];
+        } else if (c.isSpace()) {
+            if (inWord)
+                words << word;
+            word.clear();
+            inWord = false;
+        } else {
+            inWord = true;
+            word += c;
+        }
+    }
+    if (inWord)
+        words << word;
+    return words;
+}
+
+} // namespace
+
+class TestDefaultsTool : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typedWrite_data();
+    void typedWrite();
+    void malformedValueLeavesFileUnchanged_data();
+    void malformedValueLeavesFileUnchanged();
+    void untypedWrite_data();
+    void untypedWrite();
+    void collectionWrites_data();
+    void collectionWrites();
+    void addingToValueOfWrongType_data();
+    void addingToValueOfWrongType();
+    void changeKeepsOtherKeysAndTypes_data();
+    void changeKeepsOtherKeysAndTypes();
+    void messagesAndStatuses_data();
+    void messagesAndStatuses();
+    void usage_data();
+    void usage();
+    void deleteTwice();
+    void globalDomain_data();
+    void globalDomain();
+    void pathDomains_data();
+    void pathDomains();
+    void refusedDomainNames_data();
+    void refusedDomainNames();
+    void corruptDomainFile_data();
+    void corruptDomainFile();
+    void valuesThatWouldBiteAShell_data();
+    void valuesThatWouldBiteAShell();
+    void readKeyOutput_data();
+    void readKeyOutput();
+    void readEverythingAndListDomains();
+    void wholeDomainWrite_data();
+    void wholeDomainWrite();
+    void exportAndImport();
+    void realDotfileScriptRuns();
+};
+
+void TestDefaultsTool::typedWrite_data()
+{
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariant>("expected");
+
+    QTest::newRow("string") << "-string"
+                            << "Nlsv" << QVariant("Nlsv");
+    QTest::newRow("string looking like a flag") << "-string"
+                                                << "-bool" << QVariant("-bool");
+    QTest::newRow("string of old-style text stays text") << "-string"
+                                                         << "()" << QVariant("()");
+    QTest::newRow("empty string") << "-string"
+                                  << "" << QVariant(QString(""));
+    QTest::newRow("int") << "-int"
+                         << "42" << i64(42);
+    QTest::newRow("int negative") << "-int"
+                                  << "-7" << i64(-7);
+    QTest::newRow("int plus sign") << "-int"
+                                   << "+3" << i64(3);
+    QTest::newRow("int largest") << "-int"
+                                 << "9223372036854775807" << i64(std::numeric_limits<qint64>::max());
+    QTest::newRow("int smallest") << "-int"
+                                  << "-9223372036854775808" << i64(std::numeric_limits<qint64>::min());
+    QTest::newRow("integer") << "-integer"
+                             << "262144" << i64(262144);
+    QTest::newRow("float zero") << "-float"
+                                << "0" << QVariant(0.0);
+    QTest::newRow("float small") << "-float"
+                                 << "0.001" << QVariant(0.001);
+    QTest::newRow("float exponent") << "-float"
+                                    << "1e3" << QVariant(1000.0);
+    QTest::newRow("float negative") << "-float"
+                                    << "-2.5" << QVariant(-2.5);
+    QTest::newRow("float whole stays real") << "-float"
+                                            << "2" << QVariant(2.0);
+    QTest::newRow("float leading dot") << "-float"
+                                       << ".5" << QVariant(0.5);
+    QTest::newRow("bool true") << "-bool"
+                               << "true" << QVariant(true);
+    QTest::newRow("bool TRUE") << "-bool"
+                               << "TRUE" << QVariant(true);
+    QTest::newRow("bool YES") << "-bool"
+                              << "YES" << QVariant(true);
+    QTest::newRow("bool FaLsE") << "-bool"
+                                << "FaLsE" << QVariant(false);
+    QTest::newRow("bool No") << "-bool"
+                             << "No" << QVariant(false);
+    QTest::newRow("boolean") << "-boolean"
+                             << "true" << QVariant(true);
+    QTest::newRow("date as printed") << "-date"
+                                     << "2024-01-02 03:04:05 +0000" << QVariant(utc(2024, 1, 2, 3, 4, 5));
+    QTest::newRow("date with offset") << "-date"
+                                      << "2024-01-02 05:04:05 +0200" << QVariant(utc(2024, 1, 2, 3, 4, 5));
+    QTest::newRow("date ISO") << "-date"
+                              << "2024-01-02T03:04:05Z" << QVariant(utc(2024, 1, 2, 3, 4, 5));
+    QTest::newRow("date day") << "-date"
+                              << "2024-01-02" << QVariant(utc(2024, 1, 2));
+    QTest::newRow("data") << "-data"
+                          << "0a0b0C0D" << QVariant(QByteArray("\x0a\x0b\x0c\x0d"));
+    QTest::newRow("data empty") << "-data"
+                                << "" << QVariant(QByteArray(""));
+}
+
+void TestDefaultsTool::typedWrite()
+{
+    QFETCH(QString, flag);
+    QFETCH(QString, text);
+    QFETCH(QVariant, expected);
+    const Sandbox box;
+    QVERIFY(box.isValid());
+
+    const Run run = box.run({"write", kDomain, "key", flag, text});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    COMPARE_TREE(box.domain().value("key"), expected);
+}
+
+void TestDefaultsTool::malformedValueLeavesFileUnchanged_data()
+{
+    QTest::addColumn<QStringList>("value");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("int word") << QStringList{"-int", "abc"} << "Cannot write \"abc\" as an integer.";
+    QTest::newRow("int fraction") << QStringList{"-int", "1.5"} << "as an integer";
+    QTest::newRow("int hex") << QStringList{"-int", "0x10"} << "as an integer";
+    QTest::newRow("int empty") << QStringList{"-int", ""} << "as an integer";
+    QTest::newRow("int space") << QStringList{"-int", " 5"} << "as an integer";
+    QTest::newRow("int overflow") << QStringList{"-int", "9223372036854775808"} << "as an integer";
+    QTest::newRow("bool word") << QStringList{"-bool", "maybe"} << "Cannot write \"maybe\" as a boolean";
+    QTest::newRow("bool one") << QStringList{"-bool", "1"} << "as a boolean";
+    QTest::newRow("bool zero") << QStringList{"-bool", "0"} << "as a boolean";
+    QTest::newRow("bool empty") << QStringList{"-boolean", ""} << "as a boolean";
+    QTest::newRow("float word") << QStringList{"-float", "abc"} << "as a floating-point number";
+    QTest::newRow("float trailing") << QStringList{"-float", "1.5x"} << "as a floating-point number";
+    QTest::newRow("float comma") << QStringList{"-float", "1,5"} << "as a floating-point number";
+    QTest::newRow("float empty") << QStringList{"-float", ""} << "as a floating-point number";
+    QTest::newRow("date word") << QStringList{"-date", "yesterday"} << "as a date";
+    QTest::newRow("date bad month") << QStringList{"-date", "2024-13-01"} << "as a date";
+    QTest::newRow("date bad hour") << QStringList{"-date", "2024-01-02 25:00:00 +0000"} << "as a date";
+    QTest::newRow("data odd") << QStringList{"-data", "abc"} << "as data";
+    QTest::newRow("data not hex") << QStringList{"-data", "zz"} << "as data";
+    QTest::newRow("data spaced") << QStringList{"-data", "0a 0b"} << "as data";
+    QTest::newRow("missing value") << QStringList{"-int"} << "Missing value after -int.";
+    QTest::newRow("extra argument") << QStringList{"-string", "two", "words"}
+                                    << "Unexpected argument \"words\"";
+    QTest::newRow("array bad item") << QStringList{"-array", "1", "-int", "x"} << "as an integer";
+    QTest::newRow("array missing item") << QStringList{"-array", "-bool"} << "Missing value after -bool.";
+    QTest::newRow("array nested") << QStringList{"-array", "-array"} << "cannot be nested";
+    QTest::newRow("dict odd") << QStringList{"-dict", "a", "1", "b"} << "Missing value for the key \"b\"";
+    QTest::newRow("dict bad value") << QStringList{"-dict-add", "a", "-int", "x"} << "as an integer";
+    QTest::newRow("dict missing typed") << QStringList{"-dict", "a", "-bool"} << "Missing value after -bool.";
+}
+
+void TestDefaultsTool::malformedValueLeavesFileUnchanged()
+{
+    QFETCH(QStringList, value);
+    QFETCH(QString, message);
+    const Sandbox box;
+    QVERIFY(box.isValid());
+    const QString dock = box.file("com.apple.dock");
+    const QByteArray before = bytesOf(dock);
+
+    const Run run = box.run(QStringList{"write", "com.apple.dock", "tilesize"} + value);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+    QCOMPARE(run.err.count('\n'), 1);
+    QCOMPARE(bytesOf(dock), before);
+}
+
+void TestDefaultsTool::untypedWrite_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariant>("expected");
+
+    QTest::newRow("empty array") << "()" << QVariant(QVariantList());
+    QTest::newRow("digits stay a string") << "1" << QVariant("1");
+    QTest::newRow("negative stays a string") << "-5" << QVariant("-5");
+    QTest::newRow("words") << "hello world" << QVariant("hello world");
+    QTest::newRow("empty") << "" << QVariant(QString(""));
+    QTest::newRow("quoted") << "\"quoted\"" << QVariant("quoted");
+    QTest::newRow("array") << "(a, \"b c\", 3)" << QVariant(QVariantList{"a", "b c", "3"});
+    QTest::newRow("dictionary") << "{a = 1; b = (x);}"
+                                << QVariant(QVariantMap{{"a", "1"}, {"b", QVariantList{"x"}}});
+    QTest::newRow("old-style data") << "<0a0b>" << QVariant(QByteArray("\x0a\x0b"));
+    QTest::newRow("xml true") << "<true/>" << QVariant(true);
+    QTest::newRow("xml integer") << "<integer>5</integer>" << i64(5);
+    QTest::newRow("xml real") << "<real>0.5</real>" << QVariant(0.5);
+    QTest::newRow("xml dict") << "<dict><key>enabled</key><false/></dict>"
+                              << QVariant(QVariantMap{{"enabled", false}});
+    QTest::newRow("broken old-style") << "{broken" << QVariant("{broken");
+    QTest::newRow("broken xml") << "<dict><key>a</key>" << QVariant("<dict><key>a</key>");
+    QTest::newRow("url") << "http://example.com/?q=1" << QVariant("http://example.com/?q=1");
+}
+
+void TestDefaultsTool::untypedWrite()
+{
+    QFETCH(QString, text);
+    QFETCH(QVariant, expected);
+    const Sandbox box(false);
+
+    const Run run = box.run({"write", kDomain, "key", text});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    COMPARE_TREE(box.domain().value("key"), expected);
+}
+
+void TestDefaultsTool::collectionWrites_data()
+{
+    QTest::addColumn<QList<QStringList>>("writes");
+    QTest::addColumn<QVariant>("expected");
+
+    const QString tile =
+        "<dict><key>tile-data</key><dict><key>file-data</key><dict><key>_CFURLString</key>"
+        "<string>/Applications/Safari.app</string><key>_CFURLStringType</key><integer>0</integer>"
+        "</dict></dict></dict>";
+    const QVariantMap tileValue{
+        {"tile-data", QVariantMap{{"file-data", QVariantMap{{"_CFURLString", "/Applications/Safari.app"},
+                                                            {"_CFURLStringType", i64(0)}}}}}};
+
+    QTest::newRow("array of typed and untyped items")
+        << QList<QStringList>{{"-array", "-int", "4", "-string", "(x)", "(a)", "-bool", "yes", "4"}}
+        << QVariant(QVariantList{i64(4), "(x)", QVariantList{"a"}, true, "4"});
+    QTest::newRow("empty array") << QList<QStringList>{{"-array"}} << QVariant(QVariantList());
+    QTest::newRow("array replaces") << QList<QStringList>{{"-array", "a", "b"}, {"-array", "c"}}
+                                    << QVariant(QVariantList{"c"});
+    QTest::newRow("array-add creates")
+        << QList<QStringList>{{"-array-add", "-int", "1"}} << QVariant(QVariantList{i64(1)});
+    QTest::newRow("array-add appends")
+        << QList<QStringList>{{"-array", "a"}, {"-array-add", "b", "-int", "2"}}
+        << QVariant(QVariantList{"a", "b", i64(2)});
+    QTest::newRow("dock tile") << QList<QStringList>{{"-array"}, {"-array-add", tile}, {"-array-add", tile}}
+                               << QVariant(QVariantList{tileValue, tileValue});
+    QTest::newRow("spotlight items")
+        << QList<QStringList>{{"-array", "{\"enabled\" = 1;\"name\" = \"APPLICATIONS\";}",
+                               "{\"enabled\" = 0;\"name\" = \"PDF\";}"}}
+        << QVariant(QVariantList{QVariantMap{{"enabled", "1"}, {"name", "APPLICATIONS"}},
+                                 QVariantMap{{"enabled", "0"}, {"name", "PDF"}}});
+    QTest::newRow("dict typed") << QList<QStringList>{{"-dict", "General", "-bool", "true", "Size", "-int",
+                                                       "3", "Name", "X"}}
+                                << QVariant(QVariantMap{{"General", true}, {"Size", i64(3)}, {"Name", "X"}});
+    QTest::newRow("empty dict") << QList<QStringList>{{"-dict"}} << QVariant(QVariantMap());
+    QTest::newRow("dict keys are raw") << QList<QStringList>{{"-dict", "-bool", "x", "(k)", "-int", "1"}}
+                                       << QVariant(QVariantMap{{"-bool", "x"}, {"(k)", i64(1)}});
+    QTest::newRow("dict replaces") << QList<QStringList>{{"-dict", "a", "1"}, {"-dict", "b", "2"}}
+                                   << QVariant(QVariantMap{{"b", "2"}});
+    QTest::newRow("dict-add merges") << QList<QStringList>{{"-dict", "a", "-int", "1", "b", "-int", "2"},
+                                                           {"-dict-add", "b", "-int", "3", "c", "<false/>"}}
+                                     << QVariant(QVariantMap{{"a", i64(1)}, {"b", i64(3)}, {"c", false}});
+    QTest::newRow("dict-add creates")
+        << QList<QStringList>{{"-dict-add", "70", "<dict><key>enabled</key><false/></dict>"}}
+        << QVariant(QVariantMap{{"70", QVariantMap{{"enabled", false}}}});
+}
+
+void TestDefaultsTool::collectionWrites()
+{
+    QFETCH(QList<QStringList>, writes);
+    QFETCH(QVariant, expected);
+    const Sandbox box(false);
+
+    for (const QStringList &value : writes) {
+        const Run run = box.run(QStringList{"write", kDomain, "key"} + value);
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+    }
+    COMPARE_TREE(box.domain().value("key"), expected);
+}
+
+void TestDefaultsTool::addingToValueOfWrongType_data()
+{
+    QTest::addColumn<QVariant>("existing");
+    QTest::addColumn<QStringList>("value");
+    QTest::addColumn<QByteArray>("message");
+
+    const QByteArray notArray =
+        "Value for key key is not an array; cannot append.  Leaving defaults unchanged.\n";
+    const QByteArray notDict =
+        "Value for key key is not a dictionary; cannot add.  Leaving defaults unchanged.\n";
+    QTest::newRow("append to string") << QVariant("x") << QStringList{"-array-add", "y"} << notArray;
+    QTest::newRow("append to dictionary")
+        << QVariant(QVariantMap{{"a", 1}}) << QStringList{"-array-add", "y"} << notArray;
+    QTest::newRow("add to array") << QVariant(QVariantList{"a"}) << QStringList{"-dict-add", "k", "v"}
+                                  << notDict;
+    QTest::newRow("add to integer") << i64(3) << QStringList{"-dict-add", "k", "v"} << notDict;
+}
+
+void TestDefaultsTool::addingToValueOfWrongType()
+{
+    QFETCH(QVariant, existing);
+    QFETCH(QStringList, value);
+    QFETCH(QByteArray, message);
+    const Sandbox box(false);
+    box.setDomain({{"key", existing}, {"other", true}});
+    const QByteArray before = bytesOf(box.file(kDomain));
+
+    const Run run = box.run(QStringList{"write", kDomain, "key"} + value);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, message);
+    QCOMPARE(bytesOf(box.file(kDomain)), before);
+}
+
+void TestDefaultsTool::changeKeepsOtherKeysAndTypes_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QVariant>("changedBefore");
+    QTest::newRow("write") << QStringList{"write", kDomain, "changed", "-int", "1"} << QVariant("before");
+    QTest::newRow("write untyped") << QStringList{"write", kDomain, "changed", "(a)"} << QVariant("before");
+    QTest::newRow("array-add") << QStringList{"write", kDomain, "changed", "-array-add", "x"}
+                               << QVariant(QVariantList{"before"});
+    QTest::newRow("dict-add") << QStringList{"write", kDomain, "changed", "-dict-add", "k", "-float", "1"}
+                              << QVariant(QVariantMap{{"before", true}});
+    QTest::newRow("delete") << QStringList{"delete", kDomain, "changed"} << QVariant("before");
+}
+
+void TestDefaultsTool::changeKeepsOtherKeysAndTypes()
+{
+    QFETCH(QStringList, command);
+    QFETCH(QVariant, changedBefore);
+    const Sandbox box(false);
+    const QVariantMap others{
+        {"bool", true},
+        {"int", i64(-3)},
+        {"huge", QVariant::fromValue(std::numeric_limits<quint64>::max())},
+        {"whole real", 2.0},
+        {"real", 0.6065306597},
+        {"string", "Exposé"},
+        {"digits", "42"},
+        {"date", QDateTime(QDate(2019, 12, 1), QTime(8, 30, 15, 250), QTimeZone::utc())},
+        {"data", QByteArray("\x00\xff", 2)},
+        {"array", QVariantList{i64(1), "1", 1.0, false}},
+        {"dict", QVariantMap{{"nested", QVariantMap{{"empty", QVariantList()}}}}},
+    };
+    QVariantMap initial = others;
+    initial.insert("changed", changedBefore);
+    box.setDomain(initial);
+
+    const Run run = box.run(command);
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVariantMap after = box.domain();
+    after.remove("changed");
+    COMPARE_TREE(QVariant(after), QVariant(others));
+}
+
+void TestDefaultsTool::messagesAndStatuses_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+
+    QTest::newRow("read missing domain") << QStringList{"read", "com.example.none"} << 1 << QByteArray()
+                                         << QByteArray("\nDomain com.example.none does not exist\n");
+    QTest::newRow("read missing key")
+        << QStringList{"read", "com.apple.dock", "nope"} << 1 << QByteArray()
+        << QByteArray("\nThe domain/default pair of (com.apple.dock, nope) does not exist\n");
+    QTest::newRow("read key of missing domain")
+        << QStringList{"read", "com.example.none", "k"} << 1 << QByteArray()
+        << QByteArray("\nThe domain/default pair of (com.example.none, k) does not exist\n");
+    QTest::newRow("read-type missing key")
+        << QStringList{"read-type", "-g", "nope"} << 1 << QByteArray()
+        << QByteArray("\nThe domain/default pair of (-g, nope) does not exist\n");
+    QTest::newRow("read key") << QStringList{"read", "com.apple.dock", "orientation"} << 0
+                              << QByteArray("bottom\n") << QByteArray();
+    QTest::newRow("read-type") << QStringList{"read-type", "com.apple.dock", "tilesize"} << 0
+                               << QByteArray("Type is integer\n") << QByteArray();
+    QTest::newRow("delete missing domain")
+        << QStringList{"delete", "com.example.none"} << 1 << QByteArray()
+        << QByteArray("Domain (com.example.none) not found.\nDefaults have not been changed.\n");
+    QTest::newRow("delete missing key")
+        << QStringList{"delete", "com.apple.dock", "nope"} << 1 << QByteArray()
+        << QByteArray("Domain (com.apple.dock) not found.\nDefaults have not been changed.\n");
+    QTest::newRow("delete missing key of a path domain")
+        << QStringList{"delete", "/Library/Preferences/com.example.none", "k"} << 1 << QByteArray()
+        << QByteArray("Domain (/Library/Preferences/com.example.none) not found.\nDefaults have not been "
+                      "changed.\n");
+    QTest::newRow("host") << QStringList{"-host", "mac.local", "read"} << 1 << QByteArray()
+                          << QByteArray("defaults: -host is not supported on the simulated Mac\n");
+    QTest::newRow("whole domain not a dictionary")
+        << QStringList{"write", "com.apple.dock", "tilesize"} << 1 << QByteArray()
+        << QByteArray("Rep argument is not a dictionary\nDefaults have not been changed.\n");
+}
+
+void TestDefaultsTool::messagesAndStatuses()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    const Sandbox box;
+    QVERIFY(box.isValid());
+    const QStringList before = box.snapshot();
+
+    const Run run = box.run(arguments);
+    QCOMPARE(run.err, err);
+    QCOMPARE(run.out, out);
+    QCOMPARE(run.exitCode, exitCode);
+    if (exitCode != 0)
+        QCOMPARE(box.snapshot(), before);
+}
+
+void TestDefaultsTool::usage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("nothing") << QStringList{} << 255;
+    QTest::newRow("help") << QStringList{"help"} << 0;
+    QTest::newRow("unknown verb") << QStringList{"frobnicate"} << 255;
+    QTest::newRow("only options") << QStringList{"-currentHost"} << 255;
+    QTest::newRow("write without key") << QStringList{"write", kDomain} << 255;
+    QTest::newRow("read-type without key") << QStringList{"read-type", kDomain} << 255;
+    QTest::newRow("read with extra") << QStringList{"read", kDomain, "a", "b"} << 255;
+}
+
+void TestDefaultsTool::usage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    const Sandbox box(false);
+    const Run run = box.run(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, QByteArray());
+    QVERIFY(run.err.contains("write <domain> <key> <value>"));
+}
+
+void TestDefaultsTool::deleteTwice()
+{
+    const Sandbox box;
+    QVERIFY(box.isValid());
+    const QByteArray notFound = "Domain (com.apple.dock) not found.\nDefaults have not been changed.\n";
+
+    Run run = box.run({"delete", "com.apple.dock", "tilesize"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out + run.err, QByteArray());
+    QVERIFY(!box.domain("com.apple.dock").contains("tilesize"));
+    QCOMPARE(box.domain("com.apple.dock").value("orientation"), QVariant("bottom"));
+
+    run = box.run({"delete", "com.apple.dock", "tilesize"});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, notFound);
+
+    run = box.run({"delete", "com.apple.dock"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(!QFileInfo::exists(box.file("com.apple.dock")));
+    run = box.run({"delete", "com.apple.dock"});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, notFound);
+}
+
+void TestDefaultsTool::globalDomain_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<bool>("byHost");
+    QTest::newRow("-g") << QStringList{} << "-g" << false;
+    QTest::newRow("-globalDomain") << QStringList{} << "-globalDomain" << false;
+    QTest::newRow("NSGlobalDomain") << QStringList{} << "NSGlobalDomain" << false;
+    QTest::newRow("current host -g") << QStringList{"-currentHost"} << "-g" << true;
+    QTest::newRow("current host NSGlobalDomain") << QStringList{"-currentHost"} << "NSGlobalDomain" << true;
+}
+
+void TestDefaultsTool::globalDomain()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, domain);
+    QFETCH(bool, byHost);
+    const Sandbox box;
+    QVERIFY(box.isValid());
+    const QString file =
+        byHost ? *box.root().byHostDomainFile(".GlobalPreferences") : box.root().globalPreferencesFile();
+
+    Run run = box.run(options + QStringList{"write", domain, "com.apple.mouse.tapBehavior", "-int", "1"});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    COMPARE_TREE(box.domainAt(file).value("com.apple.mouse.tapBehavior"), i64(1));
+    QVERIFY(!QFileInfo::exists(box.file(domain)));
+    if (!byHost)
+        QCOMPARE(box.domainAt(file).value("AppleLocale"), QVariant("en_GB")); // seeded keys survive
+
+    run = box.run(options + QStringList{"read", "NSGlobalDomain", "com.apple.mouse.tapBehavior"});
+    QCOMPARE(run.out, QByteArray("1\n"));
+}
+
+void TestDefaultsTool::pathDomains_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("system preferences") << "/Library/Preferences/com.apple.loginwindow"
+                                        << "Library/Preferences/com.apple.loginwindow.plist";
+    QTest::newRow("with extension") << "/Library/Preferences/com.apple.windowserver.plist"
+                                    << "Library/Preferences/com.apple.windowserver.plist";
+    QTest::newRow("hidden folder") << "/.Spotlight-V100/VolumeConfiguration"
+                                   << ".Spotlight-V100/VolumeConfiguration.plist";
+    QTest::newRow("home") << "~/Library/Preferences/org.gpgtools.gpgmail"
+                          << "Users/user/Library/Preferences/org.gpgtools.gpgmail.plist";
+}
+
+void TestDefaultsTool::pathDomains()
+{
+    QFETCH(QString, domain);
+    QFETCH(QString, file);
+    const Sandbox box;
+    QVERIFY(box.isValid());
+
+    Run run = box.run({"write", domain, "HostName", "-string", "simulated"});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QCOMPARE(box.domainAt(box.root().path() + "/" + file).value("HostName"), QVariant("simulated"));
+    run = box.run({"read", domain, "HostName"});
+    QCOMPARE(run.out, QByteArray("simulated\n"));
+}
+
+void TestDefaultsTool::refusedDomainNames_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::newRow("parent") << "../x";
+    QTest::newRow("slash") << "a/b";
+    QTest::newRow("dot") << ".";
+    QTest::newRow("dot dot") << "..";
+    QTest::newRow("empty") << "";
+    QTest::newRow("newline") << "com.x\ny";
+    QTest::newRow("path escaping the root") << "/../x";
+    QTest::newRow("deep path escaping the root") << "/Library/../../x";
+    QTest::newRow("home escaping the root") << "~/../../../x";
+}
+
+void TestDefaultsTool::refusedDomainNames()
+{
+    QFETCH(QString, domain);
+    const Sandbox box;
+    QVERIFY(box.isValid());
+    const QStringList before = box.snapshot();
+
+    for (const QStringList &command :
+         {QStringList{"write", domain, "k", "-string", "v"}, QStringList{"write", domain, "{k = v;}"},
+          QStringList{"delete", domain}, QStringList{"-currentHost", "write", domain, "k", "v"}}) {
+        const Run run = box.run(command);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(!run.err.isEmpty());
+    }
+    QCOMPARE(box.snapshot(), before);
+}
+
+void TestDefaultsTool::corruptDomainFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("command");
+
+    const QByteArray binary =
+        *PropertyList::serialize(QVariantMap{{"a", i64(1)}, {"b", "text"}}, PropertyList::Format::binary);
+    const QList<std::pair<const char *, QByteArray>> contents = {
+        {"garbage", QByteArray("not a plist\0\x01\x02", 14)},
+        {"truncated binary", binary.left(binary.size() - 12)},
+        {"array root", *PropertyList::serialize(QVariantList{"a"}, PropertyList::Format::xml)},
+    };
+    const QList<std::pair<const char *, QStringList>> commands = {
+        {"write", {"write", kDomain, "a", "-int", "2"}},
+        {"array-add", {"write", kDomain, "a", "-array-add", "x"}},
+        {"dict-add", {"write", kDomain, "a", "-dict-add", "k", "v"}},
+        {"delete key", {"delete", kDomain, "a"}},
+        {"read", {"read", kDomain}},
+        {"read key", {"read", kDomain, "a"}},
+    };
+    for (const auto &[contentName, content] : contents)
+        for (const auto &[commandName, command] : commands)
+            QTest::addRow("%s, %s", contentName, commandName) << content << command;
+}
+
+void TestDefaultsTool::corruptDomainFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, command);
+    const Sandbox box(false);
+    writeBytes(box.file(kDomain), content);
+
+    const Run run = box.run(command);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("Could not read domain com.example.test: "), run.err.constData());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(bytesOf(box.file(kDomain)), content);
+}
+
+void TestDefaultsTool::valuesThatWouldBiteAShell_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("spaces") << "Quit When Finished";
+    QTest::newRow("double quotes") << "say \"hi\"";
+    QTest::newRow("single quote") << "it's";
+    QTest::newRow("command substitution") << "$(touch pwned)";
+    QTest::newRow("backticks") << "`touch pwned`";
+    QTest::newRow("semicolon") << "a; touch pwned";
+    QTest::newRow("pipe and redirect") << "a | b > pwned";
+    QTest::newRow("glob") << "*";
+    QTest::newRow("leading dash") << "-rf";
+    QTest::newRow("newlines") << "line 1\nline 2\n";
+    QTest::newRow("backslashes") << "C:\\new\\table \\U21a9";
+    QTest::newRow("non-ASCII") << "Exposé ⌘ 🌐";
+    QTest::newRow("old-style text") << "{a = (b);}";
+}
+
+void TestDefaultsTool::valuesThatWouldBiteAShell()
+{
+    QFETCH(QString, text);
+    const Sandbox box(false);
+
+    // The text as a value, as a key and as an array item.
+    Run run = box.run({"write", kDomain, "value", "-string", text});
+    QCOMPARE(run.exitCode, 0);
+    run = box.run({"write", kDomain, text, "-string", "as a key"});
+    QCOMPARE(run.exitCode, 0);
+    run = box.run({"write", kDomain, "items", "-array", "-string", text});
+    QCOMPARE(run.exitCode, 0);
+
+    const QVariantMap stored = box.domain();
+    COMPARE_TREE(stored.value("value"), QVariant(text));
+    COMPARE_TREE(stored.value(text), QVariant("as a key"));
+    COMPARE_TREE(stored.value("items"), QVariant(QVariantList{text}));
+
+    run = box.run({"read", kDomain, "value"});
+    QCOMPARE(QString::fromUtf8(run.out), text + "\n");
+    run = box.run({"read", kDomain, text});
+    QCOMPARE(run.out, QByteArray("as a key\n"));
+    // The array is printed as old-style text, which must read back as the same string.
+    run = box.run({"read", kDomain, "items"});
+    COMPARE_TREE(OpenStepText::parse(QString::fromUtf8(run.out)).value(), QVariant(QVariantList{text}));
+
+    const QStringList everywhere = QDir(box.root().path()).entryList() + QDir().entryList();
+    QVERIFY(!everywhere.contains("pwned"));
+}
+
+void TestDefaultsTool::readKeyOutput_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("type");
+
+    QTest::newRow("true") << QVariant(true) << QByteArray("1\n") << QByteArray("boolean");
+    QTest::newRow("false") << QVariant(false) << QByteArray("0\n") << QByteArray("boolean");
+    QTest::newRow("integer") << i64(-7) << QByteArray("-7\n") << QByteArray("integer");
+    QTest::newRow("unsigned integer") << QVariant::fromValue(std::numeric_limits<quint64>::max())
+                                      << QByteArray("18446744073709551615\n") << QByteArray("integer");
+    QTest::newRow("real") << QVariant(0.5) << QByteArray("0.5\n") << QByteArray("float");
+    QTest::newRow("whole real") << QVariant(2.0) << QByteArray("2\n") << QByteArray("float");
+    QTest::newRow("string") << QVariant("two words") << QByteArray("two words\n") << QByteArray("string");
+    QTest::newRow("date") << QVariant(utc(2024, 1, 2, 3, 4, 5)) << QByteArray("2024-01-02 03:04:05 +0000\n")
+                          << QByteArray("date");
+    QTest::newRow("data") << QVariant(QByteArray("\x0a\x0b\x0c\x0d\x0e")) << QByteArray("<0a0b0c0d 0e>\n")
+                          << QByteArray("data");
+    QTest::newRow("array") << QVariant(QVariantList{"a", "b c", i64(1)})
+                           << QByteArray("(\n    a,\n    \"b c\",\n    1\n)\n") << QByteArray("array");
+    QTest::newRow("dictionary") << QVariant(QVariantMap{{"x", QVariantMap{{"y", QVariantList()}}}})
+                                << QByteArray(
+                                       "{\n    x =     {\n        y =         (\n        );\n    };\n}\n")
+                                << QByteArray("dictionary");
+}
+
+void TestDefaultsTool::readKeyOutput()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, type);
+    const Sandbox box(false);
+    box.setDomain({{"key", value}});
+
+    Run run = box.run({"read", kDomain, "key"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, out);
+    run = box.run({"read-type", kDomain, "key"});
+    QCOMPARE(run.out, "Type is " + type + "\n");
+}
+
+void TestDefaultsTool::readEverythingAndListDomains()
+{
+    const Sandbox box(false);
+    box.setDomain({{"b", "2"}}, "com.example.b");
+    box.setDomain({{"a", "1"}}, "com.example.a");
+    QVERIFY(box.run({"write", "-g", "AppleLocale", "en_GB"}).exitCode == 0);
+    QVERIFY(box.run({"-currentHost", "write", "com.example.host", "k", "v"}).exitCode == 0);
+
+    Run run = box.run({"domains"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("com.example.a, com.example.b\n"));
+
+    // The dump is old-style text; our own parser reads it back.
+    run = box.run({"read"});
+    QCOMPARE(run.exitCode, 0);
+    const Result<QVariant> all = OpenStepText::parse(QString::fromUtf8(run.out));
+    QVERIFY2(all.ok(), qPrintable(all.error()));
+    COMPARE_TREE(*all, QVariant(QVariantMap{{"NSGlobalDomain", QVariantMap{{"AppleLocale", "en_GB"}}},
+                                            {"com.example.a", QVariantMap{{"a", "1"}}},
+                                            {"com.example.b", QVariantMap{{"b", "2"}}}}));
+}
+
+void TestDefaultsTool::wholeDomainWrite_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariant>("expected"); // invalid: refused
+    QTest::newRow("old-style") << "{a = 1; b = (x, y);}"
+                               << QVariant(QVariantMap{{"a", "1"}, {"b", QVariantList{"x", "y"}}});
+    QTest::newRow("xml") << "<dict><key>a</key><integer>1</integer></dict>"
+                         << QVariant(QVariantMap{{"a", i64(1)}});
+    QTest::newRow("empty") << "{}" << QVariant(QVariantMap());
+    QTest::newRow("array") << "(a)" << QVariant();
+    QTest::newRow("word") << "notadict" << QVariant();
+}
+
+void TestDefaultsTool::wholeDomainWrite()
+{
+    QFETCH(QString, text);
+    QFETCH(QVariant, expected);
+    const Sandbox box(false);
+    box.setDomain({{"old", true}});
+    const QByteArray before = bytesOf(box.file(kDomain));
+
+    const Run run = box.run({"write", kDomain, text});
+    if (!expected.isValid()) {
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(bytesOf(box.file(kDomain)), before);
+        return;
+    }
+    QCOMPARE(run.exitCode, 0);
+    COMPARE_TREE(QVariant(box.domain()), expected);
+}
+
+void TestDefaultsTool::exportAndImport()
+{
+    const Sandbox box;
+    QVERIFY(box.isValid());
+    const QVariantMap dock = box.domain("com.apple.dock");
+    const QString exported = box.root().path() + "/../dock export.plist";
+
+    Run run = box.run({"export", "com.apple.dock", exported});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(bytesOf(exported).startsWith("<?xml"));
+    COMPARE_TREE(*PropertyList::readFile(exported), QVariant(dock));
+
+    run = box.run({"export", "com.apple.dock", "-"});
+    QCOMPARE(run.exitCode, 0);
+    COMPARE_TREE(*PropertyList::parse(run.out), QVariant(dock));
+
+    run = box.run({"import", "com.example.copy", exported});
+    QCOMPARE(run.exitCode, 0);
+    COMPARE_TREE(QVariant(box.domain("com.example.copy")), QVariant(dock));
+
+    const QVariantMap replacement{{"only", 1.5}};
+    run = box.run({"import", "com.example.copy", "-"},
+                  *PropertyList::serialize(replacement, PropertyList::Format::binary));
+    QCOMPARE(run.exitCode, 0);
+    COMPARE_TREE(QVariant(box.domain("com.example.copy")), QVariant(replacement));
+
+    const QByteArray before = bytesOf(box.file("com.example.copy"));
+    run = box.run({"import", "com.example.copy", "-"},
+                  *PropertyList::serialize(QVariantList{1}, PropertyList::Format::xml));
+    QCOMPARE(run.exitCode, 1);
+    run = box.run({"import", "com.example.copy", "-"}, "garbage");
+    QCOMPARE(run.exitCode, 1);
+    run = box.run({"import", "com.example.copy", box.root().path() + "/missing.plist"});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(bytesOf(box.file("com.example.copy")), before);
+
+    run = box.run({"export", "com.example.none", "-"});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("\nDomain com.example.none does not exist\n"));
+}
+
+void TestDefaultsTool::realDotfileScriptRuns()
+{
+    QFile script(kDotfileCommands);
+    if (!script.open(QIODevice::ReadOnly | QIODevice::Text))
+        QSKIP("the collection of real defaults commands is not on this machine");
+    const Sandbox box;
+    QVERIFY(box.isValid());
+
+    int commands = 0;
+    QStringList failures;
+    for (const QString &line : QString::fromUtf8(script.readAll()).split(QLatin1Char('\n'))) {
+        QStringList words = shellWords(line);
+        if (words.value(0) == "sudo")
+            words.removeFirst();
+        const bool isWrite =
+            words.value(0) == "defaults" &&
+            (words.value(1) == "write" || (words.value(1) == "-currentHost" && words.value(2) == "write"));
+        if (!isWrite)
+            continue;
+        ++commands;
+        const Run run = box.run(words.mid(1));
+        if (run.exitCode != 0)
+            failures << line + "\n  -> " + QString::fromUtf8(run.err);
+    }
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
+    QVERIFY(commands > 200);
+
+    // A few lines whose meaning is easy to get wrong.
+    COMPARE_TREE(box.domain("com.apple.Safari").value("ProxiesInBookmarksBar"), QVariant(QVariantList()));
+    COMPARE_TREE(box.domain("com.apple.terminal").value("StringEncodings"), QVariant(QVariantList{"4"}));
+    COMPARE_TREE(box.domain("com.apple.mail").value("NSUserKeyEquivalents"),
+                 QVariant(QVariantMap{{"Send", "@\\U21a9"}}));
+    COMPARE_TREE(box.domain("com.apple.finder").value("FXInfoPanesExpanded"),
+                 QVariant(QVariantMap{{"General", true}, {"OpenWith", true}, {"Privileges", true}}));
+    COMPARE_TREE(box.domain("com.apple.symbolichotkeys").value("AppleSymbolicHotKeys"),
+                 QVariant(QVariantMap{{"70", QVariantMap{{"enabled", false}}}}));
+    const QVariantList spotlight = box.domain("com.apple.spotlight").value("orderedItems").toList();
+    QCOMPARE(spotlight.size(), 22);
+    COMPARE_TREE(spotlight.first(), QVariant(QVariantMap{{"enabled", "1"}, {"name", "APPLICATIONS"}}));
+    const QVariantList apps = box.domain("com.apple.dock").value("persistent-apps").toList();
+    QCOMPARE(apps.size(), 1);
+    QCOMPARE(apps.first().toMap().value("tile-data").toMap().value("file-data").toMap().value("_CFURLString"),
+             QVariant("${safe_path}"));
+    COMPARE_TREE(box.domain("com.apple.dock").value("tilesize"), i64(36));
+    COMPARE_TREE(box.domain("com.apple.dock").value("orientation"), QVariant("left"));
+    COMPARE_TREE(box.domainAt(box.root().globalPreferencesFile()).value("NSWindowResizeTime"),
+                 QVariant(0.001));
+    COMPARE_TREE(
+        box.domainAt(*box.root().byHostDomainFile(".GlobalPreferences")).value("com.apple.mouse.tapBehavior"),
+        i64(1));
+    COMPARE_TREE(box.domainAt(*box.root().byHostDomainFile("com.apple.ImageCapture")).value("disableHotPlug"),
+                 QVariant(true));
+    COMPARE_TREE(box.domainAt(box.root().path() + "/Library/Preferences/com.apple.loginwindow.plist")
+                     .value("AdminHostInfo"),
+                 QVariant("HostName"));
+    COMPARE_TREE(box.domainAt(box.root().home() + "/Library/Preferences/org.gpgtools.gpgmail.plist")
+                     .value("SignNewEmailsByDefault"),
+                 QVariant(false));
+}
+
+QTEST_GUILESS_MAIN(TestDefaultsTool)
+#include "tst_defaults_tool.moc"
