@@ -2,7 +2,11 @@
 
 #include "CatalogueCommand.h"
 #include "CommandContext.h"
+#include "AccessCommands.h"
+#include "DockCommands.h"
 #include "EngineCommands.h"
+#include "ProfileCommands.h"
+#include "WallpaperCommands.h"
 #include "RootCommand.h"
 
 #include <QCoro/QCoroTask>
@@ -26,6 +30,15 @@ const char kUsage[] = "usage: velmoractl [--simulated-root DIR] <command> [argum
                       "  reset ID [--restart]        remove the stored value, back to the system's own\n"
                       "  restart TARGET...           restart processes: Dock, Finder, SystemUIServer,\n"
                       "                              ControlCenter, cfprefsd\n"
+                      "  profile save FILE           save the current settings as a profile\n"
+                      "  profile diff FILE           what applying a profile would change\n"
+                      "  profile apply FILE [--yes]  apply a profile, then restart once\n"
+                      "  dock show [--json]          the Dock's applications and other tiles\n"
+                      "  dock apply FILE             set the Dock's contents from a saved payload\n"
+                      "  wallpaper show [--json]     each display and its desktop picture\n"
+                      "  wallpaper set IMAGE [--display N] [--scaling fill|fit|stretch|center]\n"
+                      "                [--no-clipping]   set the desktop picture\n"
+                      "  access                      whether Full Disk Access is granted (exit 0) or not (1)\n"
                       "  init                        lay out and seed the simulated Mac (never overwrites)\n"
                       "  help                        print this text\n"
                       "\n"
@@ -48,6 +61,14 @@ QCoro::Task<int> dispatch(CommandContext &context, QString verb, QStringList arg
         co_return co_await runResetCommand(context, args);
     if (verb == QLatin1String("restart"))
         co_return co_await runRestartCommand(context, args);
+    if (verb == QLatin1String("profile"))
+        co_return co_await runProfileCommand(context, args);
+    if (verb == QLatin1String("dock"))
+        co_return co_await runDockCommand(context, args);
+    if (verb == QLatin1String("wallpaper"))
+        co_return co_await runWallpaperCommand(context, args);
+    if (verb == QLatin1String("access"))
+        co_return co_await runAccessCommand(context, args);
     if (verb == QLatin1String("init"))
         co_return runInitCommand(context, args);
     if (verb == QLatin1String("help") || verb == QLatin1String("--help") || verb == QLatin1String("-h")) {

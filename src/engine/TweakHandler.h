@@ -28,6 +28,10 @@ public:
 
     /// Undoes nothing by itself; the engine re-reads `currentValue` after it succeeds.
     virtual QCoro::Task<Status> reset(Platform &platform) const = 0;
+
+    /// Whether two values describe the same state. By default they must be equal; a handler whose
+    /// text carries parts that change on every read (identifiers made afresh) says which do not count.
+    virtual bool valuesEquivalent(const TweakValue &a, const TweakValue &b) const { return a == b; }
 };
 
 } // namespace velmora
