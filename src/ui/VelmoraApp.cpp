@@ -1,17 +1,23 @@
 #include "VelmoraApp.h"
 
+#include "FullDiskAccessBanner.h"
 #include "MainWindow.h"
 #include "MenuBarContentView.h"
+#include "RootView.h"
 #include "Style.h"
 #include "engine/TweakEngine.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
+#include "updates/CheckForUpdatesView.h"
+#include "updates/UpdateAlertDialogs.h"
+#include "updates/UpdaterManager.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace velmora {
 
@@ -34,6 +40,15 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     connect(m_panel.get(), &MenuBarContentView::quitRequested, qApp, &QApplication::quit);
     connect(m_window.get(), &MainWindow::quickTogglesRequested, this, &VelmoraApp::showMenuBarPanel);
 
+    m_fullDiskAccessBanner = new FullDiskAccessBanner(*m_platform, m_window->rootView());
+    m_window->rootView()->bannerArea()->addWidget(m_fullDiskAccessBanner);
+
+    // The updater starts with the application. Its menu item sits in the Help menu here; on a Mac
+    // Qt moves it into the application menu.
+    m_updateAlerts = std::make_unique<UpdateAlertDialogs>(m_platform->workspace(), m_window.get());
+    m_updaterManager = std::make_unique<UpdaterManager>(*m_platform, m_updateAlerts.get());
+    m_checkForUpdates = new CheckForUpdatesView(m_updaterManager->updater(), m_window->helpMenu());
+
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(this);
         m_tray->setToolTip(QStringLiteral("Velmora"));
@@ -49,7 +64,9 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
 
 VelmoraApp::~VelmoraApp()
 {
-    // Views hold references to the engine and the platform: they go first.
+    // Views hold references to the engine and the platform: they go first. The updater may be in
+    // the middle of a check that would show its result in the window: it goes before the window.
+    m_updaterManager.reset();
     m_panel.reset();
     m_window.reset();
 }

@@ -11,10 +11,14 @@ class QSystemTrayIcon;
 
 namespace velmora {
 
+class CheckForUpdatesView;
+class FullDiskAccessBanner;
 class MainWindow;
 class MenuBarContentView;
 class Platform;
 class TweakEngine;
+class UpdateAlertDialogs;
+class UpdaterManager;
 
 /// The application: one engine for the whole process, the main window, and the menu-bar panel,
 /// which opens from a tray icon where the desktop has a tray and from the window's menu always.
@@ -32,6 +36,13 @@ public:
     MainWindow *mainWindow() const { return m_window.get(); }
     MenuBarContentView *menuBarPanel() const { return m_panel.get(); }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
+    /// The updater, started with the application.
+    UpdaterManager &updaterManager() const { return *m_updaterManager; }
+    /// "Check for Updates…" in the Help menu (the application menu on a Mac).
+    CheckForUpdatesView *checkForUpdatesView() const { return m_checkForUpdates; }
+    /// The windows update checks show.
+    UpdateAlertDialogs &updateAlerts() const { return *m_updateAlerts; }
+    FullDiskAccessBanner *fullDiskAccessBanner() const { return m_fullDiskAccessBanner; }
 
     void showMainWindow();
     /// Opens the quick-toggles panel under the tray icon, or near the window's toolbar.
@@ -45,6 +56,10 @@ private:
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<MenuBarContentView> m_panel;
     QSystemTrayIcon *m_tray = nullptr;
+    std::unique_ptr<UpdateAlertDialogs> m_updateAlerts;
+    std::unique_ptr<UpdaterManager> m_updaterManager;
+    CheckForUpdatesView *m_checkForUpdates = nullptr;
+    FullDiskAccessBanner *m_fullDiskAccessBanner = nullptr;
 };
 
 } // namespace velmora

@@ -1,0 +1,132 @@
+#include "UpdateAlertDialogs.h"
+
+#include "platform/Workspace.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+
+namespace velmora {
+
+namespace {
+
+const QString kWindowTitle = QStringLiteral("Software Update");
+
+} // namespace
+
+UpdateAlertDialogs::UpdateAlertDialogs(Workspace &workspace, QWidget *parent)
+    : m_workspace(workspace), m_parent(parent)
+{
+}
+
+UpdateAlertDialogs::~UpdateAlertDialogs()
+{
+    delete m_progress;
+    delete m_result;
+}
+
+void UpdateAlertDialogs::showChecking(std::function<void()> cancel)
+{
+    hideChecking();
+    auto *progress = new QProgressDialog(QStringLiteral("Checking for updates\u2026"),
+                                         QStringLiteral("Cancel"), 0, 0, m_parent);
+    progress->setObjectName(QStringLiteral("updateChecking"));
+    progress->setWindowTitle(kWindowTitle);
+    progress->setWindowModality(Qt::NonModal);
+    progress->setMinimumDuration(0);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    progress->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(progress, &QProgressDialog::canceled, progress, [cancel] { cancel(); });
+    m_progress = progress;
+    progress->show();
+}
+
+void UpdateAlertDialogs::hideChecking()
+{
+    if (!m_progress)
+        return;
+    // Closing the window by hand also reports "cancelled"; a check that has ended has nothing to cancel.
+    QObject::disconnect(m_progress, &QProgressDialog::canceled, nullptr, nullptr);
+    m_progress->hide();
+    m_progress->deleteLater();
+    m_progress = nullptr;
+}
+
+QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &text, const QString &details,
+                                         Qt::TextFormat format)
+{
+    if (m_result)
+        m_result->close();
+    auto *box = new QMessageBox(m_parent);
+    box->setObjectName(name);
+    box->setWindowTitle(kWindowTitle);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setText(text);
+    box->setInformativeText(details);
+    // Feed texts come from the network: they are shown as written, never interpreted as markup,
+    // and links open through the workspace rather than whatever Qt would pick.
+    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        label->setTextFormat(format);
+        label->setOpenExternalLinks(false);
+        if (format == Qt::RichText)
+            label->setTextInteractionFlags(Qt::TextBrowserInteraction);
+        QObject::connect(label, &QLabel::linkActivated, box,
+                         [this](const QString &link) { m_workspace.openURL(QUrl(link, QUrl::StrictMode)); });
+    }
+    m_result = box;
+    return box;
+}
+
+void UpdateAlertDialogs::showUpToDate(const UpdateCheckResult &result)
+{
+    hideChecking();
+    QMessageBox *box = makeBox(
+        QStringLiteral("updateUpToDate"), QStringLiteral("You're up to date!"),
+        QStringLiteral("Velmora %1 is currently the newest version available.").arg(result.currentVersion),
+        Qt::PlainText);
+    box->setIcon(QMessageBox::Information);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->open();
+}
+
+void UpdateAlertDialogs::showUpdateAvailable(const UpdateCheckResult &result)
+{
+    hideChecking();
+    QString details =
+        QStringLiteral("Velmora %1 is now available\u2014you have %2.")
+            .arg(result.item.displayVersion().toHtmlEscaped(), result.currentVersion.toHtmlEscaped());
+    if (result.item.releaseNotesURL.isValid())
+        details += QStringLiteral("<br><br><a href=\"%1\">Release Notes</a>")
+                       .arg(result.item.releaseNotesURL.toString(QUrl::FullyEncoded).toHtmlEscaped());
+    QMessageBox *box =
+        makeBox(QStringLiteral("updateAvailable"), QStringLiteral("A new version of Velmora is available!"),
+                details, Qt::RichText);
+    box->setIcon(QMessageBox::Information);
+    const QUrl download = result.item.downloadPage();
+    if (download.isValid()) {
+        QPushButton *button = box->addButton(QStringLiteral("Download"), QMessageBox::AcceptRole);
+        button->setObjectName(QStringLiteral("download"));
+        box->setDefaultButton(button);
+        QObject::connect(button, &QPushButton::clicked, box,
+                         [this, download] { m_workspace.openURL(download); });
+        box->addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    box->open();
+}
+
+void UpdateAlertDialogs::showError(const UpdateCheckResult &result)
+{
+    hideChecking();
+    QMessageBox *box =
+        makeBox(QStringLiteral("updateError"), QStringLiteral("Velmora could not check for updates."),
+                result.error, Qt::PlainText);
+    box->setIcon(QMessageBox::Warning);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->open();
+}
+
+} // namespace velmora

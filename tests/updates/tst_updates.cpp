@@ -1,0 +1,927 @@
+// Update checks against a feed served on 127.0.0.1, the "Check for Updates…" item and its windows,
+// the Full Disk Access banner, and `velmoractl access`, all on a simulated Mac.
+
+#include "FeedServer.h"
+#include "platform/FullDiskAccess.h"
+#include "support/FakePanels.h"
+#include "support/TestRoot.h"
+#include "ui/FullDiskAccessBanner.h"
+#include "ui/MainWindow.h"
+#include "ui/RootView.h"
+#include "ui/Style.h"
+#include "ui/VelmoraApp.h"
+#include "updates/AppVersion.h"
+#include "updates/Appcast.h"
+#include "updates/CheckForUpdatesView.h"
+#include "updates/FeedUpdater.h"
+#include "updates/UpdateAlertDialogs.h"
+#include "updates/UpdaterManager.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace velmora;
+using namespace velmora::test;
+using Outcome = UpdateCheckResult::Outcome;
+
+Q_DECLARE_METATYPE(velmora::UpdateCheckResult::Outcome)
+
+namespace {
+
+const QString kApp = QStringLiteral("dev.corrandelwick.Velmora");
+
+QByteArray feed(const QByteArray &items)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+           "<rss version=\"2.0\" xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">\n"
+           "<channel><title>Velmora</title>\n" +
+           items + "</channel></rss>\n";
+}
+
+QByteArray item(const QByteArray &version, const QByteArray &extraEnclosure = {},
+                const QByteArray &extra = {})
+{
+    return "<item><title>Version " + version +
+           "</title>\n"
+           "<sparkle:releaseNotesLink>https://example.org/notes/" +
+           version +
+           ".html</sparkle:releaseNotesLink>\n"
+           "<pubDate>Mon, 03 Mar 2025 10:00:00 +0000</pubDate>" +
+           extra +
+           "\n"
+           "<enclosure url=\"https://example.org/Velmora-" +
+           version + ".zip\" sparkle:version=\"" + version + "\" sparkle:shortVersionString=\"" + version +
+           "\" length=\"1024\" type=\"application/octet-stream\"" + extraEnclosure + "/>\n</item>\n";
+}
+
+/// Records what an update check would show instead of showing it.
+struct RecordingAlerts : UpdateAlerts {
+    void showChecking(std::function<void()> cancelCheck) override
+    {
+        ++checking;
+        cancel = std::move(cancelCheck);
+    }
+    void hideChecking() override { ++hidden; }
+    void showUpToDate(const UpdateCheckResult &r) override { record(QStringLiteral("upToDate"), r); }
+    void showUpdateAvailable(const UpdateCheckResult &r) override
+    {
+        record(QStringLiteral("updateAvailable"), r);
+    }
+    void showError(const UpdateCheckResult &r) override { record(QStringLiteral("error"), r); }
+
+    void record(const QString &kind, const UpdateCheckResult &r)
+    {
+        kinds << kind;
+        results << r;
+    }
+
+    int checking = 0;
+    int hidden = 0;
+    std::function<void()> cancel;
+    QStringList kinds;
+    QList<UpdateCheckResult> results;
+};
+
+QStringList openedURLs(const TestRoot &root)
+{
+    QStringList urls;
+    const QStringList lines =
+        QString::fromUtf8(readAll(root.root().openedURLLog())).split('\n', Qt::SkipEmptyParts);
+    for (const QString &line : lines)
+        urls << line.section('\t', 1);
+    return urls;
+}
+
+void openMenu(QMenu &menu)
+{
+    // The item's state is read when its menu opens; a popup shown and closed is a user's glance.
+    menu.popup(QPoint(10, 10));
+    menu.hide();
+}
+
+std::unique_ptr<VelmoraApp> makeApp(const TestRoot &root)
+{
+    auto app = std::make_unique<VelmoraApp>(root.makePlatform(), std::make_unique<FakePanels>());
+    app->showMainWindow();
+    return app;
+}
+
+void revokeAccess(const TestRoot &root)
+{
+    QFile::remove(root.root().privacyDatabase());
+}
+
+void grantAccess(const TestRoot &root)
+{
+    QFile file(root.root().privacyDatabase());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("SQLite format 3");
+}
+
+} // namespace
+
+class TestUpdates : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void versionOrder_data();
+    void versionOrder();
+    void appcastReading_data();
+    void appcastReading();
+
+    void feedSetting_data();
+    void feedSetting();
+    void checkAgainstServer_data();
+    void checkAgainstServer();
+    void enablingRuleWhileChecking();
+    void cancellingACheck();
+    void windowsOfAUserCheck();
+    void feedTextIsNotMarkup();
+    void scheduledChecks_data();
+    void scheduledChecks();
+    void checkFromTheApplicationMenu();
+
+    void accessProbe_data();
+    void accessProbe();
+    void bannerFollowsAccess();
+    void bannerDismissalLastsAcrossLaunches();
+    void dismissedSetting_data();
+    void dismissedSetting();
+    void openSettings();
+    void bannerInTheWindow_data();
+    void bannerInTheWindow();
+    void accessCommand_data();
+    void accessCommand();
+};
+
+void TestUpdates::initTestCase()
+{
+    Style::apply(false);
+}
+
+// ----- versions and feeds -----
+
+void TestUpdates::versionOrder_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<int>("order");
+    QTest::newRow("numeric, not textual") << "1.10"
+                                          << "1.9" << 1;
+    QTest::newRow("missing components are zero") << "1.2"
+                                                 << "1.2.0" << 0;
+    QTest::newRow("longer and newer") << "1.2.0.1"
+                                      << "1.2" << 1;
+    QTest::newRow("major wins") << "2.0"
+                                << "1.99.99" << 1;
+    QTest::newRow("build numbers") << "1234"
+                                   << "999" << 1;
+    QTest::newRow("leading zeros") << "1.02"
+                                   << "1.2" << 0;
+    QTest::newRow("pre-release before release") << "2.0b1"
+                                                << "2.0" << -1;
+    QTest::newRow("pre-releases by number") << "2.0b2"
+                                            << "2.0b10" << -1;
+    QTest::newRow("pre-release after older release") << "2.0b1"
+                                                     << "1.9" << 1;
+    QTest::newRow("v prefix") << "v1.3"
+                              << "1.3" << 0;
+    QTest::newRow("surrounding space") << " 0.1.0\n"
+                                       << "0.1.0" << 0;
+    QTest::newRow("huge component") << "1.99999999999999999999999"
+                                    << "1.99999" << 1;
+}
+
+void TestUpdates::versionOrder()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(int, order);
+    QCOMPARE(AppVersion::compare(AppVersion(a), AppVersion(b)), order);
+    QCOMPARE(AppVersion::compare(AppVersion(b), AppVersion(a)), -order);
+}
+
+void TestUpdates::appcastReading_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("items");
+    QTest::addColumn<QString>("newest");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("download");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("enclosure attributes, newest not first")
+        << feed(item("0.2.0") + item("0.10.0") + item("0.9.1")) << 3 << "0.10.0"
+        << "0.10.0"
+        << "https://example.org/Velmora-0.10.0.zip"
+        << "https://example.org/notes/0.10.0.html"
+        << "";
+    QTest::newRow("version elements")
+        << feed("<item><title>Five</title><sparkle:version>500</sparkle:version>"
+                "<sparkle:shortVersionString>1.5</sparkle:shortVersionString>"
+                "<link>https://example.org/velmora</link></item>")
+        << 1 << "500"
+        << "1.5"
+        << "https://example.org/velmora"
+        << ""
+        << "";
+    QTest::newRow("relative links against the feed")
+        << feed("<item><sparkle:releaseNotesLink>notes/3.html</sparkle:releaseNotesLink>"
+                "<enclosure url=\"/dl/V3.zip\" sparkle:version=\"3\"/></item>")
+        << 1 << "3"
+        << "3"
+        << "http://127.0.0.1:8/dl/V3.zip"
+        << "http://127.0.0.1:8/feeds/notes/3.html"
+        << "";
+    QTest::newRow("links that are not web addresses are dropped")
+        << feed("<item><sparkle:releaseNotesLink>javascript:alert(1)</sparkle:releaseNotesLink>"
+                "<link>file:///etc/passwd</link>"
+                "<enclosure url=\"x-apple.systempreferences:evil\" sparkle:version=\"4\"/></item>")
+        << 1 << "4"
+        << "4"
+        << ""
+        << ""
+        << "";
+    QTest::newRow("other channels and systems are not for us")
+        << feed(item("9.0", {}, "<sparkle:channel>beta</sparkle:channel>") +
+                item("8.0", " sparkle:os=\"windows\"") + item("7.0", " sparkle:os=\"linux\"") + item("1.0"))
+        << 4 << "7.0"
+        << "7.0"
+        << "https://example.org/Velmora-7.0.zip"
+        << "https://example.org/notes/7.0.html"
+        << "";
+    QTest::newRow("items without a version are left out")
+        << feed("<item><title>News</title><enclosure url=\"https://example.org/x.zip\"/></item>") << 0 << ""
+        << ""
+        << ""
+        << ""
+        << "";
+    QTest::newRow("no items at all") << feed("") << 0 << ""
+                                     << ""
+                                     << ""
+                                     << ""
+                                     << "";
+
+    QTest::newRow("cut off half-way") << feed(item("0.2.0")).left(200) << 0 << ""
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << "line";
+    QTest::newRow("a web page") << QByteArray("<html><body>Sign in to the Wi-Fi</body></html>") << 0 << ""
+                                << ""
+                                << ""
+                                << ""
+                                << "not an RSS feed";
+    QTest::newRow("not XML") << QByteArray("{\"version\": \"2.0\"}") << 0 << ""
+                             << ""
+                             << ""
+                             << ""
+                             << "line 1";
+    QTest::newRow("empty") << QByteArray() << 0 << ""
+                           << ""
+                           << ""
+                           << ""
+                           << "empty";
+    QTest::newRow("RSS without a channel") << QByteArray("<rss version=\"2.0\"/>") << 0 << ""
+                                           << ""
+                                           << ""
+                                           << ""
+                                           << "no <channel>";
+    QTest::newRow("undeclared namespace prefix")
+        << QByteArray("<rss><channel><item><enclosure sparkle:version=\"2\"/></item></channel></rss>") << 0
+        << ""
+        << ""
+        << ""
+        << ""
+        << "line 1";
+}
+
+void TestUpdates::appcastReading()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(int, items);
+    QFETCH(QString, newest);
+    QFETCH(QString, shown);
+    QFETCH(QString, download);
+    QFETCH(QString, notes);
+    QFETCH(QString, error);
+
+    const auto parsed = Appcast::parse(data, QUrl(QStringLiteral("http://127.0.0.1:8/feeds/appcast.xml")));
+    if (!error.isEmpty()) {
+        QVERIFY(!parsed);
+        QVERIFY2(parsed.error().contains(error), qPrintable(parsed.error()));
+        return;
+    }
+    QVERIFY2(parsed, qPrintable(parsed.error()));
+    QCOMPARE(parsed->size(), items);
+    const std::optional<AppcastItem> best = Appcast::newestItem(*parsed);
+    QCOMPARE(best.has_value(), !newest.isEmpty());
+    if (!best)
+        return;
+    QCOMPARE(best->version, newest);
+    QCOMPARE(best->displayVersion(), shown);
+    QCOMPARE(best->downloadPage().toString(), download);
+    QCOMPARE(best->releaseNotesURL.toString(), notes);
+}
+
+// ----- the updater against a server -----
+
+void TestUpdates::feedSetting_data()
+{
+    QTest::addColumn<QVariant>("setting");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("unset: the build's feed") << QVariant() << FeedUpdater::defaultFeedURL().toString() << "";
+    QTest::newRow("set") << QVariant(QStringLiteral(" https://example.org/appcast.xml "))
+                         << "https://example.org/appcast.xml"
+                         << "";
+    QTest::newRow("not a web address") << QVariant(QStringLiteral("file:///etc/passwd")) << ""
+                                       << "not an http or https address: \u201Cfile:///etc/passwd\u201D";
+    QTest::newRow("empty text") << QVariant(QString()) << ""
+                                << "SUFeedURL";
+    QTest::newRow("not a text") << QVariant(qint64(42)) << ""
+                                << "not a text";
+}
+
+void TestUpdates::feedSetting()
+{
+    QFETCH(QVariant, setting);
+    QFETCH(QString, url);
+    QFETCH(QString, error);
+    TestRoot root;
+    if (setting.isValid())
+        root.writeDomain(kApp, {{QStringLiteral("SUFeedURL"), setting}});
+    const Result<QUrl> feedURL = FeedUpdater::feedURL(root.platform().preferences());
+    if (!error.isEmpty()) {
+        QVERIFY(!feedURL);
+        QVERIFY2(feedURL.error().contains(error), qPrintable(feedURL.error()));
+    } else {
+        QVERIFY2(feedURL, qPrintable(feedURL.error()));
+        QCOMPARE(feedURL->toString(), url);
+    }
+    QVERIFY(FeedUpdater::defaultFeedURL().scheme() == QLatin1String("https"));
+}
+
+void TestUpdates::checkAgainstServer_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<QString>("error");
+
+    const int answer = int(FeedServer::Mode::answer);
+    QTest::newRow("newer version") << feed(item("0.1.0") + item("0.2.0")) << 200 << answer << "0.1.0"
+                                   << Outcome::updateAvailable << "0.2.0"
+                                   << "";
+    QTest::newRow("same version") << feed(item("0.1.0")) << 200 << answer << "0.1" << Outcome::upToDate
+                                  << "0.1.0"
+                                  << "";
+    QTest::newRow("older version") << feed(item("0.0.9")) << 200 << answer << "0.1.0" << Outcome::upToDate
+                                   << "0.0.9"
+                                   << "";
+    QTest::newRow("numbers, not text")
+        << feed(item("0.10.0")) << 200 << answer << "0.9.0" << Outcome::updateAvailable << "0.10.0"
+        << "";
+    QTest::newRow("the release after its beta")
+        << feed(item("1.0")) << 200 << answer << "1.0b3" << Outcome::updateAvailable << "1.0"
+        << "";
+    QTest::newRow("empty feed") << feed("") << 200 << answer << "0.1.0" << Outcome::upToDate << ""
+                                << "";
+    QTest::newRow("malformed feed") << feed(item("0.2.0")).left(150) << 200 << answer << "0.1.0"
+                                    << Outcome::failed << ""
+                                    << "could not be read";
+    QTest::newRow("not found") << QByteArray("gone") << 404 << answer << "0.1.0" << Outcome::failed << ""
+                               << "could not be fetched";
+    QTest::newRow("server error") << QByteArray("oops") << 500 << answer << "0.1.0" << Outcome::failed << ""
+                                  << "could not be fetched";
+    QTest::newRow("server not answering")
+        << QByteArray() << 200 << int(FeedServer::Mode::silent) << "0.1.0" << Outcome::failed << ""
+        << "did not answer within 0.3 seconds";
+    QTest::newRow("nobody listening") << QByteArray() << 0 << -1 << "0.1.0" << Outcome::failed << ""
+                                      << "could not be fetched";
+}
+
+void TestUpdates::checkAgainstServer()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(int, status);
+    QFETCH(int, mode);
+    QFETCH(QString, current);
+    QFETCH(Outcome, outcome);
+    QFETCH(QString, found);
+    QFETCH(QString, error);
+
+    TestRoot root;
+    FeedServer server;
+    QVERIFY(server.isListening());
+    QUrl url = server.url(QStringLiteral("/appcast.xml"));
+    if (mode < 0) {
+        // A port nobody listens on: bind one, then let it go.
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+        url.setPort(closed.serverPort());
+    } else {
+        server.route("/appcast.xml", {status, body, FeedServer::Mode(mode)});
+    }
+    root.writeDomain(kApp, {{QStringLiteral("SUFeedURL"), url.toString()}});
+
+    FeedUpdater updater(root.platform());
+    updater.setCurrentVersion(current);
+    updater.setTimeout(std::chrono::milliseconds(300));
+    updater.start();
+    QElapsedTimer clock;
+    clock.start();
+    const UpdateCheckResult result = await(updater.check());
+    QVERIFY2(clock.elapsed() < 10000, "a check must end in its own time");
+
+    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(result.currentVersion, current);
+    QCOMPARE(result.item.version, found);
+    QVERIFY2(result.error.contains(error), qPrintable(result.error));
+    if (outcome == Outcome::failed)
+        QVERIFY(result.error.contains(url.toDisplayString()));
+    QVERIFY(updater.canCheckForUpdates());
+    // A check that was carried out is remembered for the schedule.
+    QCOMPARE(root.domain(kApp).value(QStringLiteral("SULastCheckTime")).typeId(), QMetaType::QDateTime);
+}
+
+void TestUpdates::enablingRuleWhileChecking()
+{
+    TestRoot root;
+    FeedServer server;
+    server.route("/appcast.xml", {200, feed(item("0.2.0")), FeedServer::Mode::hold});
+    root.writeDomain(kApp,
+                     {{QStringLiteral("SUFeedURL"), server.url(QStringLiteral("/appcast.xml")).toString()}});
+
+    RecordingAlerts alerts;
+    auto feedUpdater = std::make_unique<FeedUpdater>(root.platform());
+    feedUpdater->setCurrentVersion(QStringLiteral("0.1.0"));
+    feedUpdater->setAlerts(&alerts);
+    QVERIFY2(!feedUpdater->canCheckForUpdates(), "no check before the updater has started");
+    FeedUpdater *updater = feedUpdater.get();
+    UpdaterManager manager(std::move(feedUpdater));
+    QVERIFY(updater->isStarted());
+    QVERIFY(updater->canCheckForUpdates());
+
+    QMenu menu;
+    menu.addAction(QStringLiteral("About Velmora"));
+    CheckForUpdatesView view(manager.updater(), &menu);
+    QCOMPARE(view.action()->text(), QStringLiteral("Check for Updates\u2026"));
+    QVERIFY2(!view.action()->isEnabled(), "disabled until its menu has been opened");
+    openMenu(menu);
+    QVERIFY(view.action()->isEnabled());
+
+    QSignalSpy changes(updater, &Updater::canCheckForUpdatesChanged);
+    view.action()->trigger();
+    QVERIFY2(!updater->canCheckForUpdates(), "false as soon as the check starts");
+    QCOMPARE(alerts.checking, 1);
+    QVERIFY(view.action()->isEnabled()); // only read when the menu opens
+    openMenu(menu);
+    QVERIFY(!view.action()->isEnabled());
+    QTRY_COMPARE(server.requests(), 1);
+
+    // Choosing it anyway (a stale menu) starts nothing more.
+    updater->checkForUpdates();
+    QTest::qWait(50);
+    QCOMPARE(server.requests(), 1);
+    QCOMPARE(alerts.checking, 1);
+
+    server.release();
+    QTRY_VERIFY(updater->canCheckForUpdates());
+    QCOMPARE(alerts.kinds, QStringList{QStringLiteral("updateAvailable")});
+    QCOMPARE(alerts.hidden, 1);
+    QCOMPARE(changes.size(), 2);
+    QVERIFY(!view.action()->isEnabled());
+    openMenu(menu);
+    QVERIFY(view.action()->isEnabled());
+}
+
+void TestUpdates::cancellingACheck()
+{
+    TestRoot root;
+    FeedServer server;
+    server.route("/appcast.xml", {200, feed(item("0.2.0")), FeedServer::Mode::hold});
+    root.writeDomain(kApp,
+                     {{QStringLiteral("SUFeedURL"), server.url(QStringLiteral("/appcast.xml")).toString()}});
+    QWidget window;
+    UpdateAlertDialogs dialogs(root.platform().workspace(), &window);
+    FeedUpdater updater(root.platform());
+    updater.setAlerts(&dialogs);
+    updater.start();
+
+    updater.checkForUpdates();
+    QVERIFY(dialogs.progressWindow());
+    QVERIFY(dialogs.progressWindow()->isVisible());
+    QCOMPARE(dialogs.progressWindow()->labelText(), QStringLiteral("Checking for updates\u2026"));
+    QTRY_COMPARE(server.requests(), 1);
+    auto *cancel = dialogs.progressWindow()->findChild<QPushButton *>();
+    QVERIFY(cancel);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QTRY_VERIFY(updater.canCheckForUpdates());
+    QTRY_VERIFY(!dialogs.progressWindow());
+    server.release();
+    QTest::qWait(50);
+    QVERIFY2(!dialogs.resultWindow(), "a cancelled check shows no result");
+}
+
+void TestUpdates::windowsOfAUserCheck()
+{
+    TestRoot root;
+    FeedServer server;
+    server.route("/new.xml", {200, feed(item("0.2.0"))});
+    server.route("/same.xml", {200, feed(item("0.1.0"))});
+    QWidget window;
+    UpdateAlertDialogs dialogs(root.platform().workspace(), &window);
+    FeedUpdater updater(root.platform());
+    updater.setCurrentVersion(QStringLiteral("0.1.0"));
+    updater.setTimeout(std::chrono::milliseconds(500));
+    updater.setAlerts(&dialogs);
+    updater.start();
+    auto checkWith = [&](const QString &path) -> QMessageBox * {
+        root.writeDomain(kApp, {{QStringLiteral("SUFeedURL"), server.url(path).toString()}});
+        updater.checkForUpdates();
+        if (!QTest::qWaitFor([&] { return updater.canCheckForUpdates(); }, 5000) || dialogs.progressWindow())
+            return nullptr;
+        return dialogs.resultWindow();
+    };
+
+    // A newer version: its number, its release notes, and "Download" opening the download.
+    QMessageBox *box = checkWith(QStringLiteral("/new.xml"));
+    QVERIFY(box);
+    QCOMPARE(box->objectName(), QStringLiteral("updateAvailable"));
+    QVERIFY(box->isVisible());
+    QVERIFY(box->informativeText().contains(QStringLiteral("Velmora 0.2.0 is now available")));
+    auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
+    QVERIFY(label);
+    QVERIFY(label->text().contains(QStringLiteral("href=\"https://example.org/notes/0.2.0.html\"")));
+    emit label->linkActivated(QStringLiteral("https://example.org/notes/0.2.0.html"));
+    auto *download = box->findChild<QPushButton *>(QStringLiteral("download"));
+    QVERIFY(download);
+    QCOMPARE(download->text(), QStringLiteral("Download"));
+    QTest::mouseClick(download, Qt::LeftButton);
+    QCOMPARE(openedURLs(root), (QStringList{QStringLiteral("https://example.org/notes/0.2.0.html"),
+                                            QStringLiteral("https://example.org/Velmora-0.2.0.zip")}));
+    QTRY_VERIFY(!dialogs.resultWindow());
+
+    // The same version: up to date, with the running version.
+    box = checkWith(QStringLiteral("/same.xml"));
+    QVERIFY(box);
+    QCOMPARE(box->objectName(), QStringLiteral("updateUpToDate"));
+    QCOMPARE(box->text(), QStringLiteral("You're up to date!"));
+    QCOMPARE(box->informativeText(),
+             QStringLiteral("Velmora 0.1.0 is currently the newest version available."));
+    box->close();
+
+    // A server nobody answers on: a clear error, and the item can be used again.
+    box = checkWith(QStringLiteral("/nothing-here.xml"));
+    QVERIFY(box);
+    QCOMPARE(box->objectName(), QStringLiteral("updateError"));
+    QCOMPARE(box->text(), QStringLiteral("Velmora could not check for updates."));
+    QVERIFY(box->informativeText().contains(QStringLiteral("could not be fetched")));
+    QCOMPARE(openedURLs(root).size(), 2);
+}
+
+void TestUpdates::feedTextIsNotMarkup()
+{
+    TestRoot root;
+    QWidget window;
+    UpdateAlertDialogs dialogs(root.platform().workspace(), &window);
+    UpdateCheckResult result;
+    result.outcome = Outcome::updateAvailable;
+    result.currentVersion = QStringLiteral("0.1.0");
+    result.item.version = QStringLiteral("2");
+    result.item.shortVersionString = QStringLiteral("<a href=\"file:///etc\">2.0</a>");
+    dialogs.showUpdateAvailable(result);
+    QMessageBox *box = dialogs.resultWindow();
+    QVERIFY(box);
+    QVERIFY(box->informativeText().contains(QStringLiteral("&lt;a href=")));
+    QVERIFY2(!box->findChild<QPushButton *>(QStringLiteral("download")), "no download without a web address");
+    box->close();
+}
+
+void TestUpdates::scheduledChecks_data()
+{
+    QTest::addColumn<QVariant>("enabled");
+    QTest::addColumn<int>("lastCheckAgo");
+    QTest::addColumn<bool>("scheduled");
+    QTest::addColumn<bool>("checksNow");
+    QTest::newRow("off unless asked for") << QVariant() << -1 << false << false;
+    QTest::newRow("off") << QVariant(false) << -1 << false << false;
+    QTest::newRow("never checked") << QVariant(true) << -1 << true << true;
+    QTest::newRow("due") << QVariant(true) << 2 * 86400 << true << true;
+    QTest::newRow("checked an hour ago") << QVariant(true) << 3600 << true << false;
+}
+
+void TestUpdates::scheduledChecks()
+{
+    QFETCH(QVariant, enabled);
+    QFETCH(int, lastCheckAgo);
+    QFETCH(bool, scheduled);
+    QFETCH(bool, checksNow);
+
+    TestRoot root;
+    FeedServer server;
+    server.route("/appcast.xml", {200, feed(item("0.2.0"))});
+    QVariantMap settings{
+        {QStringLiteral("SUFeedURL"), server.url(QStringLiteral("/appcast.xml")).toString()}};
+    if (enabled.isValid())
+        settings.insert(QStringLiteral("SUEnableAutomaticChecks"), enabled);
+    if (lastCheckAgo >= 0)
+        settings.insert(QStringLiteral("SULastCheckTime"),
+                        QDateTime::currentDateTimeUtc().addSecs(-lastCheckAgo));
+    root.writeDomain(kApp, settings);
+
+    RecordingAlerts alerts;
+    FeedUpdater updater(root.platform());
+    updater.setCurrentVersion(QStringLiteral("0.1.0"));
+    updater.setAlerts(&alerts);
+    QVERIFY(!updater.isCheckScheduled());
+    updater.start();
+    if (checksNow) {
+        QTRY_COMPARE(alerts.kinds, QStringList{QStringLiteral("updateAvailable")});
+        QCOMPARE(alerts.checking, 0);            // no progress window for a check nobody asked for
+        QTRY_VERIFY(updater.isCheckScheduled()); // and the next one is waiting
+    } else {
+        QCOMPARE(updater.isCheckScheduled(), scheduled);
+        QTest::qWait(100);
+        QCOMPARE(server.requests(), 0);
+    }
+}
+
+void TestUpdates::checkFromTheApplicationMenu()
+{
+    TestRoot root;
+    FeedServer server;
+    server.route("/appcast.xml", {200, feed(item("99.0"))});
+    root.writeDomain(kApp,
+                     {{QStringLiteral("SUFeedURL"), server.url(QStringLiteral("/appcast.xml")).toString()}});
+    const auto app = makeApp(root);
+
+    QMenu *help = app->mainWindow()->helpMenu();
+    CheckForUpdatesView *view = app->checkForUpdatesView();
+    QVERIFY(view);
+    QVERIFY(help->actions().contains(view->action()));
+    QCOMPARE(view->action()->text(), QStringLiteral("Check for Updates\u2026"));
+    QVERIFY(!view->action()->isEnabled());
+    openMenu(*help);
+    QVERIFY(view->action()->isEnabled());
+
+    view->action()->trigger();
+    QTRY_VERIFY(app->updateAlerts().resultWindow());
+    QMessageBox *box = app->updateAlerts().resultWindow();
+    QCOMPARE(box->objectName(), QStringLiteral("updateAvailable"));
+    QVERIFY(box->informativeText().contains(
+        QStringLiteral("Velmora 99.0 is now available\u2014you have " VELMORA_VERSION)));
+    QCOMPARE(box->parentWidget(), app->mainWindow());
+    box->close();
+
+    // An unreachable feed: an error, never a crash.
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    root.writeDomain(
+        kApp, {{QStringLiteral("SUFeedURL"), QStringLiteral("http://127.0.0.1:%1/appcast.xml").arg(port)}});
+    openMenu(*help);
+    QTRY_VERIFY(view->action()->isEnabled());
+    view->action()->trigger();
+    QTRY_COMPARE(app->updateAlerts().resultWindow() ? app->updateAlerts().resultWindow()->objectName()
+                                                    : QString(),
+                 QStringLiteral("updateError"));
+}
+
+// ----- Full Disk Access -----
+
+void TestUpdates::accessProbe_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("granted");
+    QTest::newRow("readable database") << "seeded" << true;
+    QTest::newRow("no database") << "missing" << false;
+    QTest::newRow("empty database") << "empty" << false;
+    QTest::newRow("a folder in its place") << "folder" << false;
+    QTest::newRow("unreadable database") << "unreadable" << false;
+}
+
+void TestUpdates::accessProbe()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, granted);
+    TestRoot root;
+    const QString database = root.root().privacyDatabase();
+    QVERIFY(QFile::exists(database));
+    if (state == QLatin1String("missing")) {
+        revokeAccess(root);
+    } else if (state == QLatin1String("empty")) {
+        QFile file(database);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    } else if (state == QLatin1String("folder")) {
+        revokeAccess(root);
+        QVERIFY(QDir().mkpath(database));
+    } else if (state == QLatin1String("unreadable")) {
+        if (::geteuid() == 0)
+            QSKIP("the superuser reads any file");
+        QVERIFY(QFile::setPermissions(database, QFile::WriteOwner));
+    }
+    QCOMPARE(FullDiskAccess::canRead(database), granted);
+    QWidget parent;
+    FullDiskAccessBanner banner(root.platform(), &parent);
+    QCOMPARE(banner.hasAccess(), granted);
+    QCOMPARE(banner.isShowingBanner(), !granted);
+    QCOMPARE(banner.isPolling(), !granted);
+}
+
+void TestUpdates::bannerFollowsAccess()
+{
+    TestRoot root;
+    revokeAccess(root);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *banner = new FullDiskAccessBanner(root.platform(), &window);
+    QCOMPARE(banner->pollInterval(), std::chrono::milliseconds(2000));
+    banner->setPollInterval(std::chrono::milliseconds(20));
+    layout->addWidget(banner);
+    layout->addStretch(1);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // Visible and polling.
+    QVERIFY(banner->isVisible());
+    QVERIFY(banner->height() > 0);
+    QVERIFY(banner->isPolling());
+    QSignalSpy showing(banner, &FullDiskAccessBanner::showingChanged);
+
+    // Granting access hides it without any user action, and the polling stops.
+    grantAccess(root);
+    QTRY_VERIFY_WITH_TIMEOUT(!banner->isVisible(), 2000);
+    QVERIFY(banner->hasAccess());
+    QVERIFY(!banner->isPolling());
+    QCOMPARE(showing.size(), 1);
+
+    // Revoking it again changes nothing until the application becomes active.
+    revokeAccess(root);
+    QTest::qWait(150);
+    QVERIFY(!banner->isVisible());
+    QVERIFY(banner->hasAccess());
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    QVERIFY(!banner->isVisible());
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    QVERIFY(banner->isVisible());
+    QVERIFY(banner->isPolling());
+    QCOMPARE(showing.size(), 2);
+}
+
+void TestUpdates::bannerDismissalLastsAcrossLaunches()
+{
+    TestRoot root;
+    revokeAccess(root);
+    {
+        const auto app = makeApp(root);
+        QVERIFY(QTest::qWaitForWindowExposed(app->mainWindow()));
+        FullDiskAccessBanner *banner = app->fullDiskAccessBanner();
+        QVERIFY(banner->isVisible());
+        QTest::mouseClick(banner->dismissButton(), Qt::LeftButton);
+        QVERIFY(!banner->isVisible());
+        QVERIFY(banner->isDismissed());
+        QVERIFY(!banner->isPolling());
+        QCOMPARE(root.domain(kApp).value(QStringLiteral("hasDismissedFDABanner")), QVariant(true));
+    }
+    // A new launch, still without access: the banner stays away, even on activation.
+    const auto app = makeApp(root);
+    QVERIFY(QTest::qWaitForWindowExposed(app->mainWindow()));
+    FullDiskAccessBanner *banner = app->fullDiskAccessBanner();
+    QVERIFY(banner->isDismissed());
+    QVERIFY(!banner->hasAccess());
+    QVERIFY(!banner->isVisible());
+    QVERIFY(!banner->isPolling());
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    QVERIFY(!banner->isVisible());
+}
+
+void TestUpdates::dismissedSetting_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<bool>("dismissed");
+    QTest::newRow("true") << QVariant(true) << true;
+    QTest::newRow("false") << QVariant(false) << false;
+    QTest::newRow("integer 1") << QVariant(qint64(1)) << true;
+    QTest::newRow("integer 0") << QVariant(qint64(0)) << false;
+    QTest::newRow("text YES") << QVariant(QStringLiteral("YES")) << true;
+    QTest::newRow("text no") << QVariant(QStringLiteral("no")) << false;
+    QTest::newRow("a date") << QVariant(QDateTime::currentDateTimeUtc()) << false;
+}
+
+void TestUpdates::dismissedSetting()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(bool, dismissed);
+    TestRoot root;
+    revokeAccess(root);
+    root.writeDomain(kApp, {{QStringLiteral("hasDismissedFDABanner"), stored}});
+    QWidget parent;
+    FullDiskAccessBanner banner(root.platform(), &parent);
+    QCOMPARE(banner.isDismissed(), dismissed);
+    QCOMPARE(banner.isShowingBanner(), !dismissed);
+}
+
+void TestUpdates::openSettings()
+{
+    TestRoot root;
+    revokeAccess(root);
+    QWidget parent;
+    FullDiskAccessBanner banner(root.platform(), &parent);
+    QCOMPARE(banner.openSettingsButton()->text(), QStringLiteral("Open Settings"));
+    QTest::mouseClick(banner.openSettingsButton(), Qt::LeftButton);
+    QCOMPARE(openedURLs(root),
+             QStringList{QStringLiteral(
+                 "x-apple.systempreferences:com.apple.settings.PrivacySecurity.extension?Privacy_AllFiles")});
+    QVERIFY2(banner.isShowingBanner(), "opening the settings grants nothing by itself");
+}
+
+void TestUpdates::bannerInTheWindow_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
+void TestUpdates::bannerInTheWindow()
+{
+    QFETCH(bool, dark);
+    Style::apply(dark);
+    TestRoot root;
+    revokeAccess(root);
+    const auto app = makeApp(root);
+    QVERIFY(QTest::qWaitForWindowExposed(app->mainWindow()));
+    FullDiskAccessBanner *banner = app->fullDiskAccessBanner();
+    QVERIFY(app->mainWindow()->rootView()->isAncestorOf(banner));
+    QVERIFY(app->mainWindow()->rootView()->bannerArea()->indexOf(banner) >= 0);
+    QVERIFY(banner->isVisible());
+    const QStringList texts = [&] {
+        QStringList out;
+        for (const QLabel *label : banner->findChildren<QLabel *>())
+            out << label->text();
+        return out;
+    }();
+    QVERIFY(texts.contains(QStringLiteral("Some settings require Full Disk Access")));
+    QVERIFY(texts.contains(
+        QStringLiteral("Velmora can read tweaks from apps like Safari, Messages, and Music only "
+                       "after you grant Full Disk Access in System Settings.")));
+    // Reachable from the keyboard.
+    QVERIFY(banner->openSettingsButton()->focusPolicy() & Qt::TabFocus);
+    QVERIFY(banner->dismissButton()->focusPolicy() & Qt::TabFocus);
+    app->mainWindow()->rootView()->setSelectedCategoryID(QStringLiteral("dock"));
+    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    QVERIFY(app->mainWindow()->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/full-disk-access-banner") +
+                                           (dark ? QStringLiteral("-dark") : QString()) +
+                                           QStringLiteral(".png")));
+    Style::apply(false);
+}
+
+void TestUpdates::accessCommand_data()
+{
+    QTest::addColumn<bool>("granted");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("granted") << true << QStringList() << 0 << "Full Disk Access: granted\n";
+    QTest::newRow("not granted") << false << QStringList() << 1 << "Full Disk Access: not granted";
+    QTest::newRow("stray argument") << true << QStringList{QStringLiteral("now")} << 2 << "";
+}
+
+void TestUpdates::accessCommand()
+{
+    QFETCH(bool, granted);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    TestRoot root;
+    if (!granted)
+        revokeAccess(root);
+    QProcess ctl;
+    ctl.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"),
+              QStringList{QStringLiteral("--simulated-root"), root.path(), QStringLiteral("access")} + args);
+    QVERIFY(ctl.waitForFinished(30000));
+    QCOMPARE(ctl.exitCode(), exitCode);
+    const QString out = QString::fromUtf8(ctl.readAllStandardOutput());
+    QVERIFY2(out.startsWith(output) || (output.isEmpty() && out.isEmpty()), qPrintable(out));
+    if (exitCode == 2)
+        QVERIFY(ctl.readAllStandardError().contains("usage: velmoractl access"));
+}
+
+QTEST_MAIN(TestUpdates)
+#include "tst_updates.moc"
