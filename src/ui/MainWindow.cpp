@@ -2,6 +2,7 @@
 
 #include "PendingRestartsBanner.h"
 #include "RootView.h"
+#include "profiles/ProfileMenu.h"
 #include "engine/TweakEngine.h"
 #include "platform/Platform.h"
 
@@ -29,10 +30,8 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
     m_toolbar->toggleViewAction()->setEnabled(false);
-    auto *placeholder = new QToolButton(m_toolbar);
-    placeholder->setText(tr("Profiles"));
-    placeholder->setEnabled(false);
-    m_profilePlace = m_toolbar->addWidget(placeholder);
+    m_profileMenu = new ProfileMenu(m_context, m_toolbar);
+    m_profilePlace = m_toolbar->addWidget(m_profileMenu);
     auto *spacer = new QWidget(m_toolbar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolbar->addWidget(spacer);
@@ -54,13 +53,6 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
 
     connect(&m_context.engine, &TweakEngine::pendingRestartsChanged, this, &MainWindow::updateBanner);
     updateBanner();
-}
-
-void MainWindow::setProfileMenu(QWidget *menu)
-{
-    QAction *place = m_toolbar->insertWidget(m_profilePlace, menu);
-    m_toolbar->removeAction(m_profilePlace);
-    m_profilePlace = place;
 }
 
 bool MainWindow::isRestartsBannerShown() const

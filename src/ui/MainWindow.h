@@ -11,6 +11,7 @@ class QToolBar;
 namespace velmora {
 
 class PendingRestartsBanner;
+class ProfileMenu;
 class RootView;
 
 /// The one main window: "Velmora", never smaller than 1100 × 640, the root view as its content, and
@@ -24,6 +25,7 @@ public:
     RootView *rootView() const { return m_root; }
     QToolBar *toolbar() const { return m_toolbar; }
     PendingRestartsBanner *restartsBanner() const { return m_banner; }
+    ProfileMenu *profileMenu() const { return m_profileMenu; }
     /// Whether the restart banner is in the toolbar now.
     bool isRestartsBannerShown() const;
     /// The place of the profile menu in the toolbar.
@@ -33,9 +35,6 @@ public:
     /// The application's menu and the Help menu, for items added by other parts of the app.
     QMenu *applicationMenu() const { return m_fileMenu; }
     QMenu *helpMenu() const { return m_helpMenu; }
-
-    /// Puts a widget into the toolbar's primary-action place (the profile menu).
-    void setProfileMenu(QWidget *menu);
 
 signals:
     void quickTogglesRequested();
@@ -47,6 +46,7 @@ private:
     RootView *m_root;
     QToolBar *m_toolbar;
     PendingRestartsBanner *m_banner;
+    ProfileMenu *m_profileMenu;
     QAction *m_bannerAction;
     QAction *m_profilePlace;
     QAction *m_quickToggles;

@@ -1,6 +1,8 @@
 #include "Panels.h"
 
 #include <QFileDialog>
+#include <QImageReader>
+#include <QMessageBox>
 
 namespace velmora {
 
@@ -26,6 +28,33 @@ std::optional<QString> Panels::chooseOpenFile(QWidget *parent, const QString &ti
 QStringList Panels::chooseOpenFiles(QWidget *parent, const QString &title, const QString &filter)
 {
     return QFileDialog::getOpenFileNames(parent, title, QString(), filter);
+}
+
+std::optional<QString> Panels::chooseImage(QWidget *parent, const QString &title, const QString &prompt)
+{
+    QStringList patterns;
+    for (const QByteArray &format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    // Formats a Mac decodes even where this Qt has no plugin for them; the service judges the file.
+    for (const char *more : {"*.heic", "*.heif", "*.tif", "*.tiff", "*.webp"}) {
+        if (!patterns.contains(QLatin1String(more)))
+            patterns << QLatin1String(more);
+    }
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QObject::tr("Images (%1)").arg(patterns.join(QLatin1Char(' '))));
+    dialog.setLabelText(QFileDialog::Accept, prompt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+void Panels::showError(QWidget *parent, const QString &message, const QString &details)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Velmora"), message, QMessageBox::Ok, parent);
+    box.setInformativeText(details);
+    box.exec();
 }
 
 } // namespace velmora

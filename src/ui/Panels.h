@@ -23,6 +23,11 @@ public:
     virtual std::optional<QString> chooseOpenFile(QWidget *parent, const QString &title, const QString &filter);
     /// Several existing files or folders (applications, folders to add), possibly none.
     virtual QStringList chooseOpenFiles(QWidget *parent, const QString &title, const QString &filter);
+    /// One image file (any format the platform decodes), or nothing when the user cancels. `prompt` is
+    /// the text of the accepting button.
+    virtual std::optional<QString> chooseImage(QWidget *parent, const QString &title, const QString &prompt);
+    /// Tells the user that something they asked for failed.
+    virtual void showError(QWidget *parent, const QString &message, const QString &details);
 };
 
 } // namespace velmora

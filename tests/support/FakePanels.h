@@ -33,7 +33,20 @@ public:
         return files;
     }
 
+    void showError(QWidget *, const QString &message, const QString &details) override
+    {
+        errors << message + QLatin1Char('\n') + details;
+    }
+
+    std::optional<QString> chooseImage(QWidget *, const QString &title, const QString &prompt) override
+    {
+        prompts << prompt;
+        return next(title);
+    }
+
     QStringList suggestedNames;
+    QStringList prompts;
+    QStringList errors;
 
 private:
     std::optional<QString> next(const QString &title)

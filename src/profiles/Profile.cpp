@@ -1,0 +1,153 @@
+#include "Profile.h"
+
+#include "engine/TweakEngine.h"
+#include "preferences/PropertyList.h"
+
+#include <QRegularExpression>
+
+namespace velmora {
+
+namespace {
+
+QString kindName(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool: return QStringLiteral("a boolean");
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Int: return QStringLiteral("an integer");
+    case QMetaType::Double: return QStringLiteral("a real");
+    case QMetaType::QString: return QStringLiteral("a string");
+    case QMetaType::QDateTime: return QStringLiteral("a date");
+    case QMetaType::QByteArray: return QStringLiteral("data");
+    case QMetaType::QVariantList: return QStringLiteral("an array");
+    case QMetaType::QVariantMap: return QStringLiteral("a dictionary");
+    default: return QStringLiteral("something else");
+    }
+}
+
+// The platform's encoder writes dates to the second.
+QDateTime toTheSecond(const QDateTime &moment)
+{
+    const QDateTime utc = moment.toUTC();
+    return QDateTime::fromSecsSinceEpoch(utc.toSecsSinceEpoch(), Qt::UTC);
+}
+
+} // namespace
+
+Profile Profile::makeFromCurrentState(TweakEngine &engine, const QString &appVersion)
+{
+    engine.refreshAll();
+    Profile p;
+    p.id = QUuid::createUuid();
+    p.name = QStringLiteral("Profile ") + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    p.createdAt = toTheSecond(QDateTime::currentDateTimeUtc());
+    p.schemaVersion = 1;
+    p.appVersion = appVersion.isEmpty() ? QStringLiteral("0.0.0") : appVersion;
+    for (auto it = engine.currentValues().cbegin(); it != engine.currentValues().cend(); ++it)
+        p.values.insert(it.key(), it.value());
+    return p;
+}
+
+QVariantMap Profile::toPropertyList() const
+{
+    QVariantMap values;
+    for (auto it = this->values.cbegin(); it != this->values.cend(); ++it)
+        values.insert(it.key(), it.value().encoded());
+    QVariantMap plist{
+        {"id", id.toString(QUuid::WithoutBraces).toUpper()},
+        {"name", name},
+        {"createdAt", toTheSecond(createdAt)},
+        {"schemaVersion", schemaVersion},
+        {"appVersion", appVersion},
+        {"values", values},
+    };
+    if (notes)
+        plist.insert("notes", *notes);
+    return plist;
+}
+
+Result<Profile> Profile::fromPropertyList(const QVariant &plist)
+{
+    using R = Result<Profile>;
+    if (plist.typeId() != QMetaType::QVariantMap)
+        return R::failure(QStringLiteral("The file is not a profile: its top level is %1, not a dictionary.")
+                              .arg(kindName(plist)));
+    const QVariantMap root = plist.toMap();
+    auto require = [&](const char *key, QMetaType::Type type, const char *kind) -> std::optional<QString> {
+        if (!root.contains(QLatin1String(key)))
+            return QStringLiteral("The file is not a profile: the key \"%1\" is missing.")
+                .arg(QLatin1String(key));
+        const QVariant v = root.value(QLatin1String(key));
+        if (v.typeId() != int(type))
+            return QStringLiteral("The file is not a profile: \"%1\" holds %2 instead of %3.")
+                .arg(QLatin1String(key), kindName(v), QLatin1String(kind));
+        return std::nullopt;
+    };
+    const struct {
+        const char *key;
+        QMetaType::Type type;
+        const char *kind;
+    } required[] = {
+        {"id", QMetaType::QString, "a string"},         {"name", QMetaType::QString, "a string"},
+        {"createdAt", QMetaType::QDateTime, "a date"},  {"schemaVersion", QMetaType::LongLong, "an integer"},
+        {"appVersion", QMetaType::QString, "a string"}, {"values", QMetaType::QVariantMap, "a dictionary"},
+    };
+    for (const auto &r : required) {
+        if (std::optional<QString> problem = require(r.key, r.type, r.kind))
+            return R::failure(*problem);
+    }
+
+    Profile p;
+    // Only the canonical 8-4-4-4-12 form is a UUID text; no braces, no other spellings.
+    static const QRegularExpression uuidShape(
+        QStringLiteral("^[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}$"));
+    const QString idText = root.value("id").toString();
+    if (!uuidShape.match(idText).hasMatch())
+        return R::failure(QStringLiteral("The file is not a profile: \"%1\" is not a UUID.").arg(idText));
+    p.id = QUuid::fromString(idText);
+    p.name = root.value("name").toString();
+    if (root.contains("notes")) {
+        const QVariant notes = root.value("notes");
+        if (notes.typeId() != QMetaType::QString)
+            return R::failure(
+                QStringLiteral("The file is not a profile: \"notes\" holds %1 instead of a string.")
+                    .arg(kindName(notes)));
+        p.notes = notes.toString();
+    }
+    p.createdAt = toTheSecond(root.value("createdAt").toDateTime());
+    p.schemaVersion = root.value("schemaVersion").toLongLong();
+    p.appVersion = root.value("appVersion").toString();
+    const QVariantMap values = root.value("values").toMap();
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const Result<TweakValue> value = TweakValue::decode(it.value());
+        if (!value)
+            return R::failure(
+                QStringLiteral("The file is not a profile: the value of \"%1\" cannot be read (%2)")
+                    .arg(it.key(), value.error()));
+        p.values.insert(it.key(), *value);
+    }
+    return p;
+}
+
+Result<QByteArray> Profile::encode() const
+{
+    return PropertyList::serialize(toPropertyList(), PropertyList::Format::xml);
+}
+
+Result<Profile> Profile::decode(const QByteArray &bytes)
+{
+    const Result<QVariant> plist = PropertyList::parse(bytes);
+    if (!plist)
+        return Result<Profile>::failure(
+            QStringLiteral("The file is not a property list (%1).").arg(plist.error()));
+    return fromPropertyList(*plist);
+}
+
+bool operator==(const Profile &a, const Profile &b)
+{
+    return a.id == b.id && a.name == b.name && a.notes == b.notes && a.createdAt == b.createdAt &&
+           a.schemaVersion == b.schemaVersion && a.appVersion == b.appVersion && a.values == b.values;
+}
+
+} // namespace velmora

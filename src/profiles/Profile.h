@@ -1,0 +1,48 @@
+#pragma once
+
+#include "catalogue/TweakValue.h"
+#include "common/Result.h"
+
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+namespace velmora {
+
+class TweakEngine;
+
+/// A named, dated set of tweak values, saved to a file the user can keep, move and load again.
+/// Values may hold ids the running catalogue does not know (a file from another version): they are
+/// kept, and review and apply pass them over.
+struct Profile {
+    QUuid id;
+    QString name;
+    std::optional<QString> notes;
+    QDateTime createdAt;
+    qint64 schemaVersion = 1;
+    QString appVersion;
+    QMap<QString, TweakValue> values;
+
+    /// A new profile of the current settings: reads every tweak afresh first. Named "Profile " and
+    /// today's date (yyyy-MM-dd, local time).
+    static Profile makeFromCurrentState(TweakEngine &engine, const QString &appVersion);
+
+    /// The file's property list: a dictionary with the keys "id", "name", ["notes",] "createdAt",
+    /// "schemaVersion", "appVersion" and "values" (each value in its coded form).
+    QVariantMap toPropertyList() const;
+    /// Reads that dictionary: every key but "notes" is required with the right element kind, "id" is a
+    /// UUID text, each value decodes; other keys are ignored. One fault fails the whole profile.
+    static Result<Profile> fromPropertyList(const QVariant &plist);
+
+    /// The profile as an XML property list.
+    Result<QByteArray> encode() const;
+    /// A profile from XML or binary property-list bytes.
+    static Result<Profile> decode(const QByteArray &bytes);
+
+    friend bool operator==(const Profile &a, const Profile &b);
+};
+
+} // namespace velmora

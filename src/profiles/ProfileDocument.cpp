@@ -1,0 +1,46 @@
+#include "ProfileDocument.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace velmora {
+
+Result<ProfileDocument> ProfileDocument::read(const QString &path)
+{
+    using R = Result<ProfileDocument>;
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists())
+        return R::failure(
+            QStringLiteral("The file “%1” couldn’t be opened because there is no such file.").arg(name));
+    if (!info.isFile())
+        return R::failure(
+            QStringLiteral("The file “%1” couldn’t be opened because it isn’t in the correct format.")
+                .arg(name));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return R::failure(
+            QStringLiteral("The file “%1” couldn’t be opened: %2").arg(name, file.errorString()));
+    Result<Profile> profile = Profile::decode(file.readAll());
+    if (!profile)
+        return R::failure(profile.error());
+    return ProfileDocument(std::move(profile).value());
+}
+
+Status ProfileDocument::write(const QString &path) const
+{
+    const Result<QByteArray> bytes = m_profile.encode();
+    if (!bytes)
+        return Status::failure(QStringLiteral("The profile could not be encoded: %1").arg(bytes.error()));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(
+            QStringLiteral("The profile could not be saved to “%1”: %2").arg(path, file.errorString()));
+    if (file.write(*bytes) != bytes->size() || !file.commit())
+        return Status::failure(
+            QStringLiteral("The profile could not be saved to “%1”: %2").arg(path, file.errorString()));
+    return Status::success();
+}
+
+} // namespace velmora
