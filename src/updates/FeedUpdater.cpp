@@ -243,7 +243,11 @@ QCoro::Task<void> FeedUpdater::runUserCheck()
                 self->cancelCheck();
         });
     const UpdateCheckResult result = co_await check();
-    if (!self || !m_alerts)
+    if (!self)
+        co_return;
+    if (m_schedule.isActive())
+        scheduleNextCheck();
+    if (!m_alerts)
         co_return;
     m_alerts->hideChecking();
     switch (result.outcome) {
@@ -266,10 +270,10 @@ QCoro::Task<void> FeedUpdater::runScheduledCheck()
         if (result.outcome == UpdateCheckResult::Outcome::updateAvailable && m_alerts)
             m_alerts->showUpdateAvailable(result);
     }
-    scheduleNextCheck();
+    scheduleNextCheck(true);
 }
 
-void FeedUpdater::scheduleNextCheck()
+void FeedUpdater::scheduleNextCheck(bool afterAttempt)
 {
     m_schedule.stop();
     const PreferenceStore &preferences = m_platform.preferences();
@@ -285,7 +289,9 @@ void FeedUpdater::scheduleNextCheck()
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const QDateTime last = preferences.copyAppValue(kLastCheckKey, app).toDateTime();
     qint64 delay = 0;
-    if (last.isValid() && last <= now)
+    if (afterAttempt)
+        delay = interval * 1000;
+    else if (last.isValid() && last <= now)
         delay = std::max<qint64>(0, now.msecsTo(last.addSecs(interval)));
     // QTimer counts in int milliseconds (about 24 days).
     m_schedule.start(int(std::min<qint64>(delay, std::numeric_limits<int>::max())));

@@ -58,8 +58,9 @@ public:
     void checkForUpdates() override;
     /// Stops a running check; it ends as cancelled and shows nothing.
     void cancelCheck();
-    /// Whether a scheduled check is waiting for its time.
+    /// Whether a scheduled check is waiting for its time, and how long it still waits.
     bool isCheckScheduled() const { return m_schedule.isActive(); }
+    std::chrono::milliseconds timeUntilScheduledCheck() const { return m_schedule.remainingTimeAsDuration(); }
 
     /// Reads the feed and compares its newest release with the running version; shows nothing.
     /// While it runs, `canCheckForUpdates` is false.
@@ -69,7 +70,9 @@ private:
     QCoro::Task<void> runUserCheck();
     QCoro::Task<void> runScheduledCheck();
     QCoro::Task<Result<QByteArray>> fetch(QUrl url);
-    void scheduleNextCheck();
+    /// Schedules the next check from the last one's time, or a whole interval from now after a
+    /// scheduled attempt (so a check that fails at once cannot run again at once).
+    void scheduleNextCheck(bool afterAttempt = false);
     void setChecking(bool checking);
 
     Platform &m_platform;

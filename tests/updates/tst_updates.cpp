@@ -154,6 +154,7 @@ private slots:
     void accessProbe_data();
     void accessProbe();
     void bannerFollowsAccess();
+    void bannerHidesWithinTwoSeconds();
     void bannerDismissalLastsAcrossLaunches();
     void dismissedSetting_data();
     void dismissedSetting();
@@ -359,7 +360,7 @@ void TestUpdates::feedSetting()
     QFETCH(QVariant, setting);
     QFETCH(QString, url);
     QFETCH(QString, error);
-    TestRoot root;
+    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
     if (setting.isValid())
         root.writeDomain(kApp, {{QStringLiteral("SUFeedURL"), setting}});
     const Result<QUrl> feedURL = FeedUpdater::feedURL(root.platform().preferences());
@@ -425,7 +426,7 @@ void TestUpdates::checkAgainstServer()
     QFETCH(QString, found);
     QFETCH(QString, error);
 
-    TestRoot root;
+    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
     FeedServer server;
     QVERIFY(server.isListening());
     QUrl url = server.url(QStringLiteral("/appcast.xml"));
@@ -446,7 +447,9 @@ void TestUpdates::checkAgainstServer()
     QElapsedTimer clock;
     clock.start();
     const UpdateCheckResult result = await(updater.check());
-    QVERIFY2(clock.elapsed() < 10000, "a check must end in its own time");
+    const qint64 elapsed = clock.elapsed();
+    qInfo("check ended after %lld ms", elapsed);
+    QVERIFY2(elapsed < 10000, "a check must end in its own time");
 
     QCOMPARE(result.outcome, outcome);
     QCOMPARE(result.currentVersion, current);
@@ -461,7 +464,7 @@ void TestUpdates::checkAgainstServer()
 
 void TestUpdates::enablingRuleWhileChecking()
 {
-    TestRoot root;
+    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
     FeedServer server;
     server.route("/appcast.xml", {200, feed(item("0.2.0")), FeedServer::Mode::hold});
     root.writeDomain(kApp,
@@ -512,7 +515,7 @@ void TestUpdates::enablingRuleWhileChecking()
 
 void TestUpdates::cancellingACheck()
 {
-    TestRoot root;
+    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
     FeedServer server;
     server.route("/appcast.xml", {200, feed(item("0.2.0")), FeedServer::Mode::hold});
     root.writeDomain(kApp,
@@ -540,7 +543,7 @@ void TestUpdates::cancellingACheck()
 
 void TestUpdates::windowsOfAUserCheck()
 {
-    TestRoot root;
+    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
     FeedServer server;
     server.route("/new.xml", {200, feed(item("0.2.0"))});
     server.route("/same.xml", {200, feed(item("0.1.0"))});
@@ -597,7 +600,7 @@ void TestUpdates::windowsOfAUserCheck()
 
 void TestUpdates::feedTextIsNotMarkup()
 {
-    TestRoot root;
+    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
     QWidget window;
     UpdateAlertDialogs dialogs(root.platform().workspace(), &window);
     UpdateCheckResult result;
@@ -624,6 +627,7 @@ void TestUpdates::scheduledChecks_data()
     QTest::newRow("never checked") << QVariant(true) << -1 << true << true;
     QTest::newRow("due") << QVariant(true) << 2 * 86400 << true << true;
     QTest::newRow("checked an hour ago") << QVariant(true) << 3600 << true << false;
+    QTest::newRow("a feed setting that cannot work") << QVariant(true) << -2 << true << false;
 }
 
 void TestUpdates::scheduledChecks()
@@ -633,11 +637,12 @@ void TestUpdates::scheduledChecks()
     QFETCH(bool, scheduled);
     QFETCH(bool, checksNow);
 
-    TestRoot root;
+    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
     FeedServer server;
     server.route("/appcast.xml", {200, feed(item("0.2.0"))});
-    QVariantMap settings{
-        {QStringLiteral("SUFeedURL"), server.url(QStringLiteral("/appcast.xml")).toString()}};
+    const QString feedURL = lastCheckAgo == -2 ? QStringLiteral("gopher://example.org/")
+                                               : server.url(QStringLiteral("/appcast.xml")).toString();
+    QVariantMap settings{{QStringLiteral("SUFeedURL"), feedURL}};
     if (enabled.isValid())
         settings.insert(QStringLiteral("SUEnableAutomaticChecks"), enabled);
     if (lastCheckAgo >= 0)
@@ -656,9 +661,13 @@ void TestUpdates::scheduledChecks()
         QCOMPARE(alerts.checking, 0);            // no progress window for a check nobody asked for
         QTRY_VERIFY(updater.isCheckScheduled()); // and the next one is waiting
     } else {
-        QCOMPARE(updater.isCheckScheduled(), scheduled);
         QTest::qWait(100);
         QCOMPARE(server.requests(), 0);
+        QCOMPARE(alerts.kinds, QStringList());
+        QCOMPARE(updater.isCheckScheduled(), scheduled);
+        // A check that fails before reaching any server waits for the next interval like any other.
+        if (scheduled)
+            QVERIFY(updater.timeUntilScheduledCheck() > std::chrono::minutes(50));
     }
 }
 
@@ -783,6 +792,24 @@ void TestUpdates::bannerFollowsAccess()
     QVERIFY(banner->isVisible());
     QVERIFY(banner->isPolling());
     QCOMPARE(showing.size(), 2);
+}
+
+void TestUpdates::bannerHidesWithinTwoSeconds()
+{
+    TestRoot root;
+    revokeAccess(root);
+    QWidget parent;
+    FullDiskAccessBanner banner(root.platform(), &parent);
+    QVERIFY(banner.isShowingBanner());
+    QCOMPARE(banner.pollInterval(), std::chrono::milliseconds(2000));
+    QTest::qWait(700); // access is granted at some moment between two re-tests
+    QElapsedTimer clock;
+    clock.start();
+    grantAccess(root);
+    QTRY_VERIFY_WITH_TIMEOUT(!banner.isShowingBanner(), 3000);
+    const qint64 elapsed = clock.elapsed();
+    qInfo("banner hidden %lld ms after access was granted", elapsed);
+    QVERIFY(elapsed <= 2100);
 }
 
 void TestUpdates::bannerDismissalLastsAcrossLaunches()
