@@ -7,7 +7,7 @@ namespace velmora {
 
 class CommandContext;
 
-/// `velmoractl dock …`. Returns the exit status.
+/// `velmoractl dock show [--json]` and `velmoractl dock apply FILE`. Returns the exit status.
 QCoro::Task<int> runDockCommand(CommandContext &context, QStringList args);
 
 } // namespace velmora

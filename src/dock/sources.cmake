@@ -1,7 +1,19 @@
 # The Dock's tiles, its preference, installed applications and the Dock editor.
 set(VELMORA_DOCK_MODEL_SOURCES
+  dock/DockAppEntry.cpp
   dock/DockAppsTweakHandler.cpp
+  dock/DockAppsViewModel.cpp
+  dock/DockItemType.cpp
+  dock/DockJsonFields.cpp
+  dock/DockOtherEntry.cpp
+  dock/DockPreferences.cpp
+  dock/DockProfilePayload.cpp
+  dock/DockTiles.cpp
+  dock/InstalledApps.cpp
 )
 set(VELMORA_DOCK_WIDGET_SOURCES
   dock/DockAppsView.cpp
+  dock/DockRowDelegate.cpp
+  dock/DockRowListModel.cpp
+  dock/DockRowListView.cpp
 )

@@ -39,12 +39,22 @@ std::optional<TweakValue> TweakEngine::readValue(const Tweak &tweak) const
     return std::nullopt;
 }
 
+TweakValue TweakEngine::sameStateKept(const Tweak &tweak, const TweakValue &read) const
+{
+    // A handler's text may change on every read without the state changing (the Dock's others get
+    // new identities); the value held stays then, so nothing announces a change that is none.
+    const auto held = m_currentValues.constFind(tweak.id);
+    if (tweak.handler && held != m_currentValues.constEnd() && tweak.handler->valuesEquivalent(*held, read))
+        return *held;
+    return read;
+}
+
 void TweakEngine::refreshAll()
 {
     QHash<QString, TweakValue> values;
     for (const Tweak &tweak : m_registry.tweaks()) {
         if (const std::optional<TweakValue> value = readValue(tweak))
-            values.insert(tweak.id, *value);
+            values.insert(tweak.id, sameStateKept(tweak, *value));
     }
     QSet<QString> everyCategory;
     for (const TweakCategory &category : m_registry.categories())
@@ -77,7 +87,7 @@ void TweakEngine::refreshCategory(const QString &categoryID, bool force)
         return;
     for (const Tweak &tweak : m_registry.tweaksInCategory(categoryID)) {
         if (const std::optional<TweakValue> value = readValue(tweak))
-            setCurrentValue(tweak.id, *value);
+            setCurrentValue(tweak.id, sameStateKept(tweak, *value));
     }
     if (!m_refreshedCategoryIDs.contains(categoryID)) {
         m_refreshedCategoryIDs.insert(categoryID);

@@ -5,55 +5,172 @@
 #include "SimulatedRoot.h"
 #include "preferences/PropertyList.h"
 
-#include <QDateTime>
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <QUrl>
 
 namespace velmora {
 
 namespace {
 
+enum class InfoForm { xml, binary, none };
+enum class IconForm { png, icns, none };
+
 struct SeedApp {
-    const char *folder; // Mac path of the folder holding the bundle
-    const char *name;   // bundle folder name without ".app"
+    const char *folder;      // Mac path of the folder holding the bundle ("~" is the home folder)
+    const char *fileName;    // bundle folder name without ".app"
+    const char *bundleName;  // CFBundleName
+    const char *displayName; // CFBundleDisplayName, or nullptr
     const char *identifier;
     const char *version;
-    bool binaryInfo; // real bundles come with both XML and binary Info.plist files
+    InfoForm info; // real bundles come with XML and binary Info.plist files, and a few with none
+    IconForm icon;
+    QRgb colour; // of the drawn icon
 };
 
+// Twenty-six bundles across the five application folders, plus two the scan must not find.
 const SeedApp kApps[] = {
-    {"/Applications", "Safari", "com.apple.Safari", "18.1", true},
-    {"/Applications", "Xcode", "com.apple.dt.Xcode", "16.1", false},
-    {"/Applications/Utilities", "Terminal", "com.apple.Terminal", "2.14", false},
-    {"/System/Applications", "Mail", "com.apple.mail", "16.0", true},
-    {"/System/Applications", "Notes", "com.apple.Notes", "4.11", false},
-    {"/System/Applications", "Calendar", "com.apple.iCal", "15.0", false},
-    {"/System/Applications", "Music", "com.apple.Music", "1.5", true},
-    {"/System/Applications", "TextEdit", "com.apple.TextEdit", "1.19", false},
-    {"/System/Applications", "System Settings", "com.apple.systempreferences", "15.0", false},
-    {"/System/Applications/Utilities", "Activity Monitor", "com.apple.ActivityMonitor", "10.14", false},
+    {"/Applications", "Safari", "Safari", "Safari", "com.apple.Safari", "18.1", InfoForm::binary,
+     IconForm::png, 0x1E88E5},
+    {"/Applications", "Xcode", "Xcode", nullptr, "com.apple.dt.Xcode", "16.1", InfoForm::xml, IconForm::png,
+     0x2D9CDB},
+    {"/Applications", "Firefox", "Firefox", "Firefox", "org.mozilla.firefox", "132.0", InfoForm::xml,
+     IconForm::png, 0xFF7139},
+    {"/Applications", "Slack", "Slack", nullptr, "com.tinyspeck.slackmacgap", "4.41.97", InfoForm::binary,
+     IconForm::png, 0x611F69},
+    {"/Applications", "iTerm", "iTerm2", nullptr, "com.googlecode.iterm2", "3.5.10", InfoForm::xml,
+     IconForm::icns, 0x333333},
+    {"/Applications", "Visual Studio Code", "Code", "Visual Studio Code", "com.microsoft.VSCode", "1.95.3",
+     InfoForm::binary, IconForm::png, 0x007ACC},
+    {"/Applications", "Pages", "Pages", nullptr, "com.apple.iWork.Pages", "14.2", InfoForm::xml,
+     IconForm::png, 0xFF9F0A},
+    {"/Applications", "Keynote", "Keynote", nullptr, "com.apple.iWork.Keynote", "14.2", InfoForm::xml,
+     IconForm::icns, 0x0A84FF},
+    {"/Applications", "Übersicht", "Übersicht", nullptr, "tracesOf.Uebersicht", "1.6.77", InfoForm::xml,
+     IconForm::png, 0x8E44AD},
+    // A bundle that lost its information dictionary: listed under its file name, without an identifier.
+    {"/Applications", "Legacy Uploader", nullptr, nullptr, nullptr, nullptr, InfoForm::none, IconForm::none,
+     0},
+    {"/Applications/Utilities", "Terminal", "Terminal", nullptr, "com.apple.Terminal", "2.14", InfoForm::xml,
+     IconForm::png, 0x2B2B2B},
+    {"/Applications/Utilities", "Disk Utility", "Disk Utility", "Disk Utility", "com.apple.DiskUtility",
+     "22.6", InfoForm::binary, IconForm::icns, 0x8E8E93},
+    {"/Applications/Utilities", "Console", "Console", nullptr, "com.apple.Console", "1.1", InfoForm::xml,
+     IconForm::none, 0},
+    {"/System/Applications", "Mail", "Mail", nullptr, "com.apple.mail", "16.0", InfoForm::binary,
+     IconForm::png, 0x3C9CFF},
+    {"/System/Applications", "Notes", "Notes", nullptr, "com.apple.Notes", "4.11", InfoForm::xml,
+     IconForm::png, 0xFFD60A},
+    {"/System/Applications", "Calendar", "Calendar", nullptr, "com.apple.iCal", "15.0", InfoForm::xml,
+     IconForm::png, 0xFF3B30},
+    {"/System/Applications", "Music", "Music", nullptr, "com.apple.Music", "1.5", InfoForm::binary,
+     IconForm::png, 0xFA2D48},
+    {"/System/Applications", "TextEdit", "TextEdit", nullptr, "com.apple.TextEdit", "1.19", InfoForm::xml,
+     IconForm::icns, 0xF2F2F7},
+    {"/System/Applications", "System Settings", "System Settings", "System Settings",
+     "com.apple.systempreferences", "15.0", InfoForm::xml, IconForm::png, 0x8E8E93},
+    {"/System/Applications", "Maps", "MapsApp", "Maps", "com.apple.Maps", "3.0", InfoForm::binary,
+     IconForm::png, 0x34C759},
+    {"/System/Applications", "Photos", "Photos", nullptr, "com.apple.Photos", "10.0", InfoForm::xml,
+     IconForm::png, 0xFF9500},
+    {"/System/Applications", "Messages", "Messages", nullptr, "com.apple.MobileSMS", "14.0", InfoForm::binary,
+     IconForm::png, 0x30D158},
+    {"/System/Applications/Utilities", "Activity Monitor", "Activity Monitor", nullptr,
+     "com.apple.ActivityMonitor", "10.14", InfoForm::xml, IconForm::png, 0x1C1C1E},
+    {"/System/Applications/Utilities", "Screenshot", "Screenshot", nullptr, "com.apple.screenshot.launcher",
+     "1.0", InfoForm::binary, IconForm::icns, 0x636366},
+    {"~/Applications", "Hacker News", "HN Reader", "Hacker News", "com.google.Chrome.app.hnreader", "1.0",
+     InfoForm::xml, IconForm::png, 0xFF6600},
+    {"~/Applications", "Tasks", "Tasks", nullptr, "com.example.tasks", "2.3.1", InfoForm::binary,
+     IconForm::png, 0x5856D6},
+    // Two the scan must not find: one a level down, one whose extension is not exactly "app".
+    {"/Applications/Chrome Apps", "Artifact Hub", "Artifact Hub", nullptr,
+     "com.google.Chrome.app.artifacthub", "1.0", InfoForm::xml, IconForm::png, 0x417598},
+    {"/Applications", "Archive Helper.APP", "Archive Helper", nullptr, "com.example.archivehelper", "0.9",
+     InfoForm::xml, IconForm::none, 0},
 };
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QString bundlePath(const SimulatedRoot &root, const SeedApp &app)
+{
+    QString folder = text(app.folder);
+    folder = folder.startsWith(QLatin1Char('~')) ? root.home() + folder.mid(1) : root.path() + folder;
+    const QString name = text(app.fileName);
+    return folder + QLatin1Char('/') + name + (name.endsWith(QLatin1String(".APP")) ? "" : ".app");
+}
+
+// A small application icon: a rounded square in the app's colour with a light disc, drawn rather
+// than shipped. PNG, which Qt reads on every platform.
+QByteArray iconPNG(QRgb colour)
+{
+    QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r(8, 8, 112, 112);
+        QLinearGradient fill(r.topLeft(), r.bottomLeft());
+        fill.setColorAt(0.0, QColor(colour).lighter(125));
+        fill.setColorAt(1.0, QColor(colour));
+        QPainterPath shape;
+        shape.addRoundedRect(r, 26, 26);
+        p.fillPath(shape, fill);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 200));
+        p.drawEllipse(r.center(), 26, 26);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The start of an Apple icon file: enough to be one, not enough for Qt to draw (as on a machine
+// without an icns image plugin), so the generic icon stands in.
+QByteArray icnsStub()
+{
+    QByteArray bytes("icns");
+    bytes.append(QByteArray::fromHex("00000008"));
+    return bytes;
+}
+
+QString urlText(const QString &path)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
+
+// An opaque stand-in for the bookmark data the Dock keeps with each tile.
+QByteArray bookmark(const QString &path)
+{
+    QByteArray bytes("book");
+    bytes.append(QByteArray(4, '\0'));
+    bytes.append(path.toUtf8());
+    return bytes;
+}
 
 // A Dock tile for an application, shaped like the ones the Dock writes. Paths in the simulated Mac's
 // preferences are paths on this machine, inside the root, so the app can open what they name.
 QVariantMap appTile(const SimulatedRoot &root, const SeedApp &app, qint64 guid)
 {
-    const QString macPath = root.path() + QString::fromUtf8(app.folder) + QLatin1Char('/') +
-                            QString::fromUtf8(app.name) + QStringLiteral(".app/");
+    const QString path = bundlePath(root, app) + QLatin1Char('/');
     return QVariantMap{
         {"GUID", guid},
         {"tile-type", "file-tile"},
         {"tile-data",
          QVariantMap{
-             {"bundle-identifier", QString::fromUtf8(app.identifier)},
+             {"book", bookmark(path)},
+             {"bundle-identifier", text(app.identifier)},
              {"dock-extra", false},
-             {"file-data",
-              QVariantMap{{"_CFURLString", QUrl::fromLocalFile(macPath).toString(QUrl::FullyEncoded)},
-                          {"_CFURLStringType", qint64(15)}}},
-             {"file-label", QString::fromUtf8(app.name)},
+             {"file-data", QVariantMap{{"_CFURLString", urlText(path)}, {"_CFURLStringType", qint64(15)}}},
+             {"file-label", text(app.displayName ? app.displayName : app.bundleName)},
              {"file-mod-date", qint64(3786123456)},
              {"file-type", qint64(41)},
              {"is-beta", false},
@@ -62,33 +179,62 @@ QVariantMap appTile(const SimulatedRoot &root, const SeedApp &app, qint64 guid)
     };
 }
 
+const SeedApp *seedApp(const char *identifier)
+{
+    for (const SeedApp &app : kApps) {
+        if (app.identifier && qstrcmp(app.identifier, identifier) == 0)
+            return &app;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 Status SimulatedSeed::seedApplications() const
 {
     for (const SeedApp &app : kApps) {
-        const QString name = QString::fromUtf8(app.name);
-        const QString bundle =
-            m_root.path() + QString::fromUtf8(app.folder) + QLatin1Char('/') + name + QStringLiteral(".app");
-        const QVariantMap info{
-            {"CFBundleDevelopmentRegion", "en"},
-            {"CFBundleExecutable", name},
-            {"CFBundleIconFile", "AppIcon"},
-            {"CFBundleIdentifier", QString::fromUtf8(app.identifier)},
-            {"CFBundleInfoDictionaryVersion", "6.0"},
-            {"CFBundleName", name},
-            {"CFBundlePackageType", "APPL"},
-            {"CFBundleShortVersionString", QString::fromUtf8(app.version)},
-            {"CFBundleVersion", QString::fromUtf8(app.version)},
-            {"LSMinimumSystemVersion", "14.0"},
-        };
-        const Status status =
-            writePlistIfMissing(bundle + QStringLiteral("/Contents/Info.plist"), info,
-                                app.binaryInfo ? PropertyList::Format::binary : PropertyList::Format::xml);
-        if (!status)
-            return status;
+        const QString bundle = bundlePath(m_root, app);
         if (!QDir().mkpath(bundle + QStringLiteral("/Contents/MacOS")))
             return Status::failure(QStringLiteral("Could not create %1").arg(bundle));
+        if (app.info == InfoForm::none)
+            continue;
+        const QString bundleName = text(app.bundleName);
+        QVariantMap info{
+            {"BuildMachineOSBuild", "23C71"},
+            {"CFBundleDevelopmentRegion", "en"},
+            {"CFBundleExecutable", bundleName},
+            {"CFBundleIdentifier", text(app.identifier)},
+            {"CFBundleInfoDictionaryVersion", "6.0"},
+            {"CFBundleName", bundleName},
+            {"CFBundlePackageType", "APPL"},
+            {"CFBundleShortVersionString", text(app.version)},
+            {"CFBundleSignature", "????"},
+            {"CFBundleSupportedPlatforms", QVariantList{"MacOSX"}},
+            {"CFBundleVersion", text(app.version)},
+            {"LSApplicationCategoryType", "public.app-category.productivity"},
+            {"LSMinimumSystemVersion", "14.0"},
+            {"NSHighResolutionCapable", true},
+            {"NSPrincipalClass", "NSApplication"},
+        };
+        if (app.displayName)
+            info.insert("CFBundleDisplayName", text(app.displayName));
+        if (app.icon == IconForm::png)
+            info.insert("CFBundleIconFile", "AppIcon.png");
+        else if (app.icon == IconForm::icns)
+            info.insert("CFBundleIconFile", "AppIcon");
+        const Status status = writePlistIfMissing(bundle + QStringLiteral("/Contents/Info.plist"), info,
+                                                  app.info == InfoForm::binary ? PropertyList::Format::binary
+                                                                               : PropertyList::Format::xml);
+        if (!status)
+            return status;
+        Status icon = Status::success();
+        if (app.icon == IconForm::png)
+            icon = writeIfMissing(bundle + QStringLiteral("/Contents/Resources/AppIcon.png"),
+                                  iconPNG(app.colour));
+        else if (app.icon == IconForm::icns)
+            icon = writeIfMissing(bundle + QStringLiteral("/Contents/Resources/AppIcon.icns"), icnsStub());
+        if (!icon)
+            return icon;
     }
     return Status::success();
 }
@@ -98,30 +244,51 @@ Status SimulatedSeed::seedDock() const
     const auto binary = PropertyList::Format::binary;
     QVariantList persistentApps;
     qint64 guid = 1732000001;
-    for (const SeedApp &app : kApps) {
-        const QString id = QString::fromUtf8(app.identifier);
-        if (id == QLatin1String("com.apple.Safari") || id == QLatin1String("com.apple.mail") ||
-            id == QLatin1String("com.apple.Notes") || id == QLatin1String("com.apple.Music") ||
-            id == QLatin1String("com.apple.systempreferences"))
-            persistentApps.append(appTile(m_root, app, guid++));
+    for (const char *identifier :
+         {"com.apple.Safari", "com.apple.mail", "com.apple.Notes", "spacer", "com.apple.Music",
+          "com.tinyspeck.slackmacgap", "com.apple.systempreferences"}) {
+        if (qstrcmp(identifier, "spacer") == 0) {
+            // Spacers among the applications, as the Dock stores them: no GUID, an empty label.
+            persistentApps.append(
+                QVariantMap{{"tile-data", QVariantMap{{"file-label", ""}}}, {"tile-type", "spacer-tile"}});
+            continue;
+        }
+        persistentApps.append(appTile(m_root, *seedApp(identifier), guid++));
     }
+
     const QString downloads = m_root.home() + QStringLiteral("/Downloads/");
-    const QVariantList persistentOthers{QVariantMap{
-        {"GUID", guid++},
-        {"tile-type", "directory-tile"},
-        {"tile-data",
-         QVariantMap{
-             {"arrangement", qint64(2)},
-             {"displayas", qint64(0)},
-             {"file-data",
-              QVariantMap{{"_CFURLString", QUrl::fromLocalFile(downloads).toString(QUrl::FullyEncoded)},
-                          {"_CFURLStringType", qint64(15)}}},
-             {"file-label", "Downloads"},
-             {"file-type", qint64(2)},
-             {"preferreditemsize", qint64(-1)},
-             {"showas", qint64(1)},
-         }},
-    }};
+    const QVariantList persistentOthers{
+        QVariantMap{
+            {"GUID", guid++},
+            {"tile-type", "directory-tile"},
+            {"tile-data",
+             QVariantMap{
+                 {"arrangement", qint64(2)},
+                 {"book", bookmark(downloads)},
+                 {"displayas", qint64(0)},
+                 {"file-data",
+                  QVariantMap{{"_CFURLString", urlText(downloads)}, {"_CFURLStringType", qint64(15)}}},
+                 {"file-label", "Downloads"},
+                 {"file-mod-date", qint64(3786120000)},
+                 {"file-type", qint64(2)},
+                 {"is-beta", false},
+                 {"parent-mod-date", qint64(3786110000)},
+                 {"preferreditemsize", qint64(-1)},
+                 {"showas", qint64(1)},
+             }},
+        },
+        QVariantMap{{"tile-data", QVariantMap{{"file-label", ""}}}, {"tile-type", "small-spacer-tile"}},
+        QVariantMap{
+            {"GUID", guid++},
+            {"tile-type", "url-tile"},
+            {"tile-data",
+             QVariantMap{
+                 {"file-data", QVariantMap{{"_CFURLString", "https://developer.apple.com/documentation/"},
+                                           {"_CFURLStringType", qint64(15)}}},
+                 {"file-label", "Developer Documentation"},
+             }},
+        },
+    };
 
     const QVariantMap dock{
         {"autohide", false},

@@ -1,23 +1,113 @@
 #include "SimulatedWorkspace.h"
 
+#include "preferences/PropertyList.h"
+
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImageReader>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QTextStream>
 
 #include <cstdio>
 
 namespace velmora {
 
+namespace {
+
+enum class GenericIcon { application, folder, document };
+
+// The bundle's icon file named by "CFBundleIconFile" in its Info.plist, if it is there.
+QString bundleIconFile(const QString &bundle)
+{
+    const Result<QVariant> info = PropertyList::readFile(bundle + QStringLiteral("/Contents/Info.plist"));
+    if (!info || info->typeId() != QMetaType::QVariantMap)
+        return QString();
+    const QString name = info->toMap().value(QStringLiteral("CFBundleIconFile")).toString();
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String(".."))
+        return QString();
+    const QString resources = bundle + QStringLiteral("/Contents/Resources/");
+    for (const QString &candidate : {name, name + QStringLiteral(".icns"), name + QStringLiteral(".png")}) {
+        if (QFileInfo(resources + candidate).isFile())
+            return resources + candidate;
+    }
+    return QString();
+}
+
+QIcon genericIcon(GenericIcon kind)
+{
+    // Drawn once per kind; needs a GUI application, which every caller of icons has.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return QIcon();
+    static QHash<int, QIcon> drawn;
+    const auto found = drawn.constFind(int(kind));
+    if (found != drawn.constEnd())
+        return *found;
+
+    QPixmap pixmap(128, 128);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        switch (kind) {
+        case GenericIcon::application: {
+            QPainterPath shape;
+            shape.addRoundedRect(QRectF(10, 10, 108, 108), 24, 24);
+            QLinearGradient fill(0, 10, 0, 118);
+            fill.setColorAt(0.0, QColor(0xB8, 0xBC, 0xC4));
+            fill.setColorAt(1.0, QColor(0x7C, 0x82, 0x8C));
+            p.fillPath(shape, fill);
+            p.setBrush(QColor(255, 255, 255, 210));
+            p.drawRoundedRect(QRectF(34, 40, 60, 48), 6, 6);
+            p.setBrush(QColor(0x7C, 0x82, 0x8C));
+            p.drawRect(QRectF(34, 40, 60, 9));
+            break;
+        }
+        case GenericIcon::folder: {
+            p.setBrush(QColor(0x5A, 0xA9, 0xE6));
+            p.drawRoundedRect(QRectF(10, 26, 50, 24), 6, 6);
+            p.setBrush(QColor(0x74, 0xB9, 0xF0));
+            p.drawRoundedRect(QRectF(10, 36, 108, 76), 8, 8);
+            break;
+        }
+        case GenericIcon::document: {
+            p.setBrush(QColor(0xF2, 0xF2, 0xF4));
+            p.setPen(QPen(QColor(0xA0, 0xA4, 0xAC), 3));
+            p.drawRoundedRect(QRectF(26, 10, 76, 108), 6, 6);
+            break;
+        }
+        }
+    }
+    const QIcon icon(pixmap);
+    drawn.insert(int(kind), icon);
+    return icon;
+}
+
+} // namespace
+
 QIcon SimulatedWorkspace::iconForFile(const QString &path) const
 {
-    // The desktop theme's generic icons stand in for the icons bundles carry.
-    if (path.endsWith(QLatin1String(".app")) || path.endsWith(QLatin1String(".app/")))
-        return QIcon::fromTheme(QStringLiteral("application-x-executable"));
-    if (QFileInfo(path).isDir())
-        return QIcon::fromTheme(QStringLiteral("folder"));
-    return QIcon::fromTheme(QStringLiteral("text-x-generic"));
+    QString file = path;
+    while (file.size() > 1 && file.endsWith(QLatin1Char('/')))
+        file.chop(1);
+    const QFileInfo info(file);
+    if (file.endsWith(QLatin1String(".app"))) {
+        // The bundle's own icon when it is in a format Qt reads; the generic one otherwise.
+        const QString icon = bundleIconFile(file);
+        if (!icon.isEmpty() && QImageReader(icon).canRead())
+            return QIcon(icon);
+        return genericIcon(GenericIcon::application);
+    }
+    if (info.isDir())
+        return QIcon::fromTheme(QStringLiteral("folder"), genericIcon(GenericIcon::folder));
+    return QIcon::fromTheme(QStringLiteral("text-x-generic"), genericIcon(GenericIcon::document));
 }
 
 Status SimulatedWorkspace::openURL(const QUrl &url)
