@@ -1,10 +1,101 @@
 #include "WallpaperTweakHandler.h"
 
+#include "DesktopPictures.h"
+#include "platform/Platform.h"
+
+#include <QCoro/QCoroFuture>
+#include <QFile>
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace velmora {
+
+namespace {
+
+// The background half of an apply: decode the text, then write an embedded picture out if needed.
+Result<WallpaperConfig> decodeAndMaterialize(QByteArray json, FileLocations locations)
+{
+    Result<WallpaperConfig> decoded = WallpaperConfig::fromJson(json);
+    if (!decoded)
+        return decoded;
+    WallpaperConfig config = std::move(decoded).value();
+    const Status written = materializeEmbeddedImage(config, locations);
+    if (!written)
+        return Result<WallpaperConfig>::failure(written.error());
+    return config;
+}
+
+std::optional<WallpaperConfig> parsed(const TweakValue &value)
+{
+    if (!value.isString())
+        return std::nullopt;
+    Result<WallpaperConfig> config = WallpaperConfig::fromJson(value.toString().toUtf8());
+    return config ? std::optional<WallpaperConfig>(std::move(config).value()) : std::nullopt;
+}
+
+} // namespace
+
+Result<TweakValue> WallpaperTweakHandler::currentValue(Platform &platform) const
+{
+    WallpaperConfig config;
+    config.imagePath = mainScreenDesktopImageURL(platform.displays());
+    config.scaling = Scaling::fill;
+    config.allowClipping = true;
+    if (config.hasImagePath()) {
+        QFile file(platform.fileLocations().expandTilde(*config.imagePath));
+        // An unreadable picture still gives its path; it just travels without its bytes.
+        if (file.open(QIODevice::ReadOnly)) {
+            QByteArray encoded = file.readAll().toBase64();
+            if (file.error() == QFileDevice::NoError)
+                config.embeddedImageData = QString::fromLatin1(encoded);
+        }
+    }
+    return TweakValue::ofString(QString::fromUtf8(config.toJson()));
+}
+
+QCoro::Task<Status> WallpaperTweakHandler::apply(Platform &platform, TweakValue value) const
+{
+    if (!value.isString())
+        co_return Status::success();
+    const QByteArray json = value.toString().toUtf8();
+    const FileLocations locations = platform.fileLocations();
+    QFuture<Result<WallpaperConfig>> future = QtConcurrent::run(decodeAndMaterialize, json, locations);
+    const Result<WallpaperConfig> config = co_await future;
+    if (!config)
+        co_return Status::failure(config.error());
+    // Back on the UI thread: the displays are set there.
+    const WallpaperStatus applied =
+        applyWallpaper(platform, config->imagePath, config->scaling, config->allowClipping);
+    if (!applied)
+        co_return Status::failure(applied.error().description());
+    co_return Status::success();
+}
+
+QCoro::Task<Status> WallpaperTweakHandler::reset(Platform &platform) const
+{
+    Q_UNUSED(platform);
+    co_return Status::success();
+}
+
+bool WallpaperTweakHandler::valuesEquivalent(const TweakValue &a, const TweakValue &b) const
+{
+    if (a == b)
+        return true;
+    const std::optional<WallpaperConfig> left = parsed(a);
+    const std::optional<WallpaperConfig> right = parsed(b);
+    if (!left || !right)
+        return false;
+    if (left->scaling != right->scaling || left->allowClipping != right->allowClipping)
+        return false;
+    const bool leftCarries = left->embeddedImageData && !left->embeddedImageData->isEmpty();
+    const bool rightCarries = right->embeddedImageData && !right->embeddedImageData->isEmpty();
+    if (leftCarries && rightCarries)
+        return *left->embeddedImageData == *right->embeddedImageData;
+    return *left == *right;
+}
 
 std::shared_ptr<const TweakHandler> makeWallpaperTweakHandler()
 {
-    return nullptr;
+    return std::make_shared<WallpaperTweakHandler>();
 }
 
 } // namespace velmora

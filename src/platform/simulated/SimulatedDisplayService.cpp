@@ -1,39 +1,63 @@
 #include "SimulatedDisplayService.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QSizeF>
 
 namespace velmora {
 
 namespace {
 
 const char kNumberKey[] = "NSScreenNumber";
+const char kSizeKey[] = "NSDeviceSize";
 
-QJsonArray defaultDisplays()
-{
-    return QJsonArray{
-        QJsonObject{{"number", 1}, {"name", "Built-in Retina Display"}, {"x", 0}, {"y", 0},
-                    {"width", 1512}, {"height", 982}, {"main", true}},
-        QJsonObject{{"number", 2}, {"name", "LG UltraFine"}, {"x", 1512}, {"y", 0},
-                    {"width", 2560}, {"height", 1440}, {"main", false}},
-    };
-}
+struct JsonFile {
+    bool exists = false;
+    QJsonDocument document;
+    QString error; ///< set when the file is there but cannot be read or parsed
+};
 
-QJsonDocument readJson(const QString &path)
+JsonFile readJson(const QString &path)
 {
+    JsonFile result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QJsonDocument();
-    return QJsonDocument::fromJson(file.readAll());
+    if (!file.exists())
+        return result;
+    result.exists = true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    QJsonParseError parseError;
+    result.document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (result.document.isNull())
+        result.error = QStringLiteral("%1 at offset %2").arg(parseError.errorString()).arg(parseError.offset);
+    return result;
 }
 
-QString keyFor(const Display &display)
+// The display number as the real device description would hold it: an unsigned 32-bit number when
+// the file says so, anything else handed on as it is, for the caller to judge.
+std::optional<QVariant> screenNumber(const QJsonObject &object)
 {
-    return QString::number(display.deviceDescription.value(kNumberKey).toULongLong());
+    const QJsonValue value = object.value(QStringLiteral("number"));
+    if (value.isUndefined() || value.isNull())
+        return std::nullopt;
+    if (value.isDouble()) {
+        const double number = value.toDouble();
+        if (number >= 0 && number <= 4294967295.0 && number == double(quint32(number)))
+            return QVariant::fromValue(quint32(number));
+    }
+    return value.toVariant();
+}
+
+bool sameDisplay(const Display &a, const Display &b)
+{
+    return a.name == b.name && a.frame == b.frame && a.deviceDescription == b.deviceDescription;
 }
 
 } // namespace
@@ -48,42 +72,102 @@ QString SimulatedDisplayService::picturesFile() const
     return m_root.stateFolder() + QStringLiteral("/desktop-pictures.json");
 }
 
-QList<Display> SimulatedDisplayService::displays() const
+QByteArray SimulatedDisplayService::defaultDisplaysJson()
 {
-    const QJsonDocument doc = readJson(displaysFile());
-    const QJsonArray described = doc.isArray() ? doc.array() : defaultDisplays();
-    QList<Display> result;
-    for (const QJsonValue &v : described) {
-        const QJsonObject o = v.toObject();
-        Display d;
-        // A display without a number is possible; its description then lacks the key.
-        if (o.contains("number") && o["number"].isDouble())
-            d.deviceDescription.insert(kNumberKey, QVariant::fromValue(quint32(o["number"].toInteger())));
-        d.name = o["name"].toString();
-        d.frame = QRect(o["x"].toInt(), o["y"].toInt(), o["width"].toInt(), o["height"].toInt());
+    const QJsonArray displays{
+        QJsonObject{{"number", 1},
+                    {"name", "Built-in Retina Display"},
+                    {"x", 0},
+                    {"y", 0},
+                    {"width", 1512},
+                    {"height", 982},
+                    {"main", true}},
+        QJsonObject{{"number", 2},
+                    {"name", "External Display"},
+                    {"x", 1512},
+                    {"y", 0},
+                    {"width", 2560},
+                    {"height", 1440},
+                    {"main", false}},
+    };
+    return QJsonDocument(displays).toJson(QJsonDocument::Indented);
+}
+
+QList<SimulatedDisplayService::Described> SimulatedDisplayService::described() const
+{
+    const JsonFile file = readJson(displaysFile());
+    QJsonArray array;
+    if (!file.exists) {
+        array = QJsonDocument::fromJson(defaultDisplaysJson()).array();
+    } else if (!file.error.isEmpty() || !file.document.isArray()) {
+        // Like a machine whose display configuration cannot be read: it still has its usual screens.
+        qWarning("velmora: %s is not a JSON array of displays (%s); using the default displays",
+                 qUtf8Printable(displaysFile()),
+                 qUtf8Printable(file.error.isEmpty() ? "not an array" : file.error));
+        array = QJsonDocument::fromJson(defaultDisplaysJson()).array();
+    } else {
+        array = file.document.array();
+    }
+
+    QList<Described> result;
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        const QJsonObject o = array[i].toObject();
+        Described d;
+        const std::optional<QVariant> number = screenNumber(o);
+        if (number)
+            d.display.deviceDescription.insert(QLatin1String(kNumberKey), *number);
+        d.display.name = o.value(QStringLiteral("name")).toString();
+        d.display.frame = QRect(o.value(QStringLiteral("x")).toInt(), o.value(QStringLiteral("y")).toInt(),
+                                qMax(0, o.value(QStringLiteral("width")).toInt()),
+                                qMax(0, o.value(QStringLiteral("height")).toInt()));
+        d.display.deviceDescription.insert(QLatin1String(kSizeKey), QSizeF(d.display.frame.size()));
+        d.main = o.value(QStringLiteral("main")).toBool();
+        // Pictures follow the display number; a display without a usable one by its place in the list.
+        if (number && number->typeId() == QMetaType::UInt)
+            d.key = QString::number(number->toUInt());
+        else
+            d.key = QStringLiteral("unnumbered-%1").arg(i + 1);
         result.append(d);
     }
     return result;
 }
 
+std::optional<SimulatedDisplayService::Described> SimulatedDisplayService::find(const Display &display) const
+{
+    for (const Described &d : described()) {
+        if (sameDisplay(d.display, display))
+            return d;
+    }
+    return std::nullopt;
+}
+
+QList<Display> SimulatedDisplayService::displays() const
+{
+    QList<Display> result;
+    for (const Described &d : described())
+        result.append(d.display);
+    return result;
+}
+
 std::optional<Display> SimulatedDisplayService::mainDisplay() const
 {
-    const QJsonDocument doc = readJson(displaysFile());
-    const QJsonArray described = doc.isArray() ? doc.array() : defaultDisplays();
-    const QList<Display> all = displays();
-    for (qsizetype i = 0; i < all.size() && i < described.size(); ++i) {
-        if (described[i].toObject()["main"].toBool())
-            return all[i];
+    const QList<Described> all = described();
+    for (const Described &d : all) {
+        if (d.main)
+            return d.display;
     }
     if (all.isEmpty())
         return std::nullopt;
-    return all.first();
+    return all.first().display;
 }
 
 std::optional<QString> SimulatedDisplayService::desktopImagePath(const Display &display) const
 {
-    const QJsonObject entry = readJson(picturesFile()).object()[keyFor(display)].toObject();
-    const QString path = entry["path"].toString();
+    const std::optional<Described> d = find(display);
+    if (!d)
+        return std::nullopt;
+    const QJsonObject entry = readJson(picturesFile()).document.object().value(d->key).toObject();
+    const QString path = entry.value(QStringLiteral("path")).toString();
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -91,31 +175,51 @@ std::optional<QString> SimulatedDisplayService::desktopImagePath(const Display &
 
 QVariantMap SimulatedDisplayService::desktopImageOptions(const Display &display) const
 {
-    const QJsonObject entry = readJson(picturesFile()).object()[keyFor(display)].toObject();
+    const std::optional<Described> d = find(display);
+    if (!d)
+        return {};
+    const QJsonObject entry = readJson(picturesFile()).document.object().value(d->key).toObject();
     if (entry.isEmpty())
         return {};
-    return QVariantMap{{scalingKey(), QVariant::fromValue(quint64(entry["scaling"].toInteger()))},
-                       {allowClippingKey(), entry["allowClipping"].toBool()}};
+    return QVariantMap{
+        {scalingKey(), QVariant::fromValue(quint64(entry.value(QStringLiteral("scaling")).toInteger()))},
+        {allowClippingKey(), entry.value(QStringLiteral("allowClipping")).toBool()}};
 }
 
 Status SimulatedDisplayService::setDesktopImage(const QString &path, const Display &display,
                                                 const QVariantMap &options)
 {
+    const std::optional<Described> d = find(display);
+    if (!d)
+        return Status::failure(QStringLiteral("The display “%1” is not connected.")
+                                   .arg(display.name.isEmpty() ? QStringLiteral("(unnamed)") : display.name));
     // The real service refuses files it cannot decode as an image.
     QImageReader reader(path);
     if (!reader.canRead())
-        return Status::failure(QStringLiteral("The file “%1” couldn’t be opened because it isn’t in the correct format.")
-                                   .arg(path.section(QLatin1Char('/'), -1)));
-    QJsonObject all = readJson(picturesFile()).object();
-    all[keyFor(display)] = QJsonObject{
+        return Status::failure(
+            QStringLiteral("The file “%1” couldn’t be opened because it isn’t in the correct format.")
+                .arg(path.section(QLatin1Char('/'), -1)));
+
+    const JsonFile file = readJson(picturesFile());
+    if (!file.error.isEmpty() || (file.exists && !file.document.isObject()))
+        return Status::failure(
+            QStringLiteral(
+                "The desktop picture settings in “%1” are damaged (%2); remove the file to start afresh.")
+                .arg(picturesFile(),
+                     file.error.isEmpty() ? QStringLiteral("not a JSON object") : file.error));
+    QJsonObject all = file.document.object();
+    all[d->key] = QJsonObject{
         {"path", path},
         {"scaling", qint64(options.value(scalingKey()).toULongLong())},
         {"allowClipping", options.value(allowClippingKey()).toBool()},
+        {"display", d->display.name},
     };
-    QSaveFile file(picturesFile());
+    QDir().mkpath(m_root.stateFolder());
+    QSaveFile out(picturesFile());
     const QByteArray bytes = QJsonDocument(all).toJson();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Status::failure(QStringLiteral("Could not save the desktop picture: %1").arg(file.errorString()));
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return Status::failure(
+            QStringLiteral("Could not save the desktop picture: %1").arg(out.errorString()));
     return Status::success();
 }
 

@@ -1,0 +1,1178 @@
+// Desktop pictures per display on a simulated Mac: the configuration's JSON, identifying displays,
+// setting pictures, restoring pictures carried in profiles, the wallpaper tweak, the editor's model,
+// and velmoractl's wallpaper verbs.
+
+#include "WallpaperTestSupport.h"
+#include "catalogue/TweakRegistry.h"
+#include "engine/TweakEngine.h"
+#include "platform/simulated/SimulatedDisplayService.h"
+#include "wallpaper/DesktopPictures.h"
+#include "wallpaper/WallpaperTweakHandler.h"
+#include "wallpaper/WallpaperViewModel.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::test;
+
+Q_DECLARE_METATYPE(velmora::Scaling)
+Q_DECLARE_METATYPE(velmora::TweakValue)
+Q_DECLARE_METATYPE(velmora::WallpaperConfig)
+
+namespace {
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QString wallpapers(TestRoot &root)
+{
+    return wallpapersDirectory(root.platform().fileLocations());
+}
+
+velmora::Display displayNumbered(const QVariant &number)
+{
+    velmora::Display d;
+    if (number.isValid())
+        d.deviceDescription.insert("NSScreenNumber", number);
+    return d;
+}
+
+WallpaperConfig config(std::optional<QString> path, Scaling scaling = Scaling::fill, bool clipping = true,
+                       std::optional<QString> embedded = std::nullopt)
+{
+    WallpaperConfig c;
+    c.imagePath = std::move(path);
+    c.scaling = scaling;
+    c.allowClipping = clipping;
+    c.embeddedImageData = std::move(embedded);
+    return c;
+}
+
+QJsonObject parseObject(const QString &text)
+{
+    return QJsonDocument::fromJson(text.toUtf8()).object();
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run ctl(const TestRoot &root, QStringList args)
+{
+    QProcess p;
+    args.prepend(root.path());
+    args.prepend("--simulated-root");
+    p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), args);
+    Run r;
+    if (!p.waitForFinished(30000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+const Tweak &wallpaperTweak()
+{
+    static const Tweak tweak = *TweakRegistry::shared().tweak("wallpaper.config");
+    return tweak;
+}
+
+} // namespace
+
+class TestWallpaper : public QObject {
+    Q_OBJECT
+
+private slots:
+    void decodingConfigs_data();
+    void decodingConfigs();
+    void encodingConfigs_data();
+    void encodingConfigs();
+    void scalingCodes_data();
+    void scalingCodes();
+    void optionsCarryExactlyScalingAndClipping();
+    void displayIdentity_data();
+    void displayIdentity();
+    void simulatedDisplaysFromTheRoot();
+
+    void materialize_data();
+    void materialize();
+    void materializeTwiceWritesTwoFiles();
+    void materializeReportsAFolderThatCannotBeMade();
+
+    void applyWallpaper_data();
+    void applyWallpaper();
+    void applyWallpaperStopsAtTheFirstRefusal();
+    void applyPerDisplay_data();
+    void applyPerDisplay();
+    void applyPerDisplayKeepsEarlierDisplaysOnFailure();
+
+    void handlerCapturesTheMainDisplaysPicture();
+    void handlerCapturesWithoutAPicture();
+    void handlerRestoresOnAnotherMachine();
+    void handlerApply_data();
+    void handlerApply();
+    void handlerResetChangesNothing();
+    void handlerEquivalence();
+
+    void modelLoads();
+    void modelSelectionSurvivesOrFallsBack();
+    void modelEditsOnlyTheSelectedDisplay();
+    void modelRevertRestoresWhatThePlatformHas();
+    void modelStatusTexts_data();
+    void modelStatusTexts();
+    void modelReportsAMissingFileAtApply();
+    void modelWithoutDisplays();
+    void modelDisplaysWithoutNumbersShareAnEntry();
+    void modelNotifiesOnlyChanges();
+    void largePreviewsAreDecodedSmallerAtTheirNaturalSize();
+
+    void cliShow();
+    void cliSet_data();
+    void cliSet();
+};
+
+// ---- configuration
+// --------------------------------------------------------------------------------------------
+
+void TestWallpaper::decodingConfigs_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<QString>("path");     // "<absent>" for none
+    QTest::addColumn<QString>("embedded"); // "<absent>" for none
+    QTest::addColumn<QString>("scaling");
+    QTest::addColumn<bool>("clipping");
+
+    QTest::newRow("everything") << QByteArray(R"({"imagePath":"~/Pictures/a b.png","scaling":"center",
+        "allowClipping":false,"embeddedImageData":"AAEC"})")
+                                << true << "~/Pictures/a b.png"
+                                << "AAEC"
+                                << "center" << false;
+    QTest::newRow("only the required keys")
+        << QByteArray(R"({"scaling":"fit","allowClipping":true})") << true << "<absent>"
+        << "<absent>"
+        << "fit" << true;
+    QTest::newRow("any key order, extra keys")
+        << QByteArray(R"({"allowClipping":true,"extra":[1],"scaling":"stretch"})") << true << "<absent>"
+        << "<absent>"
+        << "stretch" << true;
+    QTest::newRow("null path is no path")
+        << QByteArray(R"({"imagePath":null,"scaling":"fill","allowClipping":true})") << true << "<absent>"
+        << "<absent>"
+        << "fill" << true;
+    QTest::newRow("the tweak's default") << QByteArray("{}") << false << ""
+                                         << ""
+                                         << "" << false;
+    QTest::newRow("no scaling") << QByteArray(R"({"allowClipping":true})") << false << ""
+                                << ""
+                                << "" << false;
+    QTest::newRow("no clipping") << QByteArray(R"({"scaling":"fill"})") << false << ""
+                                 << ""
+                                 << "" << false;
+    QTest::newRow("unknown scaling") << QByteArray(R"({"scaling":"tile","allowClipping":true})") << false
+                                     << ""
+                                     << ""
+                                     << "" << false;
+    QTest::newRow("scaling in capitals")
+        << QByteArray(R"({"scaling":"Fill","allowClipping":true})") << false << ""
+        << ""
+        << "" << false;
+    QTest::newRow("scaling as a code") << QByteArray(R"({"scaling":3,"allowClipping":true})") << false << ""
+                                       << ""
+                                       << "" << false;
+    QTest::newRow("clipping as text")
+        << QByteArray(R"({"scaling":"fill","allowClipping":"yes"})") << false << ""
+        << ""
+        << "" << false;
+    QTest::newRow("path as a number")
+        << QByteArray(R"({"imagePath":7,"scaling":"fill","allowClipping":true})") << false << ""
+        << ""
+        << "" << false;
+    QTest::newRow("an array") << QByteArray(R"([{"scaling":"fill","allowClipping":true}])") << false << ""
+                              << ""
+                              << "" << false;
+    QTest::newRow("not JSON") << QByteArray("scaling=fill") << false << ""
+                              << ""
+                              << "" << false;
+    QTest::newRow("empty") << QByteArray() << false << ""
+                           << ""
+                           << "" << false;
+}
+
+void TestWallpaper::decodingConfigs()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(bool, readable);
+    const Result<WallpaperConfig> decoded = WallpaperConfig::fromJson(json);
+    QCOMPARE(decoded.ok(), readable);
+    if (!readable) {
+        QVERIFY(!decoded.error().isEmpty());
+        return;
+    }
+    QFETCH(QString, path);
+    QFETCH(QString, embedded);
+    QFETCH(QString, scaling);
+    QFETCH(bool, clipping);
+    QCOMPARE(decoded->imagePath.value_or("<absent>"), path);
+    QCOMPARE(decoded->embeddedImageData.value_or("<absent>"), embedded);
+    QCOMPARE(rawValue(decoded->scaling), scaling);
+    QCOMPARE(decoded->allowClipping, clipping);
+}
+
+void TestWallpaper::encodingConfigs_data()
+{
+    QTest::addColumn<WallpaperConfig>("config");
+    QTest::addColumn<QStringList>("keys");
+    QTest::newRow("no picture") << config(std::nullopt) << QStringList{"allowClipping", "scaling"};
+    QTest::newRow("path only") << config("/Library/Desktop Pictures/x.png", Scaling::center, false)
+                               << QStringList{"allowClipping", "imagePath", "scaling"};
+    QTest::newRow("empty path is kept")
+        << config(QString()) << QStringList{"allowClipping", "imagePath", "scaling"};
+    QTest::newRow("path needing escapes")
+        << config(QString::fromUtf8("/tmp/\"quoted\"\\back\tslash/été\n.png"))
+        << QStringList{"allowClipping", "imagePath", "scaling"};
+    QTest::newRow("embedded picture")
+        << config("/a.png", Scaling::fit, true, "iVBORw0KGgo=")
+        << QStringList{"allowClipping", "embeddedImageData", "imagePath", "scaling"};
+    QTest::newRow("embedded text that is not Base64")
+        << config(std::nullopt, Scaling::stretch, true, "\"}, {\"scaling\":\"center")
+        << QStringList{"allowClipping", "embeddedImageData", "scaling"};
+}
+
+void TestWallpaper::encodingConfigs()
+{
+    QFETCH(WallpaperConfig, config);
+    QFETCH(QStringList, keys);
+    const QByteArray json = config.toJson();
+    // Compact: no white space outside the strings.
+    const QJsonDocument parsed = QJsonDocument::fromJson(json);
+    QVERIFY(parsed.isObject());
+    QCOMPARE(json.size(), parsed.toJson(QJsonDocument::Compact).size());
+    QStringList actualKeys = parsed.object().keys();
+    actualKeys.sort();
+    QCOMPARE(actualKeys, keys);
+    QVERIFY(parsed.object().value("allowClipping").isBool());
+    const Result<WallpaperConfig> back = WallpaperConfig::fromJson(json);
+    QVERIFY2(back.ok(), qPrintable(back.error()));
+    QVERIFY(*back == config);
+}
+
+void TestWallpaper::scalingCodes_data()
+{
+    QTest::addColumn<Scaling>("scaling");
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<quint64>("code");
+    QTest::newRow("fill") << Scaling::fill << "fill" << quint64(3);
+    QTest::newRow("fit") << Scaling::fit << "fit" << quint64(0);
+    QTest::newRow("stretch") << Scaling::stretch << "stretch" << quint64(1);
+    QTest::newRow("center") << Scaling::center << "center" << quint64(2);
+}
+
+void TestWallpaper::scalingCodes()
+{
+    QFETCH(Scaling, scaling);
+    QFETCH(QString, raw);
+    QFETCH(quint64, code);
+    QCOMPARE(rawValue(scaling), raw);
+    QCOMPARE(scalingFromRawValue(raw), std::optional<Scaling>(scaling));
+    QCOMPARE(platformScalingCode(scaling), code);
+    QCOMPARE(scalingFromPlatformCode(code), std::optional<Scaling>(scaling));
+    QCOMPARE(allScalings(), (QList<Scaling>{Scaling::fill, Scaling::fit, Scaling::stretch, Scaling::center}));
+}
+
+void TestWallpaper::optionsCarryExactlyScalingAndClipping()
+{
+    const QVariantMap options = desktopImageOptions(Scaling::center, false);
+    QCOMPARE(options.keys(),
+             (QStringList{"NSWorkspaceDesktopImageAllowClippingKey", "NSWorkspaceDesktopImageScalingKey"}));
+    QCOMPARE(options.value("NSWorkspaceDesktopImageScalingKey").typeId(), QMetaType::ULongLong);
+    QCOMPARE(options.value("NSWorkspaceDesktopImageScalingKey").toULongLong(), 2u);
+    QCOMPARE(options.value("NSWorkspaceDesktopImageAllowClippingKey"), QVariant(false));
+}
+
+void TestWallpaper::displayIdentity_data()
+{
+    QTest::addColumn<QVariant>("number");
+    QTest::addColumn<quint32>("id");
+    QTest::newRow("unsigned") << QVariant::fromValue(quint32(69733248)) << quint32(69733248);
+    QTest::newRow("largest") << QVariant::fromValue(quint32(0xFFFFFFFFu)) << quint32(0xFFFFFFFFu);
+    QTest::newRow("signed but positive") << QVariant(qint64(5)) << quint32(5);
+    QTest::newRow("whole real") << QVariant(3.0) << quint32(3);
+    QTest::newRow("missing") << QVariant() << quint32(0);
+    QTest::newRow("negative") << QVariant(-1) << quint32(0);
+    QTest::newRow("beyond 32 bits") << QVariant(qint64(0x100000000LL)) << quint32(0);
+    QTest::newRow("fraction") << QVariant(2.5) << quint32(0);
+    QTest::newRow("text") << QVariant(QStringLiteral("7")) << quint32(0);
+    QTest::newRow("boolean") << QVariant(true) << quint32(0);
+}
+
+void TestWallpaper::displayIdentity()
+{
+    QFETCH(QVariant, number);
+    QFETCH(quint32, id);
+    QCOMPARE(displayID(displayNumbered(number)), id);
+}
+
+void TestWallpaper::simulatedDisplaysFromTheRoot()
+{
+    TestRoot root;
+    // A fresh root describes two displays in a file a user can edit; the first is main.
+    QVERIFY(QFileInfo::exists(root.path() + "/.simulated/displays.json"));
+    DisplayService &service = root.platform().displays();
+    QList<velmora::Display> displays = service.displays();
+    QCOMPARE(displays.size(), 2);
+    QCOMPARE(displays[0].name, QStringLiteral("Built-in Retina Display"));
+    QCOMPARE(displayID(displays[0]), 1u);
+    QCOMPARE(displayID(displays[1]), 2u);
+    QCOMPARE(service.mainDisplay()->name, QStringLiteral("Built-in Retina Display"));
+    // Each shows one of the sample pictures, which are real pictures.
+    for (const velmora::Display &d : displays) {
+        const std::optional<QString> path = service.desktopImagePath(d);
+        QVERIFY(path && path->startsWith(root.path() + "/Library/Desktop Pictures/"));
+        QVERIFY(!QImage(*path).isNull());
+    }
+    QVERIFY(filesIn(root.path() + "/Library/Desktop Pictures").size() >= 3);
+
+    // Displays without a usable number, and a main one that is not first.
+    writeDisplays(root,
+                  QJsonArray{displayEntry("", -1, 800, 600),
+                             QJsonObject{{"name", "Odd"}, {"number", "abc"}, {"width", 640}, {"height", 480}},
+                             displayEntry("Projector", 9, 1024, 768, true)});
+    displays = service.displays();
+    QCOMPARE(displays.size(), 3);
+    QCOMPARE(displayID(displays[0]), 0u);
+    QCOMPARE(displayID(displays[1]), 0u);
+    QCOMPARE(displays[2].frame.size(), QSize(1024, 768));
+    QCOMPARE(service.mainDisplay()->name, QStringLiteral("Projector"));
+    QVERIFY(!service.desktopImagePath(displays[0]));
+
+    // A display description that no longer matches a connected display cannot be given a picture.
+    velmora::Display gone = displays[2];
+    gone.name = "Unplugged";
+    const Status refused = service.setDesktopImage(samplePicture(root, "Graphite.png"), gone, {});
+    QVERIFY(!refused);
+    QVERIFY(refused.error().contains("Unplugged"));
+
+    // A damaged description falls back to the default displays rather than none.
+    const QString described = root.path() + "/.simulated/displays.json";
+    QFile::remove(described);
+    QFile broken(described);
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("[{\"name\": ");
+    broken.close();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not a JSON array of displays"));
+    QCOMPARE(service.displays().size(), 2);
+}
+
+// ---- restoring embedded pictures
+// ------------------------------------------------------------------------------
+
+void TestWallpaper::materialize_data()
+{
+    QTest::addColumn<QString>("path"); // "<absent>", or a path; "<existing>" is a picture in the root
+    QTest::addColumn<QString>(
+        "embedded"); // "<absent>", "<picture>" for valid Base64 of a picture, or literal text
+    QTest::addColumn<bool>("writes");
+
+    QTest::newRow("nothing embedded") << "/nowhere/x.png"
+                                      << "<absent>" << false;
+    QTest::newRow("empty embedded text") << "/nowhere/x.png"
+                                         << "" << false;
+    QTest::newRow("the file here wins") << "<existing>"
+                                        << "<picture>" << false;
+    QTest::newRow("the file here wins, by ~") << "~/Pictures/mine.png"
+                                              << "<picture>" << false;
+    QTest::newRow("missing file, picture carried") << "/Users/someone/Pictures/gone.png"
+                                                   << "<picture>" << true;
+    QTest::newRow("no path, picture carried") << "<absent>"
+                                              << "<picture>" << true;
+    QTest::newRow("empty path, picture carried") << ""
+                                                 << "<picture>" << true;
+    QTest::newRow("bad character") << "<absent>"
+                                   << "AAE*" << false;
+    QTest::newRow("URL alphabet") << "<absent>"
+                                  << "-_8=" << false;
+    QTest::newRow("line break") << "<absent>"
+                                << "AAEC\nAAEC" << false;
+    QTest::newRow("missing padding") << "<absent>"
+                                     << "AAE" << false;
+    QTest::newRow("padding inside") << "<absent>"
+                                    << "AA==AAEC" << false;
+}
+
+void TestWallpaper::materialize()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, embedded);
+    QFETCH(bool, writes);
+    TestRoot root;
+    const FileLocations locations = root.platform().fileLocations();
+    writePicture(root.root().home() + "/Pictures/mine.png");
+    const QByteArray picture = readAll(samplePicture(root, "Bloom.png"));
+    QVERIFY(!picture.isEmpty());
+
+    WallpaperConfig c;
+    if (path == "<existing>")
+        c.imagePath = samplePicture(root, "Graphite.png");
+    else if (path != "<absent>")
+        c.imagePath = path;
+    if (embedded == "<picture>")
+        c.embeddedImageData = QString::fromLatin1(picture.toBase64());
+    else if (embedded != "<absent>")
+        c.embeddedImageData = embedded;
+    const WallpaperConfig before = c;
+
+    const Status status = materializeEmbeddedImage(c, locations);
+    QVERIFY2(status.ok(), qPrintable(status.error()));
+    const QStringList files = filesIn(wallpapers(root));
+    if (!writes) {
+        QVERIFY(c == before);
+        QVERIFY(files.isEmpty());
+        return;
+    }
+    QCOMPARE(files.size(), 1);
+    QVERIFY(QRegularExpression("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\.png$")
+                .match(files.first())
+                .hasMatch());
+    QCOMPARE(*c.imagePath, wallpapers(root) + "/" + files.first());
+    QVERIFY(wallpapers(root).endsWith("/Library/Application Support/dev.corrandelwick.Velmora/Wallpapers"));
+    QCOMPARE(readAll(*c.imagePath), picture);
+    QCOMPARE(c.embeddedImageData, before.embeddedImageData); // left as it was
+}
+
+void TestWallpaper::materializeTwiceWritesTwoFiles()
+{
+    TestRoot root;
+    const FileLocations locations = root.platform().fileLocations();
+    // A JPEG's bytes still go into a ".png": the name does not say the format.
+    const QByteArray jpeg = readAll(samplePicture(root, "Dusk.jpg"));
+    WallpaperConfig first =
+        config("/elsewhere/Dusk.jpg", Scaling::fill, true, QString::fromLatin1(jpeg.toBase64()));
+    WallpaperConfig second = first;
+    QVERIFY(materializeEmbeddedImage(first, locations));
+    QVERIFY(materializeEmbeddedImage(second, locations));
+    QVERIFY(*first.imagePath != *second.imagePath);
+    QCOMPARE(filesIn(wallpapers(root)).size(), 2);
+    QCOMPARE(readAll(*second.imagePath), jpeg);
+    QVERIFY(first.imagePath->endsWith(".png"));
+}
+
+void TestWallpaper::materializeReportsAFolderThatCannotBeMade()
+{
+    TestRoot root;
+    const FileLocations locations = root.platform().fileLocations();
+    // A file where the application's folder should be.
+    const QString blocker = locations.applicationSupport + "/dev.corrandelwick.Velmora";
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    WallpaperConfig c = config("/gone.png", Scaling::fill, true, "AAEC");
+    const Status status = materializeEmbeddedImage(c, locations);
+    QVERIFY(!status);
+    QVERIFY2(status.error().contains(wallpapers(root)), qPrintable(status.error()));
+    QVERIFY2(status.error().contains("Not a directory") || status.error().contains("File exists"),
+             qPrintable(status.error()));
+    QCOMPARE(*c.imagePath, QStringLiteral("/gone.png"));
+}
+
+// ---- setting pictures
+// -----------------------------------------------------------------------------------------
+
+void TestWallpaper::applyWallpaper_data()
+{
+    QTest::addColumn<QString>("path");        // "<absent>" for none
+    QTest::addColumn<QString>("displays");    // "default", "none", "second only"
+    QTest::addColumn<QString>("error");       // "" for success; "%1" stands for the root
+    QTest::addColumn<QStringList>("changed"); // display keys whose picture changed
+
+    QTest::newRow("no path") << "<absent>"
+                             << "default"
+                             << "" << QStringList();
+    QTest::newRow("empty path") << ""
+                                << "default"
+                                << "" << QStringList();
+    QTest::newRow("every display") << "%1/Library/Desktop Pictures/Graphite.png"
+                                   << "default"
+                                   << "" << QStringList{"1", "2"};
+    QTest::newRow("given displays only") << "%1/Library/Desktop Pictures/Graphite.png"
+                                         << "second only"
+                                         << "" << QStringList{"2"};
+    QTest::newRow("~ is the home folder") << "~/Pictures/mine.png"
+                                          << "default"
+                                          << "" << QStringList{"1", "2"};
+    QTest::newRow("missing file, expanded in the text")
+        << "~/Pictures/gone.png"
+        << "default"
+        << "Wallpaper image not found at: %1/Users/user/Pictures/gone.png" << QStringList();
+    QTest::newRow("missing file before no displays")
+        << "/no/such.png"
+        << "none"
+        << "Wallpaper image not found at: /no/such.png" << QStringList();
+    QTest::newRow("no displays") << "~/Pictures/mine.png"
+                                 << "none"
+                                 << "No displays detected." << QStringList();
+    QTest::newRow("not a picture") << "~/Pictures/notes.png"
+                                   << "default"
+                                   << "Could not apply wallpaper %1/Users/user/Pictures/notes.png: The file "
+                                      "“notes.png” couldn’t be opened "
+                                      "because it isn’t in the correct format."
+                                   << QStringList();
+}
+
+void TestWallpaper::applyWallpaper()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, displays);
+    QFETCH(QString, error);
+    QFETCH(QStringList, changed);
+    TestRoot root;
+    writePicture(root.root().home() + "/Pictures/mine.png");
+    writeNotAPicture(root.root().home() + "/Pictures/notes.png");
+    if (displays == "none")
+        writeDisplays(root, QJsonArray());
+    const QJsonObject before{{"1", recordedPicture(root, "1")}, {"2", recordedPicture(root, "2")}};
+
+    std::optional<QString> imagePath;
+    if (path != "<absent>")
+        imagePath = path.replace("%1", root.path());
+    std::optional<QList<velmora::Display>> targets;
+    if (displays == "second only")
+        targets = QList<velmora::Display>{root.platform().displays().displays().at(1)};
+    const WallpaperStatus status =
+        velmora::applyWallpaper(root.platform(), imagePath, Scaling::center, false, targets);
+    QCOMPARE(status.ok() ? QString() : status.error().description(), error.replace("%1", root.path()));
+
+    const QString expanded = root.platform().fileLocations().expandTilde(imagePath.value_or(QString()));
+    for (const QString &key : {QStringLiteral("1"), QStringLiteral("2")}) {
+        const QJsonObject now = recordedPicture(root, key);
+        if (changed.contains(key)) {
+            QCOMPARE(now.value("path").toString(), expanded);
+            QCOMPARE(now.value("scaling").toInt(), 2);
+            QCOMPARE(now.value("allowClipping").toBool(), false);
+        } else {
+            QCOMPARE(now, before.value(key).toObject());
+        }
+    }
+}
+
+void TestWallpaper::applyWallpaperStopsAtTheFirstRefusal()
+{
+    TestRoot root;
+    writeDisplays(root, QJsonArray{displayEntry("One", 1, 800, 600, true), displayEntry("Two", 2, 800, 600),
+                                   displayEntry("Three", 3, 800, 600)});
+    QList<velmora::Display> displays = root.platform().displays().displays();
+    displays[1].name = "Two (unplugged)"; // the platform refuses a display it no longer has
+    const QString picture = samplePicture(root, "Bloom.png");
+    const WallpaperStatus status =
+        velmora::applyWallpaper(root.platform(), picture, Scaling::fit, true, displays);
+    QVERIFY(!status);
+    QCOMPARE(status.error().kind(), WallpaperError::Kind::applyFailed);
+    QCOMPARE(status.error().path(), picture);
+    QVERIFY(status.error().description().startsWith("Could not apply wallpaper " + picture + ": "));
+    QCOMPARE(recordedPicture(root, "1").value("path").toString(), picture); // before the failure: kept
+    QVERIFY(recordedPicture(root, "3").isEmpty());                          // after it: untouched
+}
+
+void TestWallpaper::applyPerDisplay_data()
+{
+    QTest::addColumn<QJsonArray>("displays");
+    QTest::addColumn<QStringList>("entries"); // "id=path|scaling|clip"; path "-" for none, "%1" the root
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QStringList>("expected"); // "key=path|code|clip" for every display key that changed
+
+    const QJsonArray two{displayEntry("One", 1, 800, 600, true), displayEntry("Two", 2, 800, 600)};
+    const QString graphite = "%1/Library/Desktop Pictures/Graphite.png";
+    const QString bloom = "%1/Library/Desktop Pictures/Bloom.png";
+
+    QTest::newRow("empty map") << two << QStringList() << "" << QStringList();
+    QTest::newRow("no displays, empty map")
+        << QJsonArray() << QStringList() << "No displays detected." << QStringList();
+    QTest::newRow("each its own") << two
+                                  << QStringList{"1=" + graphite + "|center|false",
+                                                 "2=" + bloom + "|fit|true"}
+                                  << ""
+                                  << QStringList{"1=" + graphite + "|2|false", "2=" + bloom + "|0|true"};
+    QTest::newRow("display without a path is skipped")
+        << two << QStringList{"1=-|fill|true", "2=" + bloom + "|stretch|true"} << ""
+        << QStringList{"2=" + bloom + "|1|true"};
+    QTest::newRow("entries for no display are ignored")
+        << two << QStringList{"7=/no/such.png|fill|true", "2=" + bloom + "|fill|true"} << ""
+        << QStringList{"2=" + bloom + "|3|true"};
+    QTest::newRow("a display without a number is 0")
+        << QJsonArray{displayEntry("Numberless", -1, 800, 600, true), displayEntry("Two", 2, 800, 600)}
+        << QStringList{"0=" + graphite + "|fit|true"} << ""
+        << QStringList{"unnumbered-1=" + graphite + "|0|true"};
+    QTest::newRow("missing file stops before later displays")
+        << two << QStringList{"1=~/gone.png|fill|true", "2=" + bloom + "|fill|true"}
+        << "Wallpaper image not found at: %1/Users/user/gone.png" << QStringList();
+    QTest::newRow("refused picture stops before later displays")
+        << two << QStringList{"1=%1/Users/user/notes.png|fill|true", "2=" + bloom + "|fill|true"}
+        << "Could not apply wallpaper %1/Users/user/notes.png: The file “notes.png” couldn’t be opened "
+           "because it "
+           "isn’t in the correct format."
+        << QStringList();
+}
+
+void TestWallpaper::applyPerDisplay()
+{
+    QFETCH(QJsonArray, displays);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, error);
+    QFETCH(QStringList, expected);
+    TestRoot root;
+    writeNotAPicture(root.root().home() + "/notes.png");
+    writeDisplays(root, displays);
+    const QByteArray before = readAll(root.path() + "/.simulated/desktop-pictures.json");
+
+    QMap<quint32, WallpaperConfig> configs;
+    for (const QString &entry : entries) {
+        const QStringList parts = entry.section('=', 1).split('|');
+        const QString path = QString(parts[0]).replace("%1", root.path());
+        configs.insert(entry.section('=', 0, 0).toUInt(),
+                       config(path == "-" ? std::nullopt : std::optional<QString>(path),
+                              *scalingFromRawValue(parts[1]), parts[2] == "true",
+                              "AAEC" /* never used here */));
+    }
+    const WallpaperStatus status = velmora::applyPerDisplay(root.platform(), configs);
+    QCOMPARE(status.ok() ? QString() : status.error().description(),
+             QString(error).replace("%1", root.path()));
+    if (expected.isEmpty()) {
+        QCOMPARE(readAll(root.path() + "/.simulated/desktop-pictures.json"), before);
+        return;
+    }
+    for (const QString &e : expected) {
+        const QStringList parts = e.section('=', 1).split('|');
+        const QJsonObject now = recordedPicture(root, e.section('=', 0, 0));
+        QCOMPARE(now.value("path").toString(), QString(parts[0]).replace("%1", root.path()));
+        QCOMPARE(now.value("scaling").toInt(), parts[1].toInt());
+        QCOMPARE(now.value("allowClipping").toBool(), parts[2] == "true");
+    }
+}
+
+void TestWallpaper::applyPerDisplayKeepsEarlierDisplaysOnFailure()
+{
+    TestRoot root;
+    const QString graphite = samplePicture(root, "Graphite.png");
+    const QJsonObject second = recordedPicture(root, "2");
+    QMap<quint32, WallpaperConfig> configs{{1, config(graphite)}, {2, config(root.path() + "/gone.png")}};
+    const WallpaperStatus status = velmora::applyPerDisplay(root.platform(), configs);
+    QCOMPARE(status.error().kind(), WallpaperError::Kind::fileNotFound);
+    QCOMPARE(recordedPicture(root, "1").value("path").toString(), graphite); // no rollback
+    QCOMPARE(recordedPicture(root, "2"), second);
+}
+
+// ---- the wallpaper tweak
+// --------------------------------------------------------------------------------------
+
+void TestWallpaper::handlerCapturesTheMainDisplaysPicture()
+{
+    TestRoot root;
+    // The main display is the second one here, and its picture lives deep in folders with spaces.
+    writeDisplays(root,
+                  QJsonArray{displayEntry("One", 1, 800, 600), displayEntry("Two", 2, 1024, 768, true)});
+    const QString picture = writePicture(root.root().home() + "/Pictures/Trips/2024 Summer/Cliffs & Sea.png",
+                                         QSize(90, 30), Qt::red);
+    QVERIFY(velmora::applyWallpaper(root.platform(), picture, Scaling::center, false,
+                                    QList<velmora::Display>{root.platform().displays().displays().at(1)}));
+    QVERIFY(velmora::applyWallpaper(root.platform(), samplePicture(root, "Bloom.png"), Scaling::fill, true,
+                                    QList<velmora::Display>{root.platform().displays().displays().at(0)}));
+
+    const Result<TweakValue> value = WallpaperTweakHandler().currentValue(root.platform());
+    QVERIFY(value && value->isString());
+    const QString text = value->toString();
+    QVERIFY(!text.contains('\n'));
+    QVERIFY(!text.contains("\": "));
+    const QJsonObject object = parseObject(text);
+    QCOMPARE(object.value("imagePath").toString(), picture);
+    // What is in effect on the display is not read: always fill with clipping.
+    QCOMPARE(object.value("scaling").toString(), QStringLiteral("fill"));
+    QCOMPARE(object.value("allowClipping"), QJsonValue(true));
+    QCOMPARE(QByteArray::fromBase64(object.value("embeddedImageData").toString().toLatin1()),
+             readAll(picture));
+    QCOMPARE(object.keys().size(), 4);
+}
+
+void TestWallpaper::handlerCapturesWithoutAPicture()
+{
+    TestRoot root;
+    writeDisplays(root, QJsonArray{displayEntry("Fresh", 5, 800, 600, true)});
+    Result<TweakValue> value = WallpaperTweakHandler().currentValue(root.platform());
+    QVERIFY(value);
+    QCOMPARE(parseObject(value->toString()), (QJsonObject{{"scaling", "fill"}, {"allowClipping", true}}));
+
+    // A picture that has gone since it was set travels as its path alone.
+    const QString picture = writePicture(root.path() + "/soon-gone.png");
+    QVERIFY(velmora::applyWallpaper(root.platform(), picture, Scaling::fill, true));
+    QFile::remove(picture);
+    value = WallpaperTweakHandler().currentValue(root.platform());
+    QCOMPARE(parseObject(value->toString()),
+             (QJsonObject{{"imagePath", picture}, {"scaling", "fill"}, {"allowClipping", true}}));
+
+    // No display at all: nothing to capture, still a value.
+    writeDisplays(root, QJsonArray());
+    value = WallpaperTweakHandler().currentValue(root.platform());
+    QCOMPARE(parseObject(value->toString()), (QJsonObject{{"scaling", "fill"}, {"allowClipping", true}}));
+}
+
+void TestWallpaper::handlerRestoresOnAnotherMachine()
+{
+    TestRoot home;
+    const QString picture =
+        writePicture(home.root().home() + "/Pictures/Holiday/beach.png", QSize(120, 80), Qt::yellow);
+    QVERIFY(velmora::applyWallpaper(home.platform(), picture, Scaling::fill, true));
+    TweakEngine source(TweakRegistry::shared(), home.platform());
+    source.refreshCategory("wallpaper");
+    const TweakValue captured = source.currentValues().value("wallpaper.config");
+    QVERIFY(captured.toString().contains("beach.png"));
+
+    // On the other machine the picture's path leads nowhere.
+    const QByteArray bytes = readAll(picture);
+    QVERIFY(QFile::remove(picture));
+    TestRoot away;
+    TweakEngine engine(TweakRegistry::shared(), away.platform());
+    QVERIFY(await(engine.apply(captured, wallpaperTweak())));
+    QVERIFY(!engine.lastError());
+    QVERIFY(engine.pendingRestarts().isEmpty());
+    const QStringList files = filesIn(wallpapers(away));
+    QCOMPARE(files.size(), 1);
+    const QString restored = wallpapers(away) + "/" + files.first();
+    QCOMPARE(readAll(restored), bytes);
+    for (const QString &key : {QStringLiteral("1"), QStringLiteral("2")})
+        QCOMPARE(recordedPicture(away, key).value("path").toString(), restored);
+
+    // Applied again, the same value writes another copy: earlier files are never removed.
+    QVERIFY(await(engine.apply(captured, wallpaperTweak())));
+    QCOMPARE(filesIn(wallpapers(away)).size(), 2);
+}
+
+void TestWallpaper::handlerApply_data()
+{
+    QTest::addColumn<TweakValue>("value"); // "%1" in a text stands for the root
+    QTest::addColumn<QString>("error");    // empty: success; otherwise a part of the error
+    QTest::addColumn<QString>("shown");    // what display 1 shows afterwards: "before" or a path
+    QTest::addColumn<int>("written");      // files in the wallpapers folder
+
+    QTest::newRow("a boolean is ignored") << TweakValue::ofBool(true) << ""
+                                          << "before" << 0;
+    QTest::newRow("a number is ignored") << TweakValue::ofInt(3) << ""
+                                         << "before" << 0;
+    QTest::newRow("the default cannot be applied") << TweakValue::ofString("{}") << "scaling"
+                                                   << "before" << 0;
+    QTest::newRow("unknown scaling")
+        << TweakValue::ofString(R"({"scaling":"tile","allowClipping":true,"embeddedImageData":"AAEC"})")
+        << "tile"
+        << "before" << 0;
+    QTest::newRow("not JSON") << TweakValue::ofString("wallpaper") << "JSON"
+                              << "before" << 0;
+    QTest::newRow("nothing captured: no effect")
+        << TweakValue::ofString(R"({"scaling":"fill","allowClipping":true})") << ""
+        << "before" << 0;
+    QTest::newRow("the file here is used, nothing written")
+        << TweakValue::ofString(
+               QStringLiteral(R"({"imagePath":"%1/Library/Desktop Pictures/Graphite.png",)"
+                              R"("scaling":"fill","allowClipping":true,"embeddedImageData":"%2"})")
+                   .arg("%1", QString::fromLatin1(QByteArray("not the same picture").toBase64())))
+        << ""
+        << "%1/Library/Desktop Pictures/Graphite.png" << 0;
+    QTest::newRow("missing file, nothing carried")
+        << TweakValue::ofString(R"({"imagePath":"~/Gone/x.png","scaling":"fit","allowClipping":true})")
+        << "Wallpaper image not found at: %1/Users/user/Gone/x.png"
+        << "before" << 0;
+    QTest::newRow("missing file, undecodable copy")
+        << TweakValue::ofString(
+               R"({"imagePath":"/Gone/x.png","scaling":"fit","allowClipping":true,"embeddedImageData":"@@@@"})")
+        << "Wallpaper image not found at: /Gone/x.png"
+        << "before" << 0;
+    QTest::newRow("carried bytes that are no picture")
+        << TweakValue::ofString(
+               QStringLiteral(R"({"imagePath":"/Gone/x.png","scaling":"fit","allowClipping":true,)"
+                              R"("embeddedImageData":"%1"})")
+                   .arg(QString::fromLatin1(QByteArray("plain text").toBase64())))
+        << "isn’t in the correct format"
+        << "before" << 1;
+}
+
+void TestWallpaper::handlerApply()
+{
+    QFETCH(TweakValue, value);
+    QFETCH(QString, error);
+    QFETCH(QString, shown);
+    QFETCH(int, written);
+    TestRoot root;
+    if (value.isString())
+        value = TweakValue::ofString(value.toString().replace("%1", root.path()));
+    const QString before = recordedPicture(root, "1").value("path").toString();
+
+    TweakEngine engine(TweakRegistry::shared(), root.platform());
+    const bool applied = await(engine.apply(value, wallpaperTweak()));
+    QCOMPARE(applied, error.isEmpty());
+    if (!error.isEmpty())
+        QVERIFY2(engine.lastError()->contains(QString(error).replace("%1", root.path())),
+                 qPrintable(*engine.lastError()));
+    QCOMPARE(recordedPicture(root, "1").value("path").toString(),
+             shown == "before" ? before : shown.replace("%1", root.path()));
+    QCOMPARE(filesIn(wallpapers(root)).size(), written);
+}
+
+void TestWallpaper::handlerResetChangesNothing()
+{
+    TestRoot root;
+    const QByteArray before = readAll(root.path() + "/.simulated/desktop-pictures.json");
+    TweakEngine engine(TweakRegistry::shared(), root.platform());
+    await(engine.reset(wallpaperTweak()));
+    QVERIFY(!engine.lastError());
+    QCOMPARE(readAll(root.path() + "/.simulated/desktop-pictures.json"), before);
+    // The engine then shows what is on screen.
+    QVERIFY(engine.currentValues().value("wallpaper.config").toString().contains("Dusk.jpg"));
+}
+
+void TestWallpaper::handlerEquivalence()
+{
+    TestRoot home;
+    TestRoot away;
+    WallpaperTweakHandler handler;
+    const QString picture = writePicture(home.path() + "/elsewhere.png", QSize(30, 30), Qt::blue);
+    QVERIFY(velmora::applyWallpaper(home.platform(), picture, Scaling::fill, true));
+    const TweakValue captured = *handler.currentValue(home.platform());
+    QVERIFY(QFile::remove(picture));
+    QVERIFY(await(handler.apply(away.platform(), captured)));
+    // Restored under a new name, the same picture is the same state...
+    const TweakValue restored = *handler.currentValue(away.platform());
+    QVERIFY(restored != captured);
+    QVERIFY(handler.valuesEquivalent(captured, restored));
+    // ...another picture is not, nor is a value that does not read.
+    QVERIFY(
+        velmora::applyWallpaper(away.platform(), samplePicture(away, "Graphite.png"), Scaling::fill, true));
+    QVERIFY(!handler.valuesEquivalent(captured, *handler.currentValue(away.platform())));
+    QVERIFY(!handler.valuesEquivalent(captured, TweakValue::ofString("{}")));
+    QVERIFY(handler.valuesEquivalent(TweakValue::ofString("{}"), TweakValue::ofString("{}")));
+    // Without carried bytes the paths decide.
+    const TweakValue a =
+        TweakValue::ofString(R"({"imagePath":"/a.png","scaling":"fill","allowClipping":true})");
+    const TweakValue b =
+        TweakValue::ofString(R"({"allowClipping":true,"scaling":"fill","imagePath":"/a.png"})");
+    const TweakValue c =
+        TweakValue::ofString(R"({"imagePath":"/c.png","scaling":"fill","allowClipping":true})");
+    QVERIFY(handler.valuesEquivalent(a, b));
+    QVERIFY(!handler.valuesEquivalent(a, c));
+}
+
+// ---- the editor's model
+// ---------------------------------------------------------------------------------------
+
+void TestWallpaper::modelLoads()
+{
+    TestRoot root;
+    // What is in effect is not read back: the model starts every display from fill with clipping.
+    QVERIFY(velmora::applyWallpaper(root.platform(), samplePicture(root, "Bloom.png"), Scaling::center, false,
+                                    QList<velmora::Display>{root.platform().displays().displays().at(1)}));
+    WallpaperViewModel model(root.platform());
+    model.load();
+    QCOMPARE(model.screens().size(), 2);
+    QCOMPARE(model.configs().keys(), (QList<quint32>{1, 2}));
+    QCOMPARE(model.configs().value(1), config(samplePicture(root, "Dusk.jpg")));
+    QCOMPARE(model.configs().value(2), config(samplePicture(root, "Bloom.png")));
+    QCOMPARE(model.previews().keys(), (QList<quint32>{1, 2}));
+    QCOMPARE(model.previews().value(2).size(), QSize(240, 320));
+    QCOMPARE(model.selectedDisplayID(), std::optional<quint32>(1));
+    QCOMPARE(model.currentConfig(), model.configs().value(1));
+    QVERIFY(!model.isDirty());
+    QVERIFY(!model.status());
+}
+
+void TestWallpaper::modelSelectionSurvivesOrFallsBack()
+{
+    TestRoot root;
+    WallpaperViewModel model(root.platform());
+    model.load();
+    model.setSelectedDisplayID(2);
+    model.load();
+    QCOMPARE(model.selectedDisplayID(), std::optional<quint32>(2));
+    // velmora::Display 2 unplugged, another connected: the selection moves to the first display.
+    writeDisplays(
+        root, QJsonArray{displayEntry("Other", 7, 800, 600), displayEntry("Built-in", 1, 800, 600, true)});
+    model.load();
+    QCOMPARE(model.selectedDisplayID(), std::optional<quint32>(7));
+    QVERIFY(!model.previews().contains(7)); // no picture set on it yet
+    QCOMPARE(model.currentConfig(), config(std::nullopt));
+}
+
+void TestWallpaper::modelEditsOnlyTheSelectedDisplay()
+{
+    TestRoot root;
+    WallpaperViewModel model(root.platform());
+    model.load();
+    const WallpaperConfig first = model.configs().value(1);
+    model.setSelectedDisplayID(2);
+    QVERIFY(!model.isDirty());
+    model.setScaling(Scaling::stretch);
+    QVERIFY(model.isDirty());
+    model.setAllowClipping(false);
+    model.setImagePath(samplePicture(root, "Graphite.png"));
+    QCOMPARE(model.configs().value(2), config(samplePicture(root, "Graphite.png"), Scaling::stretch, false));
+    QCOMPARE(model.currentConfig(), model.configs().value(2));
+    QCOMPARE(model.previews().value(2).size(), QSize(480, 480));
+    QCOMPARE(model.configs().value(1), first);
+    // Nothing reaches the platform until applied.
+    QCOMPARE(recordedPicture(root, "2").value("path").toString(), samplePicture(root, "Lagoon.jpg"));
+
+    model.applyConfigs();
+    QCOMPARE(model.status(), std::optional<QString>("Applied to 2 displays."));
+    QVERIFY(!model.isDirty());
+    QCOMPARE(recordedPicture(root, "2").value("path").toString(), samplePicture(root, "Graphite.png"));
+    QCOMPARE(recordedPicture(root, "2").value("scaling").toInt(), 1);
+    QCOMPARE(recordedPicture(root, "2").value("allowClipping").toBool(), false);
+    QCOMPARE(recordedPicture(root, "1").value("path").toString(), samplePicture(root, "Dusk.jpg"));
+}
+
+void TestWallpaper::modelRevertRestoresWhatThePlatformHas()
+{
+    TestRoot root;
+    WallpaperViewModel model(root.platform());
+    model.load();
+    const QImage preview = model.previews().value(1);
+    model.setImagePath(samplePicture(root, "Bloom.png"));
+    model.setScaling(Scaling::center);
+    QVERIFY(model.previews().value(1) != preview);
+    model.load();
+    QCOMPARE(model.configs().value(1), config(samplePicture(root, "Dusk.jpg")));
+    QCOMPARE(model.previews().value(1), preview);
+    QVERIFY(!model.isDirty());
+    QVERIFY(!model.status());
+}
+
+void TestWallpaper::modelStatusTexts_data()
+{
+    QTest::addColumn<int>("withPictures");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("none") << 0 << "Applied to 0 displays.";
+    QTest::newRow("one") << 1 << "Applied to 1 display.";
+    QTest::newRow("two") << 2 << "Applied to 2 displays.";
+    QTest::newRow("three") << 3 << "Applied to 3 displays.";
+}
+
+void TestWallpaper::modelStatusTexts()
+{
+    QFETCH(int, withPictures);
+    QFETCH(QString, status);
+    TestRoot root;
+    writeDisplays(root, QJsonArray{displayEntry("A", 11, 800, 600, true), displayEntry("B", 12, 800, 600),
+                                   displayEntry("C", 13, 800, 600)});
+    WallpaperViewModel model(root.platform());
+    model.load();
+    for (int i = 0; i < withPictures; ++i) {
+        model.setSelectedDisplayID(11 + i);
+        model.setImagePath(samplePicture(root, "Graphite.png"));
+    }
+    model.applyConfigs();
+    QCOMPARE(model.status(), std::optional<QString>(status));
+    QVERIFY(!model.isDirty());
+}
+
+void TestWallpaper::modelReportsAMissingFileAtApply()
+{
+    TestRoot root;
+    const QString picture = writePicture(root.root().home() + "/Pictures/brief.png");
+    WallpaperViewModel model(root.platform());
+    model.load();
+    QFile::remove(picture);
+    model.setImagePath("~/Pictures/brief.png");
+    QVERIFY(model.isDirty());
+    QVERIFY(!model.previews().contains(1));
+    model.applyConfigs();
+    QCOMPARE(model.status(), std::optional<QString>("Wallpaper image not found at: " + picture));
+    QVERIFY(model.isDirty());
+}
+
+void TestWallpaper::modelWithoutDisplays()
+{
+    TestRoot root;
+    writeDisplays(root, QJsonArray());
+    WallpaperViewModel model(root.platform());
+    model.load();
+    QVERIFY(model.configs().isEmpty());
+    QVERIFY(!model.selectedDisplayID());
+    QCOMPARE(model.currentConfig(), config(std::nullopt));
+    model.setScaling(Scaling::center);
+    model.setAllowClipping(false);
+    model.setImagePath(samplePicture(root, "Bloom.png"));
+    QVERIFY(!model.isDirty());
+    QCOMPARE(model.currentConfig(), config(std::nullopt));
+    model.applyConfigs();
+    QCOMPARE(model.status(), std::optional<QString>("No displays detected."));
+}
+
+void TestWallpaper::modelDisplaysWithoutNumbersShareAnEntry()
+{
+    TestRoot root;
+    writeDisplays(root,
+                  QJsonArray{displayEntry("Left", -1, 800, 600, true), displayEntry("Right", -1, 640, 480)});
+    DisplayService &service = root.platform().displays();
+    const QList<velmora::Display> displays = service.displays();
+    QVERIFY(service.setDesktopImage(samplePicture(root, "Bloom.png"), displays[0], {}));
+    QVERIFY(service.setDesktopImage(samplePicture(root, "Graphite.png"), displays[1], {}));
+    WallpaperViewModel model(root.platform());
+    model.load();
+    QCOMPARE(model.screens().size(), 2);
+    QCOMPARE(model.configs().keys(), QList<quint32>{0});
+    QCOMPARE(*model.configs().value(0).imagePath, samplePicture(root, "Graphite.png")); // the later one wins
+    QCOMPARE(model.previews().value(0).size(), QSize(480, 480));
+    QCOMPARE(model.selectedDisplayID(), std::optional<quint32>(0));
+    // Applying sets the shared entry on both.
+    model.setImagePath(samplePicture(root, "Dusk.jpg"));
+    model.applyConfigs();
+    QCOMPARE(model.status(), std::optional<QString>("Applied to 1 display."));
+    QCOMPARE(*service.desktopImagePath(displays[0]), samplePicture(root, "Dusk.jpg"));
+    QCOMPARE(*service.desktopImagePath(displays[1]), samplePicture(root, "Dusk.jpg"));
+}
+
+void TestWallpaper::modelNotifiesOnlyChanges()
+{
+    TestRoot root;
+    WallpaperViewModel model(root.platform());
+    QSignalSpy configs(&model, &WallpaperViewModel::configsChanged);
+    QSignalSpy selection(&model, &WallpaperViewModel::selectedDisplayIDChanged);
+    QSignalSpy dirty(&model, &WallpaperViewModel::isDirtyChanged);
+    QSignalSpy status(&model, &WallpaperViewModel::statusChanged);
+    QSignalSpy screens(&model, &WallpaperViewModel::screensChanged);
+    model.load();
+    model.load();
+    QCOMPARE(configs.count(), 1);
+    QCOMPARE(screens.count(), 1);
+    QCOMPARE(selection.count(), 1);
+    QCOMPARE(dirty.count(), 0);
+    QCOMPARE(status.count(), 0);
+    model.setSelectedDisplayID(1);
+    QCOMPARE(selection.count(), 1);
+    model.setScaling(Scaling::fill); // the value it has: the entry stays, the page is dirty all the same
+    QCOMPARE(configs.count(), 1);
+    QCOMPARE(dirty.count(), 1);
+    model.setScaling(Scaling::fit);
+    QCOMPARE(configs.count(), 2);
+    QCOMPARE(dirty.count(), 1);
+}
+
+void TestWallpaper::largePreviewsAreDecodedSmallerAtTheirNaturalSize()
+{
+    TestRoot root;
+    const QString big = writePicture(root.path() + "/wide.png", QSize(6000, 1000), Qt::darkGreen);
+    const QImage preview = WallpaperViewModel::decodePreview(big);
+    QVERIFY(!preview.isNull());
+    QVERIFY(qMax(preview.width(), preview.height()) <= WallpaperViewModel::previewMaxSide);
+    // The natural size survives to within the rounding of the smaller image.
+    QCOMPARE(qRound(preview.deviceIndependentSize().width()), 6000);
+    QVERIFY(qAbs(preview.deviceIndependentSize().height() - 1000) <= 1.5);
+    QVERIFY(WallpaperViewModel::decodePreview(writeNotAPicture(root.path() + "/fake.png")).isNull());
+    QVERIFY(WallpaperViewModel::decodePreview(root.path() + "/nothing-here.png").isNull());
+}
+
+// ---- velmoractl
+// -----------------------------------------------------------------------------------------------
+
+void TestWallpaper::cliShow()
+{
+    TestRoot root;
+    writeDisplays(root, QJsonArray{displayEntry("Built-in Retina Display", 1, 1512, 982),
+                                   displayEntry("", -1, 1920, 1080, true)});
+    QVERIFY(velmora::applyWallpaper(root.platform(), samplePicture(root, "Bloom.png"), Scaling::center, false,
+                                    QList<velmora::Display>{root.platform().displays().displays().at(0)}));
+    const Run json = ctl(root, {"wallpaper", "show", "--json"});
+    QCOMPARE(json.exitCode, 0);
+    const QJsonArray array = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    QCOMPARE(array.size(), 2);
+    QCOMPARE(array[0].toObject(), (QJsonObject{{"displayID", 1},
+                                               {"name", "Built-in Retina Display"},
+                                               {"width", 1512},
+                                               {"height", 982},
+                                               {"main", false},
+                                               {"imagePath", samplePicture(root, "Bloom.png")},
+                                               {"scaling", "center"},
+                                               {"allowClipping", false}}));
+    const QJsonObject second = array[1].toObject();
+    QCOMPARE(second.value("displayID"), QJsonValue(0));
+    QCOMPARE(second.value("main"), QJsonValue(true));
+    QVERIFY(second.value("imagePath").isNull());
+    QVERIFY(second.contains("scaling") && second.contains("allowClipping"));
+
+    const Run text = ctl(root, {"wallpaper", "show"});
+    QCOMPARE(text.exitCode, 0);
+    QVERIFY(text.out.contains("Built-in Retina Display  1512×982"));
+    QVERIFY(text.out.contains("Display 2  1920×1080  (main)"));
+    QVERIFY(text.out.contains("picture: " + samplePicture(root, "Bloom.png")));
+    QVERIFY(text.out.contains("scaling: center, no clipping"));
+    QVERIFY(text.out.contains("picture: (none)"));
+}
+
+void TestWallpaper::cliSet_data()
+{
+    QTest::addColumn<QStringList>("args"); // after "wallpaper set"; "%1" the root
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");     // part of stdout on success, of stderr otherwise
+    QTest::addColumn<QStringList>("changed"); // "key=code|clip"
+
+    const QString graphite = "%1/Library/Desktop Pictures/Graphite.png";
+    QTest::newRow("every display") << QStringList{graphite} << 0 << "on 2 displays (fill, clipping allowed)"
+                                   << QStringList{"1=3|true", "2=3|true"};
+    QTest::newRow("one display, options")
+        << QStringList{graphite, "--display", "2", "--scaling", "fit", "--no-clipping"} << 0
+        << "on 1 display (fit, no clipping)" << QStringList{"2=0|false"};
+    QTest::newRow("options with =") << QStringList{"--scaling=center", graphite, "--display=1"} << 0
+                                    << "on 1 display (center" << QStringList{"1=2|true"};
+    QTest::newRow("~ in the argument")
+        << QStringList{"~/Pictures/mine.png"} << 0 << "/Users/user/Pictures/mine.png"
+        << QStringList{"1=3|true", "2=3|true"};
+    QTest::newRow("no such display") << QStringList{graphite, "--display", "9"} << 1
+                                     << "no display has the number 9" << QStringList();
+    QTest::newRow("missing file") << QStringList{"%1/gone.png"} << 1
+                                  << "Wallpaper image not found at: %1/gone.png" << QStringList();
+    QTest::newRow("not a picture") << QStringList{"%1/Users/user/notes.png"} << 1
+                                   << "isn’t in the correct format" << QStringList();
+    QTest::newRow("unknown scaling") << QStringList{graphite, "--scaling", "tile"} << 2
+                                     << "\"tile\" is not a scaling mode" << QStringList();
+    QTest::newRow("bad display number")
+        << QStringList{graphite, "--display", "two"} << 2 << "not a display number" << QStringList();
+    QTest::newRow("option without value")
+        << QStringList{graphite, "--display"} << 2 << "usage" << QStringList();
+    QTest::newRow("no image") << QStringList() << 2 << "usage" << QStringList();
+    QTest::newRow("two images") << QStringList{graphite, graphite} << 2 << "usage" << QStringList();
+    QTest::newRow("unknown option") << QStringList{graphite, "--tile"} << 2 << "usage" << QStringList();
+}
+
+void TestWallpaper::cliSet()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QFETCH(QStringList, changed);
+    TestRoot root;
+    writePicture(root.root().home() + "/Pictures/mine.png");
+    writeNotAPicture(root.root().home() + "/notes.png");
+    const QJsonObject before{{"1", recordedPicture(root, "1")}, {"2", recordedPicture(root, "2")}};
+    for (QString &arg : args)
+        arg.replace("%1", root.path());
+    const Run run = ctl(root, QStringList{"wallpaper", "set"} + args);
+    QCOMPARE(run.exitCode, exitCode);
+    message.replace("%1", root.path());
+    QVERIFY2((exitCode == 0 ? run.out : run.err).contains(message), qPrintable(run.out + run.err));
+    for (const QString &key : {QStringLiteral("1"), QStringLiteral("2")}) {
+        const QJsonObject now = recordedPicture(root, key);
+        const QString expected = changed.filter(QRegularExpression("^" + key + "=")).value(0);
+        if (expected.isEmpty()) {
+            QCOMPARE(now, before.value(key).toObject());
+            continue;
+        }
+        QVERIFY(now.value("path") != before.value(key).toObject().value("path"));
+        QCOMPARE(now.value("scaling").toInt(), expected.section('=', 1).section('|', 0, 0).toInt());
+        QCOMPARE(now.value("allowClipping").toBool(), expected.section('|', 1) == "true");
+    }
+}
+
+QTEST_GUILESS_MAIN(TestWallpaper)
+#include "tst_wallpaper.moc"
