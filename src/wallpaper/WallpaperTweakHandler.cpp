@@ -24,6 +24,40 @@ Result<WallpaperConfig> decodeAndMaterialize(QByteArray json, FileLocations loca
     return config;
 }
 
+// The JSON text of `config` with the whole file at `path` as its embedded picture; none when the
+// file cannot be read. The file is encoded a slice at a time straight into the text: a 20 MB picture
+// then costs the text alone at the peak, not the file, its Base64 and two conversions as well.
+std::optional<QString> jsonTextEmbeddingFile(WallpaperConfig config, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    config.embeddedImageData.reset();
+    QByteArray head = config.toJson();
+    head.chop(1); // the closing brace; the picture goes last
+    QString text;
+    text.reserve(head.size() + (file.size() + 2) / 3 * 4 + 32);
+    text.append(QString::fromUtf8(head));
+    text.append(QLatin1String(",\"embeddedImageData\":\""));
+    // Slices of a multiple of three bytes encode without padding, so they join into one text.
+    constexpr qint64 slice = 3 * 256 * 1024;
+    QByteArray pending;
+    for (;;) {
+        const QByteArray got = file.read(slice);
+        if (file.error() != QFileDevice::NoError)
+            return std::nullopt;
+        if (got.isEmpty())
+            break;
+        pending.append(got);
+        const qsizetype whole = pending.size() - pending.size() % 3;
+        text.append(QLatin1String(QByteArray::fromRawData(pending.constData(), whole).toBase64()));
+        pending.remove(0, whole);
+    }
+    text.append(QLatin1String(pending.toBase64()));
+    text.append(QLatin1String("\"}"));
+    return text;
+}
+
 std::optional<WallpaperConfig> parsed(const TweakValue &value)
 {
     if (!value.isString())
@@ -41,13 +75,10 @@ Result<TweakValue> WallpaperTweakHandler::currentValue(Platform &platform) const
     config.scaling = Scaling::fill;
     config.allowClipping = true;
     if (config.hasImagePath()) {
-        QFile file(platform.fileLocations().expandTilde(*config.imagePath));
         // An unreadable picture still gives its path; it just travels without its bytes.
-        if (file.open(QIODevice::ReadOnly)) {
-            QByteArray encoded = file.readAll().toBase64();
-            if (file.error() == QFileDevice::NoError)
-                config.embeddedImageData = QString::fromLatin1(encoded);
-        }
+        if (std::optional<QString> text =
+                jsonTextEmbeddingFile(config, platform.fileLocations().expandTilde(*config.imagePath)))
+            return TweakValue::ofString(*std::move(text));
     }
     return TweakValue::ofString(QString::fromUtf8(config.toJson()));
 }

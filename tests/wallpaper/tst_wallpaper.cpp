@@ -115,6 +115,8 @@ private slots:
 
     void handlerCapturesTheMainDisplaysPicture();
     void handlerCapturesWithoutAPicture();
+    void handlerCapturesLargePicturesWhole_data();
+    void handlerCapturesLargePicturesWhole();
     void handlerRestoresOnAnotherMachine();
     void handlerApply_data();
     void handlerApply();
@@ -719,6 +721,45 @@ void TestWallpaper::handlerCapturesWithoutAPicture()
     writeDisplays(root, QJsonArray());
     value = WallpaperTweakHandler().currentValue(root.platform());
     QCOMPARE(parseObject(value->toString()), (QJsonObject{{"scaling", "fill"}, {"allowClipping", true}}));
+}
+
+void TestWallpaper::handlerCapturesLargePicturesWhole_data()
+{
+    // The picture is read in slices; sizes around their edges must come back byte for byte.
+    QTest::addColumn<int>("extra"); // bytes after the picture itself
+    QTest::newRow("none") << 0;
+    QTest::newRow("one slice and one byte") << 3 * 256 * 1024 + 1;
+    QTest::newRow("several slices, two bytes over") << 7 * 256 * 1024 + 2;
+    QTest::newRow("a few megabytes") << 3 * 1024 * 1024 + 5;
+}
+
+void TestWallpaper::handlerCapturesLargePicturesWhole()
+{
+    QFETCH(int, extra);
+    TestRoot root;
+    const QString picture = writePicture(root.path() + "/big.png", QSize(50, 50), Qt::magenta);
+    QVERIFY(velmora::applyWallpaper(root.platform(), picture, Scaling::fill, true));
+    // Trailing bytes keep the file a picture to the service and make it as large as wanted.
+    QFile file(picture);
+    QVERIFY(file.open(QIODevice::Append));
+    QByteArray tail(extra, Qt::Uninitialized);
+    for (int i = 0; i < extra; ++i)
+        tail[i] = char((i * 7919) >> 3);
+    file.write(tail);
+    file.close();
+
+    const Result<TweakValue> value = WallpaperTweakHandler().currentValue(root.platform());
+    QVERIFY(value);
+    const QJsonObject object = parseObject(value->toString());
+    QCOMPARE(object.value("imagePath").toString(), picture);
+    const QByteArray decoded =
+        QByteArray::fromBase64(object.value("embeddedImageData").toString().toLatin1());
+    QCOMPARE(decoded.size(), readAll(picture).size());
+    QVERIFY(decoded == readAll(picture));
+    // Exactly the text the configuration itself would write.
+    WallpaperConfig carried = config(picture);
+    carried.embeddedImageData = QString::fromLatin1(readAll(picture).toBase64());
+    QVERIFY(value->toString() == QString::fromUtf8(carried.toJson()));
 }
 
 void TestWallpaper::handlerRestoresOnAnotherMachine()
