@@ -43,9 +43,10 @@ QFrame *divider(QWidget *parent)
     return line;
 }
 
+// Style sheets take colours with an alpha as #AARRGGBB.
 QString rgba(const QColor &c)
 {
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alphaF());
+    return c.name(QColor::HexArgb);
 }
 
 QLabel *tertiaryCaption(const QString &text, QWidget *parent)
@@ -182,6 +183,43 @@ DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
     showButtons();
     showError();
     setSelectedTab(DockTab::apps);
+    restyle();
+}
+
+void DockAppsView::restyle()
+{
+    // The accent and text colours follow the palette, light or dark.
+    const QColor accent = Style::accent();
+    m_apply->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: white; border: none; border-radius: 6px;"
+                       " padding: 5px 16px; font-weight: 600; }"
+                       "QPushButton:hover { background: %2; }"
+                       "QPushButton:disabled { background: %3; }")
+            .arg(accent.name(), accent.lighter(112).name(),
+                 rgba(QColor(accent.red(), accent.green(), accent.blue(), 110))));
+    QColor tinted = accent;
+    tinted.setAlphaF(0.12);
+    for (QToolButton *button : std::as_const(m_tabButtons))
+        button->setStyleSheet(
+            QStringLiteral("QToolButton { border: none; border-radius: 6px; padding: 4px 12px;"
+                           " color: %1; background: transparent; }"
+                           "QToolButton:checked { color: %2; background: %3; font-weight: 600; }")
+                .arg(rgba(Style::secondaryText()), accent.name(), rgba(tinted)));
+    if (m_error) {
+        QPalette p = m_error->palette();
+        p.setColor(QPalette::WindowText, Style::red());
+        m_error->setPalette(p);
+    }
+}
+
+void DockAppsView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && !m_restyling) {
+        m_restyling = true;
+        restyle();
+        m_restyling = false;
+    }
 }
 
 QWidget *DockAppsView::makeHeader()
@@ -220,14 +258,6 @@ QWidget *DockAppsView::makeHeader()
     m_apply->setAutoDefault(false);
     m_apply->setToolTip(tr("Write these lists to the Dock and restart it (%1)")
                             .arg(QKeySequence(Qt::CTRL | Qt::Key_Return).toString(QKeySequence::NativeText)));
-    const QColor accent = Style::accent();
-    m_apply->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; color: white; border: none; border-radius: 6px;"
-                       " padding: 5px 16px; font-weight: 600; }"
-                       "QPushButton:hover { background: %2; }"
-                       "QPushButton:disabled { background: %3; }")
-            .arg(accent.name(), accent.lighter(112).name(),
-                 rgba(QColor(accent.red(), accent.green(), accent.blue(), 110))));
     connect(m_revert, &QPushButton::clicked, this, &DockAppsView::revertEdits);
     connect(m_apply, &QPushButton::clicked, this, &DockAppsView::applyEdits);
 
@@ -255,21 +285,15 @@ QWidget *DockAppsView::makeTabs()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(20, 6, 20, 6);
     row->setSpacing(4);
-    const QColor accent = Style::accent();
-    QColor tinted = accent;
-    tinted.setAlphaF(0.12);
     for (DockTab tab : {DockTab::apps, DockTab::others}) {
         auto *button = new QToolButton(bar);
-        button->setText(rawValue(tab));
+        // "&" would mark a mnemonic; the title shows it as it is.
+        button->setText(rawValue(tab).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        button->setAccessibleName(rawValue(tab));
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::StrongFocus);
         button->setFont(Style::subheadline());
-        button->setStyleSheet(
-            QStringLiteral("QToolButton { border: none; border-radius: 6px; padding: 4px 12px;"
-                           " color: %1; background: transparent; }"
-                           "QToolButton:checked { color: %2; background: %3; font-weight: 600; }")
-                .arg(rgba(Style::secondaryText()), accent.name(), rgba(tinted)));
         connect(button, &QToolButton::clicked, this, [this, tab] { setSelectedTab(tab); });
         m_tabButtons.append(button);
         row->addWidget(button);

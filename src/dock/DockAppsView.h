@@ -47,12 +47,14 @@ public:
     QPushButton *applyButton() const { return m_apply; }
     QPushButton *revertButton() const { return m_revert; }
     QToolButton *addMenuButton() const { return m_addMenu; }
+    QToolButton *tabButton(DockTab tab) const { return m_tabButtons.value(tab == DockTab::apps ? 0 : 1); }
     QLabel *countLine() const { return m_count; }
     QLabel *availableCount() const { return m_availableCount; }
     QProgressBar *scanProgress() const { return m_progress; }
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QWidget *makeHeader();
@@ -69,6 +71,7 @@ private:
     void showButtons();
     void showError();
     QIcon fileIcon(const QString &path);
+    void restyle();
 
     void applyEdits();
     void revertEdits();
@@ -94,6 +97,7 @@ private:
     QToolButton *m_addMenu = nullptr;
     QList<QToolButton *> m_tabButtons;
     QStackedWidget *m_pages = nullptr;
+    bool m_restyling = false;
 };
 
 } // namespace velmora

@@ -109,7 +109,7 @@ void DockRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         gray.setAlphaF(0.4);
         QPainterPath bar;
         bar.addRoundedRect(
-            QRectF(iconFrame.left(), iconFrame.center().y() - height / 2.0 + 0.5, kIconSide, height), 2, 2);
+            QRectF(iconFrame.left(), iconFrame.center().y() + 1 - height / 2, kIconSide, height), 2, 2);
         painter->fillPath(bar, gray);
         break;
     }

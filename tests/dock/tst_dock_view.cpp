@@ -1,4 +1,478 @@
+// The Dock editor page driven as a user drives it: clicks, drags, keys and the folder panel, offscreen
+// on a simulated Mac with the real stand-in tools.
+
+#include "dock/DockAppsView.h"
+#include "dock/DockAppsViewModel.h"
+#include "dock/DockPreferences.h"
+#include "dock/DockRowDelegate.h"
+#include "dock/DockRowListModel.h"
+#include "dock/DockRowListView.h"
+#include "engine/TweakEngine.h"
+#include "support/FakePanels.h"
+#include "support/TestRoot.h"
+#include "ui/MainWindow.h"
+#include "ui/RootView.h"
+#include "ui/Style.h"
+#include "ui/VelmoraApp.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
-class TestDockView : public QObject { Q_OBJECT };
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+const QString kDock = QStringLiteral("com.apple.dock");
+
+/// The page on a fresh simulated Mac, shown in a window of its own.
+struct Page {
+    explicit Page(bool show = true)
+        : engine(TweakRegistry::shared(), root.platform()), context{engine, root.platform(), panels}
+    {
+        view = std::make_unique<DockAppsView>(context);
+        view->resize(980, 680);
+        if (show)
+            this->show();
+    }
+
+    void show()
+    {
+        view->show();
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view.get()));
+    }
+
+    void waitForScan() { QTRY_VERIFY_WITH_TIMEOUT(!view->model().isLoading(), 20000); }
+
+    TestRoot root;
+    FakePanels panels;
+    TweakEngine engine;
+    AppContext context;
+    std::unique_ptr<DockAppsView> view;
+};
+
+QStringList titles(const DockRowListView *list)
+{
+    QStringList result;
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        result << list->model()->index(i, 0).data().toString();
+    return result;
+}
+
+int rowOf(const DockRowListView *list, const QString &title)
+{
+    return int(titles(list).indexOf(title));
+}
+
+/// Clicks the round button at the end of a row.
+void clickRowButton(DockRowListView *list, int row)
+{
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QRect button = DockRowDelegate::buttonRect(list->visualRect(index));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, button.center());
+}
+
+/// Drags a row by its title, with the mouse, to just above the row at `before` (the end when it is
+/// the row count).
+void dragRow(DockRowListView *list, int row, int before)
+{
+    const QRect from = list->visualRect(list->model()->index(row, 0));
+    const int rows = list->model()->rowCount();
+    const QRect last = list->visualRect(list->model()->index(rows - 1, 0));
+    const QPoint to = before < rows
+                          ? list->visualRect(list->model()->index(before, 0)).topLeft() + QPoint(60, 3)
+                          : last.bottomLeft() + QPoint(60, 6);
+    const QPoint start = from.topLeft() + QPoint(60, from.height() / 2);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, start);
+    // Several steps, as a hand moves, so the drag starts before the drop point is reached.
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(list->viewport(), start + (to - start) * step / 4);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, to);
+}
+
+QAction *menuAction(DockAppsView *view, const QString &text)
+{
+    for (QAction *action : view->addMenuButton()->menu()->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+int dockRestarts(const TestRoot &root)
+{
+    int n = 0;
+    for (const QString &line : root.restartLog())
+        n += line.endsWith("\tDock");
+    return n;
+}
+
+QVariantMap tileData(const QVariant &tile)
+{
+    return tile.toMap().value("tile-data").toMap();
+}
+
+/// How many pixel rows of a row's icon frame hold anything, drawn by the delegate.
+int inkedLines(const DockRowListView *list, int row)
+{
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    const QImage image = list->viewport()->grab(rect).toImage();
+    const qreal dpr = image.devicePixelRatio();
+    int lines = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        bool inked = false;
+        for (int x = int(12 * dpr); x < int(40 * dpr) && !inked; ++x)
+            inked = image.pixelColor(x, y) != image.pixelColor(2, y);
+        lines += inked;
+    }
+    return qRound(lines / dpr);
+}
+
+void saveScreenshot(QWidget *widget, const QString &name)
+{
+    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    QTest::qWait(50); // lists lay their rows out from the event loop
+    widget->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
+class TestDockView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void aFreshPageShowsTheDockAndScans();
+    void addSearchAndRemoveApplications();
+    void reorderByDragAndByKeys_data();
+    void reorderByDragAndByKeys();
+    void foldersAndSpacers();
+    void applyWithTheKeyboardAndRevert();
+    void aFailedApplySaysWhy();
+    void newUserRearrangesTheDock();
+    void screenshots_data();
+    void screenshots();
+};
+
+void TestDockView::initTestCase()
+{
+    Style::apply(false);
+}
+
+void TestDockView::aFreshPageShowsTheDockAndScans()
+{
+    Page page(false);
+    DockAppsView *view = page.view.get();
+    QCOMPARE(view->windowTitle(), QStringLiteral("Dock Apps"));
+    // What the header shows each time the scan starts and ends.
+    QList<std::pair<bool, bool>> shown; // progress indicator, count
+    connect(&view->model(), &DockAppsViewModel::isLoadingChanged, this, [&] {
+        shown.append({view->scanProgress()->isVisibleTo(view), view->availableCount()->isVisibleTo(view)});
+        if (view->model().isLoading()) // the Dock is read before the scan starts
+            QCOMPARE(titles(view->dockList()).size(), 6);
+    });
+    page.show();
+    QCOMPARE(titles(view->dockList()),
+             (QStringList{"Safari", "Mail", "Notes", "Music", "Slack", "System Settings"}));
+    QCOMPARE(view->countLine()->text(), QStringLiteral("6 apps, 3 others"));
+    page.waitForScan();
+    QCOMPARE(shown, (QList<std::pair<bool, bool>>{{true, false}, {false, true}}));
+    QVERIFY(!view->scanProgress()->isVisible());
+    QCOMPARE(view->availableCount()->text(), QStringLiteral("20"));
+    QCOMPARE(view->availableList()->model()->rowCount(), 20);
+    QVERIFY(!titles(view->availableList()).contains("Safari"));
+    QCOMPARE(titles(view->availableList()).first(), QStringLiteral("Activity Monitor"));
+    // Nothing edited: neither button.
+    QVERIFY(!view->revertButton()->isVisible());
+    QVERIFY(!view->applyButton()->isVisible());
+    QCOMPARE(view->selectedTab(), DockAppsView::DockTab::apps);
+    QCOMPARE(DockAppsView::rawValue(DockAppsView::DockTab::others), QStringLiteral("Folders & Others"));
+}
+
+void TestDockView::addSearchAndRemoveApplications()
+{
+    Page page;
+    DockAppsView *view = page.view.get();
+    page.waitForScan();
+
+    clickRowButton(view->availableList(), rowOf(view->availableList(), "Xcode"));
+    QTRY_COMPARE(titles(view->dockList()).size(), 7);
+    QCOMPARE(titles(view->dockList()).last(), QStringLiteral("Xcode"));
+    QVERIFY(!titles(view->availableList()).contains("Xcode"));
+    QCOMPARE(view->availableCount()->text(), QStringLiteral("19"));
+    QCOMPARE(view->countLine()->text(), QStringLiteral("7 apps, 3 others"));
+    QVERIFY(view->revertButton()->isVisible());
+    QVERIFY(view->applyButton()->isVisible());
+
+    // The search narrows by name only, and the count follows.
+    QTest::keyClicks(view->searchField(), "ter");
+    QCOMPARE(view->model().searchText(), QStringLiteral("ter"));
+    QCOMPARE(titles(view->availableList()), (QStringList{"iTerm2", "Terminal"})); // any case
+    QCOMPARE(view->availableCount()->text(), QStringLiteral("2"));
+    view->searchField()->clear();
+    QTest::keyClicks(view->searchField(), "tinyspeck");
+    QCOMPARE(view->availableList()->model()->rowCount(), 0);
+    QCOMPARE(view->availableCount()->text(), QStringLiteral("0"));
+    view->searchField()->clear();
+
+    // Return on a selected available app adds it; Delete on a Dock row removes it.
+    view->availableList()->setFocus();
+    view->availableList()->setCurrentIndex(
+        view->availableList()->model()->index(rowOf(view->availableList(), "Maps"), 0));
+    QTest::keyClick(view->availableList(), Qt::Key_Return);
+    QTRY_COMPARE(titles(view->dockList()).last(), QStringLiteral("Maps"));
+
+    clickRowButton(view->dockList(), 0);
+    QTRY_VERIFY(!titles(view->dockList()).contains("Safari"));
+    QVERIFY(titles(view->availableList()).contains("Safari"));
+    view->dockList()->setFocus();
+    view->dockList()->setCurrentIndex(view->dockList()->model()->index(0, 0));
+    QTest::keyClick(view->dockList(), Qt::Key_Delete);
+    QCOMPARE(titles(view->dockList()).first(), QStringLiteral("Notes"));
+    QCOMPARE(dockRestarts(page.root), 0); // nothing written before "Apply"
+}
+
+void TestDockView::reorderByDragAndByKeys_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("last to the top") << 5 << 0 << QStringList{"System Settings", "Safari", "Mail",
+                                                              "Notes",           "Music",  "Slack"};
+    QTest::newRow("first to the end")
+        << 0 << 6 << QStringList{"Mail", "Notes", "Music", "Slack", "System Settings", "Safari"};
+    QTest::newRow("down past one") << 1 << 3 << QStringList{"Safari", "Notes", "Mail",
+                                                            "Music",  "Slack", "System Settings"};
+    QTest::newRow("dropped where it was")
+        << 2 << 3 << QStringList{"Safari", "Mail", "Notes", "Music", "Slack", "System Settings"};
+}
+
+void TestDockView::reorderByDragAndByKeys()
+{
+    QFETCH(int, row);
+    QFETCH(int, before);
+    QFETCH(QStringList, order);
+    Page page;
+    DockAppsView *view = page.view.get();
+    dragRow(view->dockList(), row, before);
+    QCOMPARE(titles(view->dockList()), order);
+    QCOMPARE(view->model().isDirty(), row != 2);
+
+    // Alt+Up and Alt+Down move the selected row one place.
+    view->dockList()->setFocus();
+    view->dockList()->setCurrentIndex(view->dockList()->model()->index(2, 0));
+    const QString moving = order[2];
+    QTest::keyClick(view->dockList(), Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(titles(view->dockList()).at(1), moving);
+    QCOMPARE(view->dockList()->currentIndex().row(), 1);
+    QTest::keyClick(view->dockList(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(view->dockList(), Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(titles(view->dockList()).at(3), moving);
+}
+
+void TestDockView::foldersAndSpacers()
+{
+    Page page;
+    DockAppsView *view = page.view.get();
+    page.waitForScan();
+    // The tabs: the others part keeps what the apps part did.
+    QTest::mouseClick(view->tabButton(DockAppsView::DockTab::others), Qt::LeftButton);
+    QCOMPARE(view->selectedTab(), DockAppsView::DockTab::others);
+    QVERIFY(view->othersList()->isVisible());
+    QVERIFY(!view->dockList()->isVisible());
+    QCOMPARE(titles(view->othersList()),
+             (QStringList{"Downloads", "Small Spacer", "Developer Documentation"}));
+
+    QStringList items;
+    for (QAction *action : view->addMenuButton()->menu()->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(items, (QStringList{"Add Folder...", "-", "Add Spacer", "Add Small Spacer"}));
+
+    // A cancelled panel adds nothing.
+    menuAction(view, "Add Folder...")->trigger();
+    QCOMPARE(page.panels.titles, QStringList{"Choose a folder to add to the Dock."});
+    QCOMPARE(titles(view->othersList()).size(), 3);
+    QVERIFY(!view->model().isDirty());
+
+    page.panels.answers.enqueue(page.root.root().home() + "/Documents");
+    menuAction(view, "Add Folder...")->trigger();
+    QCOMPARE(titles(view->othersList()).last(), QStringLiteral("Documents"));
+    const DockOtherEntry folder = view->model().currentOthers().last();
+    QCOMPARE(folder.url, std::optional<QUrl>(QUrl::fromLocalFile(page.root.root().home() + "/Documents/")));
+    const auto *rows = static_cast<const DockRowListModel *>(view->othersList()->model());
+    QCOMPARE(rows->row(3).detail, QStringLiteral("Display as: Automatic"));
+    QCOMPARE(rows->row(0).detail, QStringLiteral("Display as: Stack"));
+    QCOMPARE(rows->row(3).path, page.root.root().home() + "/Documents/");
+    QVERIFY(view->applyButton()->isVisible());
+
+    menuAction(view, "Add Spacer")->trigger();
+    menuAction(view, "Add Small Spacer")->trigger();
+    QCOMPARE(titles(view->othersList()).mid(3), (QStringList{"Documents", "Spacer", "Small Spacer"}));
+    QCOMPARE(view->countLine()->text(), QStringLiteral("6 apps, 6 others"));
+    // A small spacer's bar is half as high as a spacer's; both labels in the secondary colour.
+    QCOMPARE(inkedLines(view->othersList(), 5) * 2, inkedLines(view->othersList(), 4));
+    QVERIFY(rows->row(4).secondaryTitle && rows->row(5).secondaryTitle);
+    QVERIFY(!rows->row(3).secondaryTitle);
+
+    // Reorder by drag here too, and remove with the row's button.
+    dragRow(view->othersList(), 3, 0);
+    QCOMPARE(titles(view->othersList()).first(), QStringLiteral("Documents"));
+    clickRowButton(view->othersList(), rowOf(view->othersList(), "Developer Documentation"));
+    QTRY_COMPARE(titles(view->othersList()),
+                 (QStringList{"Documents", "Downloads", "Small Spacer", "Spacer", "Small Spacer"}));
+
+    // Switching tabs keeps the edits.
+    view->setSelectedTab(DockAppsView::DockTab::apps);
+    view->setSelectedTab(DockAppsView::DockTab::others);
+    QCOMPARE(titles(view->othersList()).size(), 5);
+}
+
+void TestDockView::applyWithTheKeyboardAndRevert()
+{
+    Page page;
+    DockAppsView *view = page.view.get();
+    page.waitForScan();
+    // Cmd/Ctrl-Return does nothing while there is nothing to apply.
+    QTest::keyClick(view->dockList(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(dockRestarts(page.root), 0);
+
+    dragRow(view->dockList(), 4, 0); // Slack to the top
+    QTest::keyClick(view->dockList(), Qt::Key_Return, Qt::ControlModifier);
+    QTRY_VERIFY(!view->model().isDirty());
+    QVERIFY(!view->applyButton()->isVisible());
+    QVERIFY(!view->revertButton()->isVisible());
+    QCOMPARE(dockRestarts(page.root), 2);
+    const QVariantList tiles = page.root.domain(kDock)["persistent-apps"].toList();
+    QCOMPARE(tileData(tiles[0]).value("file-label"), QVariant("Slack"));
+    QVERIFY(tileData(tiles[0]).contains("book"));
+    // Applying from the page goes around the engine: no value stored, no restart pending.
+    QVERIFY(page.engine.pendingRestarts().isEmpty());
+    QVERIFY(!page.engine.currentValues().contains("dock.apps"));
+
+    // Edits thrown away with "Revert".
+    dragRow(view->dockList(), 0, 6);
+    view->model().addSpacer(true);
+    QVERIFY(view->revertButton()->isVisible());
+    QTest::mouseClick(view->revertButton(), Qt::LeftButton);
+    QTRY_VERIFY(!view->model().isDirty());
+    QCOMPARE(titles(view->dockList()).first(), QStringLiteral("Slack"));
+    QCOMPARE(view->model().currentOthers().size(), 3);
+    QCOMPARE(dockRestarts(page.root), 2);
+}
+
+void TestDockView::aFailedApplySaysWhy()
+{
+    Page page;
+    DockAppsView *view = page.view.get();
+    page.waitForScan();
+    page.root.platform().setKillallToolPath(page.root.path() + "/gone/killall");
+    view->model().addSpacer(false);
+    QTest::mouseClick(view->applyButton(), Qt::LeftButton);
+    QTRY_VERIFY(view->model().lastError().has_value());
+    // The Dock's preference holds the edit; only the restart failed, and the page says so.
+    QVERIFY(!view->model().isDirty());
+    const QLabel *error = nullptr;
+    for (const QLabel *label : view->findChildren<QLabel *>()) {
+        if (label->text().startsWith("Could not launch"))
+            error = label;
+    }
+    QVERIFY(error && error->isVisible());
+    QCOMPARE(DockPreferences::readOthers(page.root.platform()).size(), 4);
+}
+
+void TestDockView::newUserRearrangesTheDock()
+{
+    TestRoot root;
+    const QVariantList before = root.domain(kDock)["persistent-apps"].toList();
+    auto fake = std::make_unique<FakePanels>();
+    VelmoraApp app(root.makePlatform(), std::move(fake));
+    app.showMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
+
+    // Open "Dock Apps".
+    app.mainWindow()->rootView()->setSelectedCategoryID(QStringLiteral("dockapps"));
+    auto *view = qobject_cast<DockAppsView *>(app.mainWindow()->rootView()->currentPage());
+    QVERIFY(view);
+    QTRY_VERIFY_WITH_TIMEOUT(!view->model().isLoading(), 20000);
+
+    // Add Firefox from the right pane, drag it to the top.
+    clickRowButton(view->availableList(), rowOf(view->availableList(), "Firefox"));
+    QTRY_COMPARE(titles(view->dockList()).last(), QStringLiteral("Firefox"));
+    dragRow(view->dockList(), 6, 0);
+    QCOMPARE(titles(view->dockList()).first(), QStringLiteral("Firefox"));
+
+    // Add a small spacer after the folders.
+    QTest::mouseClick(view->tabButton(DockAppsView::DockTab::others), Qt::LeftButton);
+    menuAction(view, "Add Small Spacer")->trigger();
+    QCOMPARE(titles(view->othersList()).last(), QStringLiteral("Small Spacer"));
+
+    QTest::mouseClick(view->applyButton(), Qt::LeftButton);
+    QTRY_VERIFY(!view->model().isDirty());
+
+    // The Dock's plist: the new order, the spacer still after Notes, every earlier tile whole.
+    const QVariantList after = root.domain(kDock)["persistent-apps"].toList();
+    QStringList order;
+    for (const QVariant &tile : after) {
+        const QString type = tile.toMap().value("tile-type").toString();
+        order << (type == "file-tile" ? tileData(tile).value("file-label").toString() : type);
+    }
+    QCOMPARE(order, (QStringList{"Firefox", "Safari", "Mail", "Notes", "spacer-tile", "Music", "Slack",
+                                 "System Settings"}));
+    for (const QVariant &was : before) {
+        if (was.toMap().value("tile-type") != QVariant("file-tile")) {
+            QVERIFY(after.contains(was)); // the spacer, unchanged
+            continue;
+        }
+        const QString label = tileData(was).value("file-label").toString();
+        const QVariantMap now = tileData(after[order.indexOf(label)]);
+        QVariantMap expected = tileData(was);
+        expected["dock-extra"] = qint64(0);
+        QCOMPARE(now, expected);
+    }
+    const QVariantMap firefox = tileData(after[0]);
+    QCOMPARE(firefox.value("bundle-identifier"), QVariant("org.mozilla.firefox"));
+    QCOMPARE(firefox.value("file-data").toMap().value("_CFURLString"),
+             QVariant(QUrl::fromLocalFile(root.path() + "/Applications/Firefox.app/").toString()));
+    const QVariantList others = root.domain(kDock)["persistent-others"].toList();
+    QCOMPARE(others.size(), 4);
+    QCOMPARE(others.last().toMap().value("tile-type"), QVariant("small-spacer-tile"));
+    QCOMPARE(dockRestarts(root), 2);
+}
+
+void TestDockView::screenshots_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
+void TestDockView::screenshots()
+{
+    QFETCH(bool, dark);
+    Style::apply(dark);
+    const QString suffix = dark ? "-dark" : "";
+    {
+        Page page;
+        page.waitForScan();
+        page.view->model().addApp(page.view->model().availableApps().first());
+        page.view->dockList()->setCurrentIndex(page.view->dockList()->model()->index(1, 0));
+        saveScreenshot(page.view.get(), "dock-apps" + suffix);
+        page.panels.answers.enqueue(page.root.root().home() + "/Documents");
+        page.view->setSelectedTab(DockAppsView::DockTab::others);
+        page.view->addFolder();
+        page.view->model().addSpacer(false);
+        saveScreenshot(page.view.get(), "dock-others" + suffix);
+    }
+    Style::apply(false);
+    QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/dock-apps") + suffix + ".png"));
+}
+
 QTEST_MAIN(TestDockView)
 #include "tst_dock_view.moc"
