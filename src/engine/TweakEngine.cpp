@@ -203,7 +203,7 @@ QCoro::Task<> TweakEngine::restartPending()
 void TweakEngine::setCurrentValue(const QString &tweakID, const TweakValue &value)
 {
     auto it = m_currentValues.constFind(tweakID);
-    if (it != m_currentValues.cend() && *it == value && it->type() == value.type())
+    if (it != m_currentValues.cend() && *it == value)
         return;
     m_currentValues.insert(tweakID, value);
     emit currentValueChanged(tweakID);

@@ -38,7 +38,7 @@ Status SimulatedSeed::plant() const
 {
     for (auto step : {&SimulatedSeed::layOutFolders, &SimulatedSeed::seedApplications,
                       &SimulatedSeed::seedDock, &SimulatedSeed::seedPreferences,
-                      &SimulatedSeed::seedPrivacyDatabase, &SimulatedSeed::seedDesktopPictures}) {
+                      &SimulatedSeed::seedDesktopPictures}) {
         const Status status = (this->*step)();
         if (!status)
             return status;
@@ -127,15 +127,6 @@ Status SimulatedSeed::seedPreferences() const
             return status;
     }
     return writePlistIfMissing(m_root.globalPreferencesFile(), global, binary);
-}
-
-Status SimulatedSeed::seedPrivacyDatabase() const
-{
-    // A present, readable database means Full Disk Access; the content is never looked at.
-    QByteArray header("SQLite format 3");
-    header.append('\0');
-    header.append(QByteArray(84, '\0'));
-    return writeIfMissing(m_root.privacyDatabase(), header);
 }
 
 } // namespace velmora

@@ -8,7 +8,8 @@ namespace velmora {
 class SimulatedRoot;
 
 /// Lays out a fresh simulated Mac and fills it with content shaped like a real one: a few installed
-/// applications, a Dock, Finder and global preferences, the privacy database. Never overwrites a
+/// applications, a Dock, Finder and global preferences. Like a new Mac, it has not granted Full Disk Access: the
+/// privacy database is not readable until a user (or a test) creates it. Never overwrites a
 /// file that is already there.
 class SimulatedSeed {
 public:
@@ -20,7 +21,6 @@ private:
     Status seedApplications() const;
     Status seedDock() const;
     Status seedPreferences() const;
-    Status seedPrivacyDatabase() const;
     Status seedDesktopPictures() const;
 
     static Status writeIfMissing(const QString &path, const QByteArray &bytes);
