@@ -1,5 +1,7 @@
 #include "TweakValue.h"
 
+#include "common/VariantKinds.h"
+
 #include <QHash>
 #include <QMetaType>
 
@@ -14,26 +16,6 @@ const QString kPayloadKey = QStringLiteral("_0");
 
 // Swift-style decoding texts: callers show them as they stand.
 const QString kKeyCountError = QStringLiteral("Invalid number of keys found, expected one.");
-
-bool isIntegerType(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Short:
-    case QMetaType::UShort: return true;
-    default: return false;
-    }
-}
-
-bool isFloatingType(const QVariant &v)
-{
-    return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float;
-}
 
 Result<TweakValue> decodePayload(TweakValueType type, const QVariant &payload)
 {
@@ -56,10 +38,10 @@ Result<TweakValue> decodePayload(TweakValueType type, const QVariant &payload)
                 return mismatch(QStringLiteral("a signed 64-bit integer"));
             return TweakValue::ofInt(qint64(payload.toULongLong()));
         }
-        if (isIntegerType(payload))
+        if (isIntegerVariant(payload))
             return TweakValue::ofInt(payload.toLongLong());
         // JSON readers may hand a whole number back as a double; accept it when exact.
-        if (isFloatingType(payload)) {
+        if (isFloatingVariant(payload)) {
             const double d = payload.toDouble();
             if (std::isfinite(d) && std::trunc(d) == d && d >= -9223372036854775808.0 &&
                 d < 9223372036854775808.0)
@@ -67,7 +49,7 @@ Result<TweakValue> decodePayload(TweakValueType type, const QVariant &payload)
         }
         return mismatch(QStringLiteral("an integer"));
     case TweakValueType::double_:
-        if (isFloatingType(payload) || isIntegerType(payload))
+        if (isFloatingVariant(payload) || isIntegerVariant(payload))
             return TweakValue::ofDouble(payload.toDouble());
         return mismatch(QStringLiteral("a number"));
     case TweakValueType::string:

@@ -39,6 +39,18 @@ QString pendingText(const TweakEngine &engine)
                            : QStringLiteral("Restart needed: ") + names.join(QStringLiteral(", "));
 }
 
+// After a change: restarts what is pending when asked to, otherwise says what is.
+QCoro::Task<> reportRestarts(CommandContext &context, TweakEngine *engine, bool restart)
+{
+    if (restart && !engine->pendingRestarts().isEmpty()) {
+        const QString restarted = pendingText(*engine).section(QStringLiteral(": "), 1);
+        co_await engine->restartPending();
+        context.out << "Restarted: " << restarted << '\n';
+    } else {
+        context.out << pendingText(*engine) << '\n';
+    }
+}
+
 // Removes a flag from the arguments; says whether it was there.
 bool takeFlag(QStringList &args, const QString &flag)
 {
@@ -126,13 +138,7 @@ QCoro::Task<int> runSetCommand(CommandContext &context, QStringList args)
         co_return 1;
     }
     context.out << tweak->id << " = " << shown(*tweak, *value) << '\n';
-    if (restart && !engine.pendingRestarts().isEmpty()) {
-        const QString restarted = pendingText(engine).section(QStringLiteral(": "), 1);
-        co_await engine.restartPending();
-        context.out << "Restarted: " << restarted << '\n';
-    } else {
-        context.out << pendingText(engine) << '\n';
-    }
+    co_await reportRestarts(context, &engine, restart);
     co_return 0;
 }
 
@@ -156,13 +162,7 @@ QCoro::Task<int> runResetCommand(CommandContext &context, QStringList args)
         co_return 1;
     }
     context.out << tweak->id << " = " << shown(*tweak, engine.valueOrDefault(*tweak)) << '\n';
-    if (restart && !engine.pendingRestarts().isEmpty()) {
-        const QString restarted = pendingText(engine).section(QStringLiteral(": "), 1);
-        co_await engine.restartPending();
-        context.out << "Restarted: " << restarted << '\n';
-    } else {
-        context.out << pendingText(engine) << '\n';
-    }
+    co_await reportRestarts(context, &engine, restart);
     co_return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "OpenStepText.h"
 #include "common/JsonText.h"
+#include "common/VariantKinds.h"
 #include "platform/Platform.h"
 #include "platform/PreferenceStore.h"
 
@@ -17,27 +18,10 @@ namespace {
 
 const QString kGlobalDomain = QStringLiteral("NSGlobalDomain");
 
+// Booleans count as numbers 0 and 1, as the preferences service hands them over.
 bool isNumber(const QVariant &v)
 {
-    switch (v.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isFloating(const QVariant &v)
-{
-    return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float;
+    return v.typeId() == QMetaType::Bool || isIntegerVariant(v) || isFloatingVariant(v);
 }
 
 // A number's integer value, truncated toward zero; nothing when it does not fit in 64 bits.
@@ -51,7 +35,7 @@ std::optional<qint64> integerValue(const QVariant &v)
             return std::nullopt;
         return qint64(u);
     }
-    if (isFloating(v)) {
+    if (isFloatingVariant(v)) {
         const double d = std::trunc(v.toDouble());
         if (!std::isfinite(d) || d < -9223372036854775808.0 || d >= 9223372036854775808.0)
             return std::nullopt;
@@ -93,7 +77,7 @@ std::optional<TweakValue> PreferencesBackend::convert(const QVariant &stored, Tw
         if (stored.typeId() == QMetaType::Bool)
             return TweakValue::ofBool(stored.toBool());
         if (isNumber(stored))
-            return TweakValue::ofBool(isFloating(stored) ? stored.toDouble() != 0.0 : stored.toULongLong() != 0);
+            return TweakValue::ofBool(isFloatingVariant(stored) ? stored.toDouble() != 0.0 : stored.toULongLong() != 0);
         return std::nullopt;
     case TweakValueType::int_:
         if (isNumber(stored)) {

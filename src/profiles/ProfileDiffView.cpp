@@ -21,17 +21,6 @@ QString plural(qsizetype n, const QString &word)
     return QStringLiteral("%1 %2%3").arg(n).arg(word, n == 1 ? QString() : QStringLiteral("s"));
 }
 
-QFrame *divider(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, Style::separator());
-    line->setPalette(p);
-    return line;
-}
-
 QLabel *coloured(const QString &text, const QColor &color, QWidget *parent)
 {
     auto *label = new QLabel(parent);
@@ -83,7 +72,7 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
     headerLayout->addWidget(m_header);
     headerLayout->addWidget(m_summary);
     layout->addWidget(header);
-    layout->addWidget(divider(this));
+    layout->addWidget(Style::divider(this));
 
     if (changed.isEmpty()) {
         m_empty = new QWidget(this);
@@ -149,7 +138,7 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
         layout->addWidget(scroll, 1);
     }
 
-    layout->addWidget(divider(this));
+    layout->addWidget(Style::divider(this));
     auto *footer = new QHBoxLayout;
     footer->setContentsMargins(16, 12, 16, 12);
     m_cancel = new QPushButton(tr("Cancel"), this);

@@ -24,17 +24,6 @@ QCoro::Task<> applyAndRestart(TweakEngine *engine, TweakValue value, Tweak tweak
     co_await engine->restartPending();
 }
 
-QFrame *divider(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, Style::separator());
-    line->setPalette(p);
-    return line;
-}
-
 QPushButton *footerButton(const QString &title, const QString &hint, QWidget *parent)
 {
     auto *button = new QPushButton(parent);
@@ -80,7 +69,7 @@ MenuBarContentView::MenuBarContentView(TweakEngine &engine, const SymbolImages &
     headerLayout->addWidget(title);
     headerLayout->addStretch(1);
     layout->addWidget(header);
-    layout->addWidget(divider(this));
+    layout->addWidget(Style::divider(this));
 
     auto *group = new QWidget(this);
     auto *groupLayout = new QVBoxLayout(group);
@@ -108,7 +97,7 @@ MenuBarContentView::MenuBarContentView(TweakEngine &engine, const SymbolImages &
         });
     }
     layout->addWidget(group);
-    layout->addWidget(divider(this));
+    layout->addWidget(Style::divider(this));
 
     auto *open = footerButton(tr("Open Velmora…"), QStringLiteral("⌘O"), this);
     auto *quit = footerButton(tr("Quit Velmora"), QStringLiteral("⌘Q"), this);

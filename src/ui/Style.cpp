@@ -1,6 +1,7 @@
 #include "Style.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -156,6 +157,17 @@ QFont monospacedDigits(const QFont &base)
     font.setStyleHint(QFont::Monospace);
     font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
     return font;
+}
+
+QFrame *divider(QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    QPalette p = line->palette();
+    p.setColor(QPalette::WindowText, separator());
+    line->setPalette(p);
+    return line;
 }
 
 void setSecondaryText(QWidget *widget)

@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPalette>
 
+class QFrame;
 class QWidget;
 
 namespace velmora {
@@ -45,6 +46,9 @@ QFont title2();
 QFont title3();
 QFont largeTitle();
 QFont monospacedDigits(const QFont &base);
+
+/// A thin horizontal separator line.
+QFrame *divider(QWidget *parent);
 
 /// Makes `widget` draw its text in a colour of the palette's secondary level.
 void setSecondaryText(QWidget *widget);
