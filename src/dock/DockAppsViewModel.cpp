@@ -85,8 +85,8 @@ QCoro::Task<> DockAppsViewModel::load()
     // The lists are the Dock's from here on: edits made while the scan runs are edits, and stay so.
     readDock();
     setLoading(true);
-    QList<InstalledApp> apps =
-        co_await InstalledApps::scanInBackground(InstalledApps::folders(m_platform->fileLocations()));
+    const QStringList folders = InstalledApps::folders(m_platform->fileLocations());
+    QList<InstalledApp> apps = co_await InstalledApps::scanInBackground(folders);
     if (!self)
         co_return;
     setInstalledApps(apps);
@@ -122,7 +122,8 @@ QCoro::Task<> DockAppsViewModel::apply()
     // next starts: the edits are applied. A preference that could not be written keeps them pending.
     QStringList problems;
     bool stored = true;
-    for (const DockWriteStatus &status : {appsWritten, othersWritten}) {
+    const QList<DockWriteStatus> statuses{appsWritten, othersWritten};
+    for (const DockWriteStatus &status : statuses) {
         if (status)
             continue;
         stored = stored && status.error().preferenceWritten();

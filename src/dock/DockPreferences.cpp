@@ -178,9 +178,10 @@ QCoro::Task<DockWriteStatus> DockPreferences::writeOthers(Platform &platform, QL
 
 QCoro::Task<DockWriteStatus> DockPreferences::killallDock(Platform &platform)
 {
+    const QString killall = platform.killallToolPath();
     const QStringList arguments{QStringLiteral("Dock")};
     const ShellRunner runner;
-    const ShellRunner::RunResult result = co_await runner.run(platform.killallToolPath(), arguments);
+    const ShellRunner::RunResult result = co_await runner.run(killall, arguments);
     if (!result)
         co_return DockWriteStatus::failure({DockWriteError::Stage::restart, result.error().description()});
     co_return DockWriteStatus::success();
