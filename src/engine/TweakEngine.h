@@ -71,7 +71,6 @@ private:
     };
 
     void setCurrentValue(const QString &tweakID, const TweakValue &value);
-    TweakValue keepIfSameState(const Tweak &tweak, const TweakValue &read) const;
     /// The value held when the handler says `read` is the same state, else `read`.
     TweakValue sameStateKept(const Tweak &tweak, const TweakValue &read) const;
     void insertRestarts(const QList<RestartTarget> &targets);
