@@ -1,5 +1,6 @@
 // velmoractl's engine verbs against a simulated Mac: what a user types and what lands in the root.
 
+#include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
 #include <QProcess>
@@ -10,26 +11,7 @@ using namespace velmora::test;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
-Run ctl(const TestRoot &root, QStringList args)
-{
-    QProcess p;
-    args.prepend(root.path());
-    args.prepend("--simulated-root");
-    p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), args);
-    Run r;
-    if (!p.waitForFinished(30000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 } // namespace
 
@@ -49,7 +31,7 @@ private slots:
 void TestCli::setWithRestart()
 {
     TestRoot root;
-    const Run r = ctl(root, {"set", "dock.autohide", "on", "--restart"});
+    const ProgramRun r = runVelmoractl(root, {"set", "dock.autohide", "on", "--restart"});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(root.domain("com.apple.dock").value("autohide"), QVariant(true));
     QCOMPARE(root.restartLog().size(), 1);
@@ -57,7 +39,7 @@ void TestCli::setWithRestart()
     QVERIFY(r.out.contains("Restarted: Dock"));
 
     // Without --restart it says what is pending and restarts nothing.
-    const Run pending = ctl(root, {"set", "mission-control.spans-displays", "yes"});
+    const ProgramRun pending = runVelmoractl(root, {"set", "mission-control.spans-displays", "yes"});
     QCOMPARE(pending.exitCode, 0);
     QVERIFY(pending.out.contains("Restart needed: Dock, SystemUIServer"));
     QCOMPARE(root.restartLog().size(), 1);
@@ -104,7 +86,7 @@ void TestCli::setParsesByKind()
     QFETCH(QVariant, stored);
     TestRoot root;
     const QVariantMap before = domain == ".GlobalPreferences" ? root.globalDomain() : root.domain(domain);
-    const Run r = ctl(root, {"set", id, text});
+    const ProgramRun r = runVelmoractl(root, {"set", id, text});
     const QVariantMap after = domain == ".GlobalPreferences" ? root.globalDomain() : root.domain(domain);
     if (!stored.isValid()) {
         QCOMPARE(r.exitCode, 1);
@@ -120,24 +102,24 @@ void TestCli::setParsesByKind()
 void TestCli::getListAndReset()
 {
     TestRoot root;
-    QCOMPARE(ctl(root, {"get", "dock.tilesize"}).out, QStringLiteral("48\n"));
-    QCOMPARE(ctl(root, {"get", "dock.tilesize", "--json"}).out, QStringLiteral("{\"int\":{\"_0\":48}}\n"));
-    QCOMPARE(ctl(root, {"get", "dock.autohide-delay", "--json"}).out, QStringLiteral("{\"double\":{\"_0\":0.5}}\n"));
+    QCOMPARE(runVelmoractl(root, {"get", "dock.tilesize"}).out, QStringLiteral("48\n"));
+    QCOMPARE(runVelmoractl(root, {"get", "dock.tilesize", "--json"}).out, QStringLiteral("{\"int\":{\"_0\":48}}\n"));
+    QCOMPARE(runVelmoractl(root, {"get", "dock.autohide-delay", "--json"}).out, QStringLiteral("{\"double\":{\"_0\":0.5}}\n"));
 
-    const Run list = ctl(root, {"list", "dock"});
+    const ProgramRun list = runVelmoractl(root, {"list", "dock"});
     QCOMPARE(list.exitCode, 0);
     const QStringList lines = list.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 15); // the heading and 14 tweaks
     QVERIFY(lines.filter("dock.tilesize").first().endsWith("Icon size: 48"));
     QVERIFY(lines.filter("dock.scroll-to-open").first().endsWith("(default)"));
     QVERIFY(lines.filter("dock.orientation").first().endsWith("Bottom (bottom)"));
-    QCOMPARE(ctl(root, {"list"}).out.count("\n  "), 133);
+    QCOMPARE(runVelmoractl(root, {"list"}).out.count("\n  "), 133);
 
-    QCOMPARE(ctl(root, {"reset", "dock.tilesize"}).exitCode, 0);
+    QCOMPARE(runVelmoractl(root, {"reset", "dock.tilesize"}).exitCode, 0);
     QVERIFY(!root.domain("com.apple.dock").contains("tilesize"));
-    QCOMPARE(ctl(root, {"reset", "dock.tilesize"}).exitCode, 0); // twice is fine
+    QCOMPARE(runVelmoractl(root, {"reset", "dock.tilesize"}).exitCode, 0); // twice is fine
 
-    const Run restart = ctl(root, {"restart", "Finder", "cfprefsd"});
+    const ProgramRun restart = runVelmoractl(root, {"restart", "Finder", "cfprefsd"});
     QCOMPARE(restart.exitCode, 0);
     QCOMPARE(root.restartLog().size(), 2);
 }
@@ -162,7 +144,7 @@ void TestCli::errorsAndUsage()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     TestRoot root;
-    const Run r = ctl(root, args);
+    const ProgramRun r = runVelmoractl(root, args);
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(root.restartLog().isEmpty());
@@ -176,7 +158,7 @@ void TestCli::failedWriteReportsTheToolsText()
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write("bplist00 damaged");
     f.close();
-    const Run r = ctl(root, {"set", "finder.show-pathbar", "off"});
+    const ProgramRun r = runVelmoractl(root, {"set", "finder.show-pathbar", "off"});
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.err.contains("Command failed (exit 1): defaults write com.apple.finder ShowPathbar -bool false\n"));
 }

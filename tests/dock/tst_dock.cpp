@@ -8,6 +8,7 @@
 #include "dock/DockTiles.h"
 #include "dock/InstalledApps.h"
 #include "engine/TweakEngine.h"
+#include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
 #include <QDir>
@@ -213,28 +214,7 @@ QVariantList expectedAfterRoundTrip(const QVariantList &tiles, bool appsPart)
     return expected;
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
-Run ctl(const TestRoot &root, QStringList args, const QByteArray &input = QByteArray())
-{
-    QProcess p;
-    args.prepend(root.path());
-    args.prepend("--simulated-root");
-    p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), args);
-    p.write(input);
-    p.closeWriteChannel();
-    Run r;
-    if (!p.waitForFinished(30000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 } // namespace
 
@@ -1386,7 +1366,7 @@ void TestDock::editorRoundTripKeepsEveryTile()
 void TestDock::cliShowAndApply()
 {
     TestRoot root;
-    const Run shown = ctl(root, {"dock", "show"});
+    const ProgramRun shown = runVelmoractl(root, {"dock", "show"});
     QCOMPARE(shown.exitCode, 0);
     QVERIFY2(shown.out.startsWith("Applications (6)\n   1. Safari  (com.apple.Safari)  " + root.path() +
                                   "/Applications/Safari.app/\n"),
@@ -1394,7 +1374,7 @@ void TestDock::cliShowAndApply()
     QVERIFY(shown.out.contains("Folders & Others (3)\n   1. Downloads  [folder]  " + root.root().home() +
                                "/Downloads/  Display as: Stack\n   2. Small Spacer  [smallSpacer]\n"));
 
-    const Run json = ctl(root, {"dock", "show", "--json"});
+    const ProgramRun json = runVelmoractl(root, {"dock", "show", "--json"});
     QCOMPARE(json.exitCode, 0);
     const Result<DockProfilePayload> payload = DockProfilePayload::fromJson(json.out.toUtf8());
     QVERIFY(payload);
@@ -1414,7 +1394,7 @@ void TestDock::cliShowAndApply()
     saved.write(QJsonDocument(object).toJson());
     saved.close();
     const QVariantMap before = root.domain(kDock);
-    const Run applied = ctl(root, {"dock", "apply", saved.fileName()});
+    const ProgramRun applied = runVelmoractl(root, {"dock", "apply", saved.fileName()});
     QCOMPARE(applied.exitCode, 0);
     QCOMPARE(applied.out,
              QStringLiteral("The Dock now holds 5 applications and 3 others; it was restarted.\n"));
@@ -1427,8 +1407,8 @@ void TestDock::cliShowAndApply()
     QCOMPARE(tileData(tiles[0]).value("book"), tileData(before["persistent-apps"].toList()[0]).value("book"));
     QCOMPARE(tiles[3].toMap().value("tile-type"), QVariant("spacer-tile"));
 
-    const Run array =
-        ctl(root, {"dock", "apply", "-"}, R"([{"url":"file:///Applications/Xcode.app/","label":"Xcode"}])");
+    const ProgramRun array =
+        runVelmoractl(root, {"dock", "apply", "-"}, R"([{"url":"file:///Applications/Xcode.app/","label":"Xcode"}])");
     QCOMPARE(array.exitCode, 0);
     QVERIFY(array.out.contains("1 applications (its other part unchanged)"));
     QCOMPARE(DockPreferences::readOthers(root.platform()).size(), 3);
@@ -1465,7 +1445,7 @@ void TestDock::cliRefusesWhatIsNoDock()
     QFETCH(QString, message);
     TestRoot root;
     const QVariantMap before = root.domain(kDock);
-    const Run r = ctl(root, args, input);
+    const ProgramRun r = runVelmoractl(root, args, input);
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QCOMPARE(root.domain(kDock), before);

@@ -3,6 +3,7 @@
 
 #include "platform/PlatformFactory.h"
 #include "platform/PreferenceStore.h"
+#include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
 #include <QProcess>
@@ -13,28 +14,7 @@ using namespace velmora::test;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
-Run runProgram(const QString &program, const QStringList &args, const QString &root = QString())
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!root.isEmpty())
-        env.insert("VELMORA_SIMULATED_ROOT", root);
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    Run r;
-    if (!p.waitForFinished(20000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 const QString kAny = PreferenceStore::anyApplication();
 
@@ -78,7 +58,7 @@ void TestPlatform::storeSeesWritesOfOtherProcessesAtOnce()
     const PreferenceStore &store = root.platform().preferences();
     QCOMPARE(store.copyAppValue("tilesize", "com.apple.dock"), QVariant(qint64(48)));
     for (int size : {64, 32, 65}) {
-        const Run r = runProgram(root.platform().defaultsToolPath(),
+        const ProgramRun r = runProgram(root.platform().defaultsToolPath(),
                                  {"write", "com.apple.dock", "tilesize", "-int", QString::number(size)}, root.path());
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(store.copyAppValue("tilesize", "com.apple.dock"), QVariant(qint64(size)));
@@ -121,7 +101,7 @@ void TestPlatform::storeLeavesADamagedDomainAlone()
     QVERIFY(status.error().contains(path));
     QCOMPARE(readAll(path), damaged);
     // The stand-in tool refuses the same domain with a clear message and leaves it as it is.
-    const Run r = runProgram(root.platform().defaultsToolPath(),
+    const ProgramRun r = runProgram(root.platform().defaultsToolPath(),
                              {"write", "com.apple.finder", "ShowPathbar", "-bool", "false"}, root.path());
     QCOMPARE(r.exitCode, 1);
     QVERIFY(!r.err.isEmpty());
@@ -187,7 +167,7 @@ void TestPlatform::killallLogsAndKnowsTheSystemProcesses()
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     TestRoot root;
-    const Run r = runProgram(root.platform().killallToolPath(), args, root.path());
+    const ProgramRun r = runProgram(root.platform().killallToolPath(), args, root.path());
     QCOMPARE(r.exitCode, exitCode);
     if (exitCode != 0)
         QCOMPARE(r.err, QStringLiteral("No matching processes belonging to you were found\n"));
@@ -220,7 +200,7 @@ void TestPlatform::cliInitLaysOutARoot()
 {
     QTemporaryDir dir;
     const QString ctl = QStringLiteral(VELMORA_BIN_DIR "/velmoractl");
-    const Run r = runProgram(ctl, {"--simulated-root", dir.path(), "init"});
+    const ProgramRun r = runProgram(ctl, {"--simulated-root", dir.path(), "init"});
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out.contains(dir.path()));
     QVERIFY(SimulatedRoot(dir.path()).isInitialized());

@@ -3,6 +3,7 @@
 // and velmoractl's wallpaper verbs.
 
 #include "WallpaperTestSupport.h"
+#include "support/ProgramRun.h"
 #include "catalogue/TweakRegistry.h"
 #include "engine/TweakEngine.h"
 #include "platform/simulated/SimulatedDisplayService.h"
@@ -57,26 +58,7 @@ QJsonObject parseObject(const QString &text)
     return QJsonDocument::fromJson(text.toUtf8()).object();
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
-Run ctl(const TestRoot &root, QStringList args)
-{
-    QProcess p;
-    args.prepend(root.path());
-    args.prepend("--simulated-root");
-    p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), args);
-    Run r;
-    if (!p.waitForFinished(30000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 const Tweak &wallpaperTweak()
 {
@@ -1124,7 +1106,7 @@ void TestWallpaper::cliShow()
                                    displayEntry("", -1, 1920, 1080, true)});
     QVERIFY(velmora::applyWallpaper(root.platform(), samplePicture(root, "Bloom.png"), Scaling::center, false,
                                     QList<velmora::Display>{root.platform().displays().displays().at(0)}));
-    const Run json = ctl(root, {"wallpaper", "show", "--json"});
+    const ProgramRun json = runVelmoractl(root, {"wallpaper", "show", "--json"});
     QCOMPARE(json.exitCode, 0);
     const QJsonArray array = QJsonDocument::fromJson(json.out.toUtf8()).array();
     QCOMPARE(array.size(), 2);
@@ -1142,7 +1124,7 @@ void TestWallpaper::cliShow()
     QVERIFY(second.value("imagePath").isNull());
     QVERIFY(second.contains("scaling") && second.contains("allowClipping"));
 
-    const Run text = ctl(root, {"wallpaper", "show"});
+    const ProgramRun text = runVelmoractl(root, {"wallpaper", "show"});
     QCOMPARE(text.exitCode, 0);
     QVERIFY(text.out.contains("Built-in Retina Display  1512×982"));
     QVERIFY(text.out.contains("Display 2  1920×1080  (main)"));
@@ -1198,7 +1180,7 @@ void TestWallpaper::cliSet()
     const QJsonObject before{{"1", recordedPicture(root, "1")}, {"2", recordedPicture(root, "2")}};
     for (QString &arg : args)
         arg.replace("%1", root.path());
-    const Run run = ctl(root, QStringList{"wallpaper", "set"} + args);
+    const ProgramRun run = runVelmoractl(root, QStringList{"wallpaper", "set"} + args);
     QCOMPARE(run.exitCode, exitCode);
     message.replace("%1", root.path());
     QVERIFY2((exitCode == 0 ? run.out : run.err).contains(message), qPrintable(run.out + run.err));
