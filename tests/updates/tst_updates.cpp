@@ -4,6 +4,7 @@
 #include "FeedServer.h"
 #include "platform/FullDiskAccess.h"
 #include "support/FakePanels.h"
+#include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 #include "ui/FullDiskAccessBanner.h"
 #include "ui/MainWindow.h"
@@ -21,7 +22,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -49,17 +49,19 @@ QByteArray feed(const QByteArray &items)
 QByteArray item(const QByteArray &version, const QByteArray &extraEnclosure = {},
                 const QByteArray &extra = {})
 {
-    return "<item><title>Version " + version +
-           "</title>\n"
-           "<sparkle:releaseNotesLink>https://example.org/notes/" +
-           version +
-           ".html</sparkle:releaseNotesLink>\n"
-           "<pubDate>Mon, 03 Mar 2025 10:00:00 +0000</pubDate>" +
-           extra +
-           "\n"
-           "<enclosure url=\"https://example.org/Velmora-" +
-           version + ".zip\" sparkle:version=\"" + version + "\" sparkle:shortVersionString=\"" + version +
-           "\" length=\"1024\" type=\"application/octet-stream\"" + extraEnclosure + "/>\n</item>\n";
+    QByteArray xml =
+        "<item><title>Version @V</title>\n"
+        "<sparkle:releaseNotesLink>https://example.org/notes/@V.html</sparkle:releaseNotesLink>\n"
+        "<pubDate>Mon, 03 Mar 2025 10:00:00 +0000</pubDate>@X\n"
+        "<enclosure url=\"https://example.org/Velmora-@V.zip\" sparkle:version=\"@V\" "
+        "sparkle:shortVersionString=\"@V\" length=\"1024\" type=\"application/octet-stream\"@E/>\n"
+        "</item>\n";
+    return xml.replace("@X", extra).replace("@E", extraEnclosure).replace("@V", version);
+}
+
+void setFeed(const TestRoot &root, const QUrl &url)
+{
+    root.writeDomain(kApp, {{QStringLiteral("SUFeedURL"), url.toString()}});
 }
 
 /// Records what an update check would show instead of showing it.
@@ -126,6 +128,22 @@ void grantAccess(const TestRoot &root)
     file.write("SQLite format 3");
 }
 
+// An updater, with no Mac around it, whose checks show the application's own windows.
+struct DialogRig {
+    TestRoot root{TestRoot::Seed::none};
+    FeedServer server;
+    QWidget window;
+    UpdateAlertDialogs dialogs{root.platform().workspace(), &window};
+    FeedUpdater updater{root.platform()};
+
+    DialogRig()
+    {
+        updater.setCurrentVersion(QStringLiteral("0.1.0"));
+        updater.setAlerts(&dialogs);
+        updater.start();
+    }
+};
+
 } // namespace
 
 class TestUpdates : public QObject {
@@ -158,7 +176,6 @@ private slots:
     void bannerDismissalLastsAcrossLaunches();
     void dismissedSetting_data();
     void dismissedSetting();
-    void openSettings();
     void bannerInTheWindow_data();
     void bannerInTheWindow();
     void accessCommand_data();
@@ -177,30 +194,20 @@ void TestUpdates::versionOrder_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("order");
-    QTest::newRow("numeric, not textual") << "1.10"
-                                          << "1.9" << 1;
-    QTest::newRow("missing components are zero") << "1.2"
-                                                 << "1.2.0" << 0;
-    QTest::newRow("longer and newer") << "1.2.0.1"
-                                      << "1.2" << 1;
-    QTest::newRow("major wins") << "2.0"
-                                << "1.99.99" << 1;
-    QTest::newRow("build numbers") << "1234"
-                                   << "999" << 1;
-    QTest::newRow("leading zeros") << "1.02"
-                                   << "1.2" << 0;
-    QTest::newRow("pre-release before release") << "2.0b1"
-                                                << "2.0" << -1;
-    QTest::newRow("pre-releases by number") << "2.0b2"
-                                            << "2.0b10" << -1;
-    QTest::newRow("pre-release after older release") << "2.0b1"
-                                                     << "1.9" << 1;
-    QTest::newRow("v prefix") << "v1.3"
-                              << "1.3" << 0;
-    QTest::newRow("surrounding space") << " 0.1.0\n"
-                                       << "0.1.0" << 0;
-    QTest::newRow("huge component") << "1.99999999999999999999999"
-                                    << "1.99999" << 1;
+    const auto row = [](const char *name, const char *a, const char *b, int order) {
+        QTest::newRow(name) << QString(a) << QString(b) << order;
+    };
+    row("numeric, not textual", "1.10", "1.9", 1);
+    row("missing components are zero", "1.2", "1.2.0", 0);
+    row("longer and newer", "1.2.0.1", "1.2", 1);
+    row("major wins", "2.0", "1.99.99", 1);
+    row("leading zeros", "1.02", "1.2", 0);
+    row("pre-release before release", "2.0b1", "2.0", -1);
+    row("pre-releases by number", "2.0b2", "2.0b10", -1);
+    row("pre-release after older release", "2.0b1", "1.9", 1);
+    row("v prefix", "v1.3", "1.3", 0);
+    row("surrounding space", " 0.1.0\n", "0.1.0", 0);
+    row("huge component", "1.99999999999999999999999", "1.99999", 1);
 }
 
 void TestUpdates::versionOrder()
@@ -222,90 +229,49 @@ void TestUpdates::appcastReading_data()
     QTest::addColumn<QString>("notes");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("enclosure attributes, newest not first")
-        << feed(item("0.2.0") + item("0.10.0") + item("0.9.1")) << 3 << "0.10.0"
-        << "0.10.0"
-        << "https://example.org/Velmora-0.10.0.zip"
-        << "https://example.org/notes/0.10.0.html"
-        << "";
-    QTest::newRow("version elements")
-        << feed("<item><title>Five</title><sparkle:version>500</sparkle:version>"
-                "<sparkle:shortVersionString>1.5</sparkle:shortVersionString>"
-                "<link>https://example.org/velmora</link></item>")
-        << 1 << "500"
-        << "1.5"
-        << "https://example.org/velmora"
-        << ""
-        << "";
-    QTest::newRow("relative links against the feed")
-        << feed("<item><sparkle:releaseNotesLink>notes/3.html</sparkle:releaseNotesLink>"
-                "<enclosure url=\"/dl/V3.zip\" sparkle:version=\"3\"/></item>")
-        << 1 << "3"
-        << "3"
-        << "http://127.0.0.1:8/dl/V3.zip"
-        << "http://127.0.0.1:8/feeds/notes/3.html"
-        << "";
-    QTest::newRow("links that are not web addresses are dropped")
-        << feed("<item><sparkle:releaseNotesLink>javascript:alert(1)</sparkle:releaseNotesLink>"
-                "<link>file:///etc/passwd</link>"
-                "<enclosure url=\"x-apple.systempreferences:evil\" sparkle:version=\"4\"/></item>")
-        << 1 << "4"
-        << "4"
-        << ""
-        << ""
-        << "";
-    QTest::newRow("other channels and systems are not for us")
-        << feed(item("9.0", {}, "<sparkle:channel>beta</sparkle:channel>") +
-                item("8.0", " sparkle:os=\"windows\"") + item("7.0", " sparkle:os=\"linux\"") + item("1.0"))
-        << 4 << "7.0"
-        << "7.0"
-        << "https://example.org/Velmora-7.0.zip"
-        << "https://example.org/notes/7.0.html"
-        << "";
-    QTest::newRow("items without a version are left out")
-        << feed("<item><title>News</title><enclosure url=\"https://example.org/x.zip\"/></item>") << 0 << ""
-        << ""
-        << ""
-        << ""
-        << "";
-    QTest::newRow("no items at all") << feed("") << 0 << ""
-                                     << ""
-                                     << ""
-                                     << ""
-                                     << "";
+    const auto read = [](const char *name, const QByteArray &data, int items, const char *newest,
+                         const char *shown, const char *download, const char *notes) {
+        QTest::newRow(name) << data << items << QString(newest) << QString(shown) << QString(download)
+                            << QString(notes) << QString();
+    };
+    const auto refused = [](const char *name, const QByteArray &data, const char *error) {
+        QTest::newRow(name) << data << 0 << QString() << QString() << QString() << QString()
+                            << QString(error);
+    };
 
-    QTest::newRow("cut off half-way") << feed(item("0.2.0")).left(200) << 0 << ""
-                                      << ""
-                                      << ""
-                                      << ""
-                                      << "line";
-    QTest::newRow("a web page") << QByteArray("<html><body>Sign in to the Wi-Fi</body></html>") << 0 << ""
-                                << ""
-                                << ""
-                                << ""
-                                << "not an RSS feed";
-    QTest::newRow("not XML") << QByteArray("{\"version\": \"2.0\"}") << 0 << ""
-                             << ""
-                             << ""
-                             << ""
-                             << "line 1";
-    QTest::newRow("empty") << QByteArray() << 0 << ""
-                           << ""
-                           << ""
-                           << ""
-                           << "empty";
-    QTest::newRow("RSS without a channel") << QByteArray("<rss version=\"2.0\"/>") << 0 << ""
-                                           << ""
-                                           << ""
-                                           << ""
-                                           << "no <channel>";
-    QTest::newRow("undeclared namespace prefix")
-        << QByteArray("<rss><channel><item><enclosure sparkle:version=\"2\"/></item></channel></rss>") << 0
-        << ""
-        << ""
-        << ""
-        << ""
-        << "line 1";
+    read("enclosure attributes, newest not first", feed(item("0.2.0") + item("0.10.0") + item("0.9.1")), 3,
+         "0.10.0", "0.10.0", "https://example.org/Velmora-0.10.0.zip",
+         "https://example.org/notes/0.10.0.html");
+    read("version elements",
+         feed("<item><title>Five</title><sparkle:version>500</sparkle:version>"
+              "<sparkle:shortVersionString>1.5</sparkle:shortVersionString>"
+              "<link>https://example.org/velmora</link></item>"),
+         1, "500", "1.5", "https://example.org/velmora", "");
+    read("relative links against the feed",
+         feed("<item><sparkle:releaseNotesLink>notes/3.html</sparkle:releaseNotesLink>"
+              "<enclosure url=\"/dl/V3.zip\" sparkle:version=\"3\"/></item>"),
+         1, "3", "3", "http://127.0.0.1:8/dl/V3.zip", "http://127.0.0.1:8/feeds/notes/3.html");
+    read("links that are not web addresses are dropped",
+         feed("<item><sparkle:releaseNotesLink>javascript:alert(1)</sparkle:releaseNotesLink>"
+              "<link>file:///etc/passwd</link>"
+              "<enclosure url=\"x-apple.systempreferences:evil\" sparkle:version=\"4\"/></item>"),
+         1, "4", "4", "", "");
+    read("other channels and systems are not for us",
+         feed(item("9.0", {}, "<sparkle:channel>beta</sparkle:channel>") +
+              item("8.0", " sparkle:os=\"windows\"") + item("7.0", " sparkle:os=\"linux\"") + item("1.0")),
+         4, "7.0", "7.0", "https://example.org/Velmora-7.0.zip", "https://example.org/notes/7.0.html");
+    read("items without a version are left out",
+         feed("<item><title>News</title><enclosure url=\"https://example.org/x.zip\"/></item>"), 0, "", "",
+         "", "");
+    read("no items at all", feed(""), 0, "", "", "", "");
+
+    refused("cut off half-way", feed(item("0.2.0")).left(200), "line");
+    refused("a web page", "<html><body>Sign in to the Wi-Fi</body></html>", "not an RSS feed");
+    refused("not XML", "{\"version\": \"2.0\"}", "line 1");
+    refused("empty", QByteArray(), "empty");
+    refused("RSS without a channel", "<rss version=\"2.0\"/>", "no <channel>");
+    refused("undeclared namespace prefix",
+            "<rss><channel><item><enclosure sparkle:version=\"2\"/></item></channel></rss>", "line 1");
 }
 
 void TestUpdates::appcastReading()
@@ -343,16 +309,15 @@ void TestUpdates::feedSetting_data()
     QTest::addColumn<QVariant>("setting");
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("error");
-    QTest::newRow("unset: the build's feed") << QVariant() << FeedUpdater::defaultFeedURL().toString() << "";
-    QTest::newRow("set") << QVariant(QStringLiteral(" https://example.org/appcast.xml "))
-                         << "https://example.org/appcast.xml"
-                         << "";
-    QTest::newRow("not a web address") << QVariant(QStringLiteral("file:///etc/passwd")) << ""
-                                       << "not an http or https address: \u201Cfile:///etc/passwd\u201D";
-    QTest::newRow("empty text") << QVariant(QString()) << ""
-                                << "SUFeedURL";
-    QTest::newRow("not a text") << QVariant(qint64(42)) << ""
-                                << "not a text";
+    const auto row = [](const char *name, const QVariant &setting, const QString &url, const char *error) {
+        QTest::newRow(name) << setting << url << QString(error);
+    };
+    row("unset: the build's feed", QVariant(), FeedUpdater::defaultFeedURL().toString(), "");
+    row("set", QStringLiteral(" https://example.org/appcast.xml "), "https://example.org/appcast.xml", "");
+    row("not a web address", QStringLiteral("file:///etc/passwd"), "",
+        "not an http or https address: \u201Cfile:///etc/passwd\u201D");
+    row("empty text", QString(), "", "SUFeedURL");
+    row("not a text", qint64(42), "", "not a text");
 }
 
 void TestUpdates::feedSetting()
@@ -384,36 +349,25 @@ void TestUpdates::checkAgainstServer_data()
     QTest::addColumn<QString>("found");
     QTest::addColumn<QString>("error");
 
+    const auto row = [](const char *name, const QByteArray &body, int status, int mode, const char *current,
+                        Outcome outcome, const char *found, const char *error) {
+        QTest::newRow(name) << body << status << mode << QString(current) << outcome << QString(found)
+                            << QString(error);
+    };
     const int answer = int(FeedServer::Mode::answer);
-    QTest::newRow("newer version") << feed(item("0.1.0") + item("0.2.0")) << 200 << answer << "0.1.0"
-                                   << Outcome::updateAvailable << "0.2.0"
-                                   << "";
-    QTest::newRow("same version") << feed(item("0.1.0")) << 200 << answer << "0.1" << Outcome::upToDate
-                                  << "0.1.0"
-                                  << "";
-    QTest::newRow("older version") << feed(item("0.0.9")) << 200 << answer << "0.1.0" << Outcome::upToDate
-                                   << "0.0.9"
-                                   << "";
-    QTest::newRow("numbers, not text")
-        << feed(item("0.10.0")) << 200 << answer << "0.9.0" << Outcome::updateAvailable << "0.10.0"
-        << "";
-    QTest::newRow("the release after its beta")
-        << feed(item("1.0")) << 200 << answer << "1.0b3" << Outcome::updateAvailable << "1.0"
-        << "";
-    QTest::newRow("empty feed") << feed("") << 200 << answer << "0.1.0" << Outcome::upToDate << ""
-                                << "";
-    QTest::newRow("malformed feed") << feed(item("0.2.0")).left(150) << 200 << answer << "0.1.0"
-                                    << Outcome::failed << ""
-                                    << "could not be read";
-    QTest::newRow("not found") << QByteArray("gone") << 404 << answer << "0.1.0" << Outcome::failed << ""
-                               << "could not be fetched";
-    QTest::newRow("server error") << QByteArray("oops") << 500 << answer << "0.1.0" << Outcome::failed << ""
-                                  << "could not be fetched";
-    QTest::newRow("server not answering")
-        << QByteArray() << 200 << int(FeedServer::Mode::silent) << "0.1.0" << Outcome::failed << ""
-        << "did not answer within 0.3 seconds";
-    QTest::newRow("nobody listening") << QByteArray() << 0 << -1 << "0.1.0" << Outcome::failed << ""
-                                      << "could not be fetched";
+    row("newer version", feed(item("0.1.0") + item("0.2.0")), 200, answer, "0.1.0", Outcome::updateAvailable,
+        "0.2.0", "");
+    row("same version", feed(item("0.1.0")), 200, answer, "0.1", Outcome::upToDate, "0.1.0", "");
+    row("older version", feed(item("0.0.9")), 200, answer, "0.1.0", Outcome::upToDate, "0.0.9", "");
+    row("the release after its beta", feed(item("1.0")), 200, answer, "1.0b3", Outcome::updateAvailable,
+        "1.0", "");
+    row("empty feed", feed(""), 200, answer, "0.1.0", Outcome::upToDate, "", "");
+    row("malformed feed", feed(item("0.2.0")).left(150), 200, answer, "0.1.0", Outcome::failed, "",
+        "could not be read");
+    row("not found", "gone", 404, answer, "0.1.0", Outcome::failed, "", "could not be fetched");
+    row("server not answering", QByteArray(), 200, int(FeedServer::Mode::silent), "0.1.0", Outcome::failed,
+        "", "did not answer within 0.3 seconds");
+    row("nobody listening", QByteArray(), 0, -1, "0.1.0", Outcome::failed, "", "could not be fetched");
 }
 
 void TestUpdates::checkAgainstServer()
@@ -438,7 +392,7 @@ void TestUpdates::checkAgainstServer()
     } else {
         server.route("/appcast.xml", {status, body, FeedServer::Mode(mode)});
     }
-    root.writeDomain(kApp, {{QStringLiteral("SUFeedURL"), url.toString()}});
+    setFeed(root, url);
 
     FeedUpdater updater(root.platform());
     updater.setCurrentVersion(current);
@@ -467,8 +421,7 @@ void TestUpdates::enablingRuleWhileChecking()
     TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
     FeedServer server;
     server.route("/appcast.xml", {200, feed(item("0.2.0")), FeedServer::Mode::hold});
-    root.writeDomain(kApp,
-                     {{QStringLiteral("SUFeedURL"), server.url(QStringLiteral("/appcast.xml")).toString()}});
+    setFeed(root, server.url(QStringLiteral("/appcast.xml")));
 
     RecordingAlerts alerts;
     auto feedUpdater = std::make_unique<FeedUpdater>(root.platform());
@@ -483,8 +436,6 @@ void TestUpdates::enablingRuleWhileChecking()
     QMenu menu;
     menu.addAction(QStringLiteral("About Velmora"));
     CheckForUpdatesView view(manager.updater(), &menu);
-    QCOMPARE(view.action()->text(), QStringLiteral("Check for Updates\u2026"));
-    QVERIFY2(!view.action()->isEnabled(), "disabled until its menu has been opened");
     openMenu(menu);
     QVERIFY(view.action()->isEnabled());
 
@@ -515,51 +466,38 @@ void TestUpdates::enablingRuleWhileChecking()
 
 void TestUpdates::cancellingACheck()
 {
-    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
-    FeedServer server;
-    server.route("/appcast.xml", {200, feed(item("0.2.0")), FeedServer::Mode::hold});
-    root.writeDomain(kApp,
-                     {{QStringLiteral("SUFeedURL"), server.url(QStringLiteral("/appcast.xml")).toString()}});
-    QWidget window;
-    UpdateAlertDialogs dialogs(root.platform().workspace(), &window);
-    FeedUpdater updater(root.platform());
-    updater.setAlerts(&dialogs);
-    updater.start();
+    DialogRig rig;
+    rig.server.route("/appcast.xml", {200, feed(item("0.2.0")), FeedServer::Mode::hold});
+    setFeed(rig.root, rig.server.url(QStringLiteral("/appcast.xml")));
 
-    updater.checkForUpdates();
-    QVERIFY(dialogs.progressWindow());
-    QVERIFY(dialogs.progressWindow()->isVisible());
-    QCOMPARE(dialogs.progressWindow()->labelText(), QStringLiteral("Checking for updates\u2026"));
-    QTRY_COMPARE(server.requests(), 1);
-    auto *cancel = dialogs.progressWindow()->findChild<QPushButton *>();
+    rig.updater.checkForUpdates();
+    QVERIFY(rig.dialogs.progressWindow());
+    QVERIFY(rig.dialogs.progressWindow()->isVisible());
+    QCOMPARE(rig.dialogs.progressWindow()->labelText(), QStringLiteral("Checking for updates\u2026"));
+    QTRY_COMPARE(rig.server.requests(), 1);
+    auto *cancel = rig.dialogs.progressWindow()->findChild<QPushButton *>();
     QVERIFY(cancel);
     QTest::mouseClick(cancel, Qt::LeftButton);
-    QTRY_VERIFY(updater.canCheckForUpdates());
-    QTRY_VERIFY(!dialogs.progressWindow());
-    server.release();
+    QTRY_VERIFY(rig.updater.canCheckForUpdates());
+    QTRY_VERIFY(!rig.dialogs.progressWindow());
+    rig.server.release();
     QTest::qWait(50);
-    QVERIFY2(!dialogs.resultWindow(), "a cancelled check shows no result");
+    QVERIFY2(!rig.dialogs.resultWindow(), "a cancelled check shows no result");
 }
 
 void TestUpdates::windowsOfAUserCheck()
 {
-    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
-    FeedServer server;
-    server.route("/new.xml", {200, feed(item("0.2.0"))});
-    server.route("/same.xml", {200, feed(item("0.1.0"))});
-    QWidget window;
-    UpdateAlertDialogs dialogs(root.platform().workspace(), &window);
-    FeedUpdater updater(root.platform());
-    updater.setCurrentVersion(QStringLiteral("0.1.0"));
-    updater.setTimeout(std::chrono::milliseconds(500));
-    updater.setAlerts(&dialogs);
-    updater.start();
+    DialogRig rig;
+    rig.server.route("/new.xml", {200, feed(item("0.2.0"))});
+    rig.server.route("/same.xml", {200, feed(item("0.1.0"))});
+    rig.updater.setTimeout(std::chrono::milliseconds(500));
     auto checkWith = [&](const QString &path) -> QMessageBox * {
-        root.writeDomain(kApp, {{QStringLiteral("SUFeedURL"), server.url(path).toString()}});
-        updater.checkForUpdates();
-        if (!QTest::qWaitFor([&] { return updater.canCheckForUpdates(); }, 5000) || dialogs.progressWindow())
+        setFeed(rig.root, rig.server.url(path));
+        rig.updater.checkForUpdates();
+        if (!QTest::qWaitFor([&] { return rig.updater.canCheckForUpdates(); }, 5000) ||
+            rig.dialogs.progressWindow())
             return nullptr;
-        return dialogs.resultWindow();
+        return rig.dialogs.resultWindow();
     };
 
     // A newer version: its number, its release notes, and "Download" opening the download.
@@ -576,9 +514,9 @@ void TestUpdates::windowsOfAUserCheck()
     QVERIFY(download);
     QCOMPARE(download->text(), QStringLiteral("Download"));
     QTest::mouseClick(download, Qt::LeftButton);
-    QCOMPARE(openedURLs(root), (QStringList{QStringLiteral("https://example.org/notes/0.2.0.html"),
-                                            QStringLiteral("https://example.org/Velmora-0.2.0.zip")}));
-    QTRY_VERIFY(!dialogs.resultWindow());
+    QCOMPARE(openedURLs(rig.root), (QStringList{QStringLiteral("https://example.org/notes/0.2.0.html"),
+                                                QStringLiteral("https://example.org/Velmora-0.2.0.zip")}));
+    QTRY_VERIFY(!rig.dialogs.resultWindow());
 
     // The same version: up to date, with the running version.
     box = checkWith(QStringLiteral("/same.xml"));
@@ -595,21 +533,19 @@ void TestUpdates::windowsOfAUserCheck()
     QCOMPARE(box->objectName(), QStringLiteral("updateError"));
     QCOMPARE(box->text(), QStringLiteral("Velmora could not check for updates."));
     QVERIFY(box->informativeText().contains(QStringLiteral("could not be fetched")));
-    QCOMPARE(openedURLs(root).size(), 2);
+    QCOMPARE(openedURLs(rig.root).size(), 2);
 }
 
 void TestUpdates::feedTextIsNotMarkup()
 {
-    TestRoot root(TestRoot::Seed::none); // the updater needs no Mac around it
-    QWidget window;
-    UpdateAlertDialogs dialogs(root.platform().workspace(), &window);
+    DialogRig rig;
     UpdateCheckResult result;
     result.outcome = Outcome::updateAvailable;
     result.currentVersion = QStringLiteral("0.1.0");
     result.item.version = QStringLiteral("2");
     result.item.shortVersionString = QStringLiteral("<a href=\"file:///etc\">2.0</a>");
-    dialogs.showUpdateAvailable(result);
-    QMessageBox *box = dialogs.resultWindow();
+    rig.dialogs.showUpdateAvailable(result);
+    QMessageBox *box = rig.dialogs.resultWindow();
     QVERIFY(box);
     QVERIFY(box->informativeText().contains(QStringLiteral("&lt;a href=")));
     QVERIFY2(!box->findChild<QPushButton *>(QStringLiteral("download")), "no download without a web address");
@@ -676,8 +612,7 @@ void TestUpdates::checkFromTheApplicationMenu()
     TestRoot root;
     FeedServer server;
     server.route("/appcast.xml", {200, feed(item("99.0"))});
-    root.writeDomain(kApp,
-                     {{QStringLiteral("SUFeedURL"), server.url(QStringLiteral("/appcast.xml")).toString()}});
+    setFeed(root, server.url(QStringLiteral("/appcast.xml")));
     const auto app = makeApp(root);
 
     QMenu *help = app->mainWindow()->helpMenu();
@@ -698,13 +633,8 @@ void TestUpdates::checkFromTheApplicationMenu()
     QCOMPARE(box->parentWidget(), app->mainWindow());
     box->close();
 
-    // An unreachable feed: an error, never a crash.
-    QTcpServer closed;
-    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = closed.serverPort();
-    closed.close();
-    root.writeDomain(
-        kApp, {{QStringLiteral("SUFeedURL"), QStringLiteral("http://127.0.0.1:%1/appcast.xml").arg(port)}});
+    // A feed that cannot be fetched: an error, never a crash.
+    setFeed(root, server.url(QStringLiteral("/gone.xml")));
     openMenu(*help);
     QTRY_VERIFY(view->action()->isEnabled());
     view->action()->trigger();
@@ -762,7 +692,6 @@ void TestUpdates::bannerFollowsAccess()
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
     auto *banner = new FullDiskAccessBanner(root.platform(), &window);
-    QCOMPARE(banner->pollInterval(), std::chrono::milliseconds(2000));
     banner->setPollInterval(std::chrono::milliseconds(20));
     layout->addWidget(banner);
     layout->addStretch(1);
@@ -866,20 +795,6 @@ void TestUpdates::dismissedSetting()
     QCOMPARE(banner.isShowingBanner(), !dismissed);
 }
 
-void TestUpdates::openSettings()
-{
-    TestRoot root;
-    revokeAccess(root);
-    QWidget parent;
-    FullDiskAccessBanner banner(root.platform(), &parent);
-    QCOMPARE(banner.openSettingsButton()->text(), QStringLiteral("Open Settings"));
-    QTest::mouseClick(banner.openSettingsButton(), Qt::LeftButton);
-    QCOMPARE(openedURLs(root),
-             QStringList{QStringLiteral(
-                 "x-apple.systempreferences:com.apple.settings.PrivacySecurity.extension?Privacy_AllFiles")});
-    QVERIFY2(banner.isShowingBanner(), "opening the settings grants nothing by itself");
-}
-
 void TestUpdates::bannerInTheWindow_data()
 {
     QTest::addColumn<bool>("dark");
@@ -918,6 +833,14 @@ void TestUpdates::bannerInTheWindow()
                                            (dark ? QStringLiteral("-dark") : QString()) +
                                            QStringLiteral(".png")));
     Style::apply(false);
+
+    // "Open Settings" opens the Full Disk Access pane, which grants nothing by itself.
+    QCOMPARE(banner->openSettingsButton()->text(), QStringLiteral("Open Settings"));
+    QTest::mouseClick(banner->openSettingsButton(), Qt::LeftButton);
+    QCOMPARE(openedURLs(root),
+             QStringList{QStringLiteral(
+                 "x-apple.systempreferences:com.apple.settings.PrivacySecurity.extension?Privacy_AllFiles")});
+    QVERIFY(banner->isShowingBanner());
 }
 
 void TestUpdates::accessCommand_data()
@@ -940,15 +863,11 @@ void TestUpdates::accessCommand()
     TestRoot root;
     if (granted)
         grantAccess(root);
-    QProcess ctl;
-    ctl.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"),
-              QStringList{QStringLiteral("--simulated-root"), root.path(), QStringLiteral("access")} + args);
-    QVERIFY(ctl.waitForFinished(30000));
-    QCOMPARE(ctl.exitCode(), exitCode);
-    const QString out = QString::fromUtf8(ctl.readAllStandardOutput());
-    QVERIFY2(out.startsWith(output) || (output.isEmpty() && out.isEmpty()), qPrintable(out));
+    const ProgramRun run = runVelmoractl(root, QStringList{QStringLiteral("access")} + args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.out.startsWith(output) || (output.isEmpty() && run.out.isEmpty()), qPrintable(run.out));
     if (exitCode == 2)
-        QVERIFY(ctl.readAllStandardError().contains("usage: velmoractl access"));
+        QVERIFY(run.err.contains("usage: velmoractl access"));
 }
 
 QTEST_MAIN(TestUpdates)
