@@ -6,6 +6,8 @@
 #include "engine/TweakEngine.h"
 #include "platform/Platform.h"
 
+#include <memory>
+
 namespace velmora {
 
 namespace {
@@ -22,12 +24,25 @@ QString shown(const Tweak &tweak, const TweakValue &value)
     return plain;
 }
 
-std::optional<Tweak> findTweak(CommandContext &context, const TweakEngine &engine, const QString &id)
+/// The engine and the one tweak a command works on.
+struct TweakTarget {
+    std::unique_ptr<TweakEngine> engine;
+    Tweak tweak;
+};
+
+// Makes the engine on this run's platform and finds the tweak; says why when either fails.
+std::optional<TweakTarget> openTweak(CommandContext &context, const QString &id)
 {
-    std::optional<Tweak> tweak = engine.registry().tweak(id);
-    if (!tweak)
+    Platform *platform = context.platform();
+    if (!platform)
+        return std::nullopt;
+    auto engine = std::make_unique<TweakEngine>(TweakRegistry::shared(), *platform);
+    std::optional<Tweak> tweak = engine->registry().tweak(id);
+    if (!tweak) {
         context.err << "velmoractl: no tweak has the id \"" << id << "\" (see velmoractl list)\n";
-    return tweak;
+        return std::nullopt;
+    }
+    return TweakTarget{std::move(engine), *tweak};
 }
 
 QString pendingText(const TweakEngine &engine)
@@ -84,7 +99,8 @@ int runListCommand(CommandContext &context, QStringList args)
         for (const Tweak &tweak : engine.registry().tweaksInCategory(category.id)) {
             const bool stored = engine.currentValues().contains(tweak.id);
             context.out << "  " << tweak.id.leftJustified(44) << ' ' << tweak.title << ": "
-                        << shown(tweak, engine.valueOrDefault(tweak)) << (stored ? "" : "  (default)") << '\n';
+                        << shown(tweak, engine.valueOrDefault(tweak)) << (stored ? "" : "  (default)")
+                        << '\n';
         }
     }
     return 0;
@@ -97,15 +113,11 @@ int runGetCommand(CommandContext &context, QStringList args)
         context.err << "usage: velmoractl get ID [--json]\n";
         return 2;
     }
-    Platform *platform = context.platform();
-    if (!platform)
+    const std::optional<TweakTarget> target = openTweak(context, args.first());
+    if (!target)
         return 1;
-    TweakEngine engine(TweakRegistry::shared(), *platform);
-    const std::optional<Tweak> tweak = findTweak(context, engine, args.first());
-    if (!tweak)
-        return 1;
-    engine.refreshCategory(tweak->categoryID);
-    const TweakValue value = engine.valueOrDefault(*tweak);
+    target->engine->refreshCategory(target->tweak.categoryID);
+    const TweakValue value = target->engine->valueOrDefault(target->tweak);
     if (json)
         context.out << jsonText(value.encoded(), false) << '\n';
     else
@@ -120,13 +132,11 @@ QCoro::Task<int> runSetCommand(CommandContext &context, QStringList args)
         context.err << "usage: velmoractl set ID VALUE [--restart]\n";
         co_return 2;
     }
-    Platform *platform = context.platform();
-    if (!platform)
+    std::optional<TweakTarget> target = openTweak(context, args[0]);
+    if (!target)
         co_return 1;
-    TweakEngine engine(TweakRegistry::shared(), *platform);
-    const std::optional<Tweak> tweak = findTweak(context, engine, args[0]);
-    if (!tweak)
-        co_return 1;
+    TweakEngine &engine = *target->engine;
+    const Tweak *tweak = &target->tweak;
     const Result<TweakValue> value = parseValueForTweak(*tweak, args[1]);
     if (!value) {
         context.err << "velmoractl: " << value.error() << '\n';
@@ -149,13 +159,11 @@ QCoro::Task<int> runResetCommand(CommandContext &context, QStringList args)
         context.err << "usage: velmoractl reset ID [--restart]\n";
         co_return 2;
     }
-    Platform *platform = context.platform();
-    if (!platform)
+    std::optional<TweakTarget> target = openTweak(context, args[0]);
+    if (!target)
         co_return 1;
-    TweakEngine engine(TweakRegistry::shared(), *platform);
-    const std::optional<Tweak> tweak = findTweak(context, engine, args[0]);
-    if (!tweak)
-        co_return 1;
+    TweakEngine &engine = *target->engine;
+    const Tweak *tweak = &target->tweak;
     co_await engine.reset(*tweak);
     if (engine.lastError()) {
         context.err << "velmoractl: " << *engine.lastError() << '\n';
@@ -169,14 +177,16 @@ QCoro::Task<int> runResetCommand(CommandContext &context, QStringList args)
 QCoro::Task<int> runRestartCommand(CommandContext &context, QStringList args)
 {
     if (args.isEmpty()) {
-        context.err << "usage: velmoractl restart TARGET...  (Dock, Finder, SystemUIServer, ControlCenter, cfprefsd)\n";
+        context.err << "usage: velmoractl restart TARGET...  (Dock, Finder, SystemUIServer, ControlCenter, "
+                       "cfprefsd)\n";
         co_return 2;
     }
     for (const QString &name : args) {
         if (!restartTargetFromRawValue(name)) {
-            context.err << "velmoractl: \"" << name
-                        << "\" is not a process Velmora restarts (Dock, Finder, SystemUIServer, ControlCenter, "
-                           "cfprefsd)\n";
+            context.err
+                << "velmoractl: \"" << name
+                << "\" is not a process Velmora restarts (Dock, Finder, SystemUIServer, ControlCenter, "
+                   "cfprefsd)\n";
             co_return 2;
         }
     }

@@ -237,6 +237,18 @@ Result<QVariantMap> DefaultsTool::load(const Domain &domain) const
     return values;
 }
 
+Result<QVariant> DefaultsTool::storedValue(const Domain &domain, const QString &key) const
+{
+    if (!PreferenceDomainFile(domain.file).exists())
+        return Result<QVariant>::failure(pairMissing(domain.name, key));
+    const Result<QVariantMap> values = load(domain);
+    if (!values)
+        return Result<QVariant>::failure(values.error());
+    if (!values->contains(key))
+        return Result<QVariant>::failure(pairMissing(domain.name, key));
+    return values->value(key);
+}
+
 Status DefaultsTool::save(const Domain &domain, const QVariantMap &values) const
 {
     const Status saved = PreferenceDomainFile(domain.file).save(values);
@@ -286,9 +298,8 @@ int DefaultsTool::read(const QStringList &arguments)
     const Result<Domain> domain = resolve(arguments[0]);
     if (!domain)
         return fail(domain.error());
-    const bool exists = PreferenceDomainFile(domain->file).exists();
     if (arguments.size() == 1) {
-        if (!exists)
+        if (!PreferenceDomainFile(domain->file).exists())
             return fail(domainMissing(domain->name));
         const Result<QVariantMap> values = load(*domain);
         if (!values)
@@ -297,15 +308,10 @@ int DefaultsTool::read(const QStringList &arguments)
         return 0;
     }
 
-    const QString &key = arguments[1];
-    if (!exists)
-        return fail(pairMissing(domain->name, key));
-    const Result<QVariantMap> values = load(*domain);
-    if (!values)
-        return fail(values.error());
-    if (!values->contains(key))
-        return fail(pairMissing(domain->name, key));
-    print(stdout, OpenStepText::describe(values->value(key)) + QLatin1Char('\n'));
+    const Result<QVariant> value = storedValue(*domain, arguments[1]);
+    if (!value)
+        return fail(value.error());
+    print(stdout, OpenStepText::describe(*value) + QLatin1Char('\n'));
     return 0;
 }
 
@@ -316,15 +322,10 @@ int DefaultsTool::readType(const QStringList &arguments)
     const Result<Domain> domain = resolve(arguments[0]);
     if (!domain)
         return fail(domain.error());
-    const QString &key = arguments[1];
-    if (!PreferenceDomainFile(domain->file).exists())
-        return fail(pairMissing(domain->name, key));
-    const Result<QVariantMap> values = load(*domain);
-    if (!values)
-        return fail(values.error());
-    if (!values->contains(key))
-        return fail(pairMissing(domain->name, key));
-    print(stdout, QStringLiteral("Type is %1\n").arg(typeName(values->value(key))));
+    const Result<QVariant> value = storedValue(*domain, arguments[1]);
+    if (!value)
+        return fail(value.error());
+    print(stdout, QStringLiteral("Type is %1\n").arg(typeName(*value)));
     return 0;
 }
 

@@ -27,6 +27,8 @@ private:
 
     Result<Domain> resolve(const QString &argument) const;
     Result<QVariantMap> load(const Domain &domain) const;
+    /// One key's value; "The domain/default pair … does not exist" when the domain or key is missing.
+    Result<QVariant> storedValue(const Domain &domain, const QString &key) const;
     Status save(const Domain &domain, const QVariantMap &values) const;
     /// Every domain of the preferences folder by name, the global one as "NSGlobalDomain".
     QMap<QString, QString> domainFiles(bool includeGlobal) const;
