@@ -144,6 +144,8 @@ QString scalarText(const QVariant &value)
     case QMetaType::QDateTime: return dateText(value.toDateTime());
     default: break;
     }
+    if (value.metaType() == QMetaType::fromType<PlistDate>())
+        return dateText(value.value<PlistDate>().toDateTime());
     if (value.metaType() == QMetaType::fromType<PlistUid>())
         return QStringLiteral("<CFKeyedArchiverUID>{value = %1}").arg(value.value<PlistUid>().value);
     return value.toString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlistDate.h"
 #include "common/Result.h"
 
 #include <QByteArray>
@@ -15,23 +16,27 @@ struct PlistUid {
     friend bool operator==(const PlistUid &, const PlistUid &) = default;
 };
 
-/// Property lists in memory and on disk, on libplist.
+/// Property lists in memory and on disk: binary ones through a reader and writer of our own, XML
+/// through libplist.
 ///
 /// In memory a property list is a QVariant tree: bool, qint64 (integers), quint64 (only for
-/// integers above the signed 64-bit range), double, QString, QDateTime (UTC), QByteArray (data),
-/// QVariantList (array), QVariantMap (dictionary) and PlistUid.
+/// integers above the signed 64-bit range), double, QString, QDateTime (UTC; a PlistDate where the
+/// file's date does not fall on a whole millisecond), QByteArray (data), QVariantList (array),
+/// QVariantMap (dictionary) and PlistUid. What a file holds is written back exactly.
 namespace PropertyList {
 
 enum class Format { xml, binary };
 
-/// Reads XML or binary. Corrupt, truncated or empty input is an error value, never a crash.
+/// Reads XML or binary. Corrupt, truncated or empty input is an error value, never a crash; so is
+/// nesting deeper than a preferences file ever needs and a dictionary key holding U+0000.
 Result<QVariant> parse(const QByteArray &bytes);
 
-/// Writes a tree in the given format. A value of a type a property list cannot hold is an error.
+/// Writes a tree in the given format. A value of a type a property list cannot hold is an error, and
+/// so, for XML, is text XML cannot carry (U+0000 and most other control characters).
 Result<QByteArray> serialize(const QVariant &value, Format format);
 
-/// Reads a whole file. A missing file, a directory or a corrupt file are errors with the path in
-/// their description.
+/// Reads a whole file. A missing file, a folder, anything but a regular file (a pipe would block) or
+/// a corrupt file are errors with the path in their description.
 Result<QVariant> readFile(const QString &path);
 
 /// Writes a whole file atomically: a temporary file beside it, then a rename. On failure the old

@@ -22,7 +22,7 @@ QString kindName(const QVariant &v)
     case QMetaType::QByteArray: return QStringLiteral("data");
     case QMetaType::QVariantList: return QStringLiteral("an array");
     case QMetaType::QVariantMap: return QStringLiteral("a dictionary");
-    default: return QStringLiteral("something else");
+    default: return isDateVariant(v) ? QStringLiteral("a date") : QStringLiteral("something else");
     }
 }
 
@@ -79,7 +79,9 @@ Result<Profile> Profile::fromPropertyList(const QVariant &plist)
             return QStringLiteral("The file is not a profile: the key \"%1\" is missing.")
                 .arg(QLatin1String(key));
         const QVariant v = root.value(QLatin1String(key));
-        if (v.typeId() != int(type))
+        // A date written by another program may carry more than milliseconds (a PlistDate).
+        const bool matches = type == QMetaType::QDateTime ? isDateVariant(v) : v.typeId() == int(type);
+        if (!matches)
             return QStringLiteral("The file is not a profile: \"%1\" holds %2 instead of %3.")
                 .arg(QLatin1String(key), kindName(v), QLatin1String(kind));
         return std::nullopt;

@@ -113,6 +113,8 @@ QString typeName(const QVariant &v)
         return QStringLiteral("array");
     if (isMap(v))
         return QStringLiteral("dictionary");
+    if (isDateVariant(v))
+        return QStringLiteral("date");
     return QStringLiteral("uid");
 }
 
