@@ -141,27 +141,6 @@ Result<QVariant> parseXml(const QByteArray &bytes)
     return BinaryPropertyList::parse(copy, options);
 }
 
-// What XML 1.0 cannot carry at all: most control characters, U+FFFE and U+FFFF, and halves of
-// surrogate pairs. Other readers refuse a file holding one, so writing it would write a broken file.
-std::optional<char16_t> characterXmlCannotCarry(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
-            return c;
-        if (c == 0xFFFE || c == 0xFFFF)
-            return c;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1].unicode())) {
-            ++i;
-            continue;
-        }
-        if (QChar::isSurrogate(c))
-            return c;
-    }
-    return std::nullopt;
-}
-
 // A long text is named by its start in messages.
 QString opening(const QString &text)
 {
@@ -227,6 +206,25 @@ Result<QByteArray> serializeXml(const QVariant &value)
 }
 
 } // namespace
+
+std::optional<char16_t> characterXmlCannotCarry(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+            return c;
+        if (c == 0xFFFE || c == 0xFFFF)
+            return c;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        if (QChar::isSurrogate(c))
+            return c;
+    }
+    return std::nullopt;
+}
 
 Result<QVariant> parse(const QByteArray &bytes)
 {

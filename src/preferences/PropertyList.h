@@ -7,6 +7,8 @@
 #include <QMetaType>
 #include <QVariant>
 
+#include <optional>
+
 namespace velmora {
 
 /// A keyed-archiver reference (a property-list UID). Kept only so files that hold one survive a
@@ -34,6 +36,10 @@ Result<QVariant> parse(const QByteArray &bytes);
 /// Writes a tree in the given format. A value of a type a property list cannot hold is an error, and
 /// so, for XML, is text XML cannot carry (U+0000 and most other control characters).
 Result<QByteArray> serialize(const QVariant &value, Format format);
+
+/// The first character of `text` an XML property list cannot carry (U+0000, most other control
+/// characters, U+FFFE, U+FFFF, half a surrogate pair); other XML readers refuse a file holding one.
+std::optional<char16_t> characterXmlCannotCarry(const QString &text);
 
 /// Reads a whole file. A missing file, a folder, anything but a regular file (a pipe would block) or
 /// a corrupt file are errors with the path in their description.

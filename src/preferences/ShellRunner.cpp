@@ -20,6 +20,16 @@ QString decodeStrictly(const QByteArray &bytes)
 
 QCoro::Task<ShellRunner::RunResult> ShellRunner::run(QString executable, QStringList arguments) const
 {
+    // A program receives its arguments as C strings: a NUL would silently cut one short, so a value
+    // holding one is refused rather than written changed.
+    for (const QString &argument : std::as_const(arguments)) {
+        if (argument.contains(QChar(0)) || executable.contains(QChar(0))) {
+            QString command = executable + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+            command.replace(QChar(0), QStringLiteral("\\0"));
+            co_return RunResult::failure(ShellError::launchFailed(
+                command, QStringLiteral("an argument holds a NUL character, which no program can receive")));
+        }
+    }
     QProcess process;
     process.setProgram(executable);
     process.setArguments(arguments);
@@ -48,8 +58,8 @@ QCoro::Task<ShellRunner::RunResult> ShellRunner::run(QString executable, QString
     out += process.readAllStandardOutput();
     err += process.readAllStandardError();
     // A child killed by a signal has no exit status of its own; report it as a failure.
-    const int exitCode = process.exitStatus() == QProcess::CrashExit && process.exitCode() == 0 ? 128 + 9
-                                                                                                  : process.exitCode();
+    const int exitCode =
+        process.exitStatus() == QProcess::CrashExit && process.exitCode() == 0 ? 128 + 9 : process.exitCode();
     co_return ProcessResult{exitCode, decodeStrictly(out), decodeStrictly(err)};
 }
 

@@ -1,5 +1,6 @@
 #include "Profile.h"
 
+#include "catalogue/TweakRegistry.h"
 #include "engine/TweakEngine.h"
 #include "preferences/PropertyList.h"
 
@@ -134,6 +135,19 @@ Result<Profile> Profile::fromPropertyList(const QVariant &plist)
 
 Result<QByteArray> Profile::encode() const
 {
+    // A profile is XML that other programs read too: a text it cannot carry is named by the tweak it
+    // belongs to rather than written broken or left out.
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (!it.value().isString())
+            continue;
+        if (const std::optional<char16_t> c = PropertyList::characterXmlCannotCarry(it.value().toString())) {
+            const std::optional<Tweak> tweak = TweakRegistry::shared().tweak(it.key());
+            return Result<QByteArray>::failure(
+                QStringLiteral("The value of “%1” holds the character U+%2, which a profile cannot carry.")
+                    .arg(tweak ? tweak->title : it.key(),
+                         QString::number(uint(*c), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+        }
+    }
     return PropertyList::serialize(toPropertyList(), PropertyList::Format::xml);
 }
 

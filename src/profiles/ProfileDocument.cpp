@@ -1,5 +1,7 @@
 #include "ProfileDocument.h"
 
+#include "common/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -18,11 +20,11 @@ Result<ProfileDocument> ProfileDocument::read(const QString &path)
         return R::failure(
             QStringLiteral("The file “%1” couldn’t be opened because it isn’t in the correct format.")
                 .arg(name));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return R::failure(
-            QStringLiteral("The file “%1” couldn’t be opened: %2").arg(name, file.errorString()));
-    Result<Profile> profile = Profile::decode(file.readAll());
+    // Read without blocking on a pipe that was put there since the check above.
+    const Result<QByteArray> bytes = RegularFile::read(path);
+    if (!bytes)
+        return R::failure(QStringLiteral("The file “%1” couldn’t be opened: %2").arg(name, bytes.error()));
+    Result<Profile> profile = Profile::decode(*bytes);
     if (!profile)
         return R::failure(profile.error());
     return ProfileDocument(std::move(profile).value());

@@ -1,0 +1,178 @@
+// Files built to break readers, put where the programs read: a profile, a preference domain, an
+// application's Info.plist. Every reader refuses them with a clear error and goes on; none dies.
+// And what a domain holds survives writes that do not touch it.
+
+#include "dock/InstalledApps.h"
+#include "preferences/PreferencesBackend.h"
+#include "preferences/ShellRunner.h"
+#include "profiles/ProfileDocument.h"
+#include "support/HostileFiles.h"
+#include "support/ProgramRun.h"
+#include "support/TestRoot.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <cstring>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+const QString kDefaults = QStringLiteral(VELMORA_LIBEXEC_DIR "/defaults");
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// A crash shows as -1 (see ProgramRun); a refusal is a plain exit 1.
+#define QVERIFY_REFUSED(run, what)                                                                           \
+    do {                                                                                                     \
+        const ProgramRun &r_ = (run);                                                                        \
+        QVERIFY2(r_.exitCode == 1,                                                                           \
+                 qPrintable(QStringLiteral("%1: exit %2, %3").arg(what).arg(r_.exitCode).arg(r_.err)));      \
+        QVERIFY2(!r_.err.trimmed().isEmpty(), qPrintable(QStringLiteral("%1 said nothing").arg(what)));      \
+    } while (false)
+
+} // namespace
+
+class TestHostileFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readersRefuseHostileFiles_data();
+    void readersRefuseHostileFiles();
+    void datesSurviveUnrelatedWrites();
+    void aNulCannotReachATool();
+    void aProfileNamesTheValueItCannotCarry();
+};
+
+void TestHostileFiles::readersRefuseHostileFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("XML nested 200,000 deep") << deeplyNestedXml(200000);
+    QTest::newRow("binary chain 150,000 deep") << deeplyNestedBinary(150000);
+    QTest::newRow("binary key holding NUL") << binaryWithNulInKey();
+}
+
+void TestHostileFiles::readersRefuseHostileFiles()
+{
+    QFETCH(QByteArray, bytes);
+    TestRoot root;
+
+    // A profile.
+    const QString profile = root.path() + "/hostile profile.plist";
+    QVERIFY(writeBytes(profile, bytes));
+    const ProgramRun diff = runVelmoractl(root, {"profile", "diff", profile});
+    QVERIFY_REFUSED(diff, "profile diff");
+    QVERIFY2(diff.err.contains("damaged"), qPrintable(diff.err));
+    QVERIFY(!ProfileDocument::read(profile).ok());
+
+    // A preference domain: the stand-in tool refuses to read it, to import it, and to rewrite it.
+    const QString dock = *root.root().domainFile("com.apple.dock");
+    QVERIFY(writeBytes(dock, bytes));
+    QVERIFY_REFUSED(runProgram(kDefaults, {"read", "com.apple.dock"}, root.path()), "defaults read");
+    QVERIFY_REFUSED(runProgram(kDefaults, {"write", "com.apple.dock", "tilesize", "-int", "30"}, root.path()),
+                    "defaults write");
+    QCOMPARE(readAll(dock), bytes);
+    QVERIFY_REFUSED(runProgram(kDefaults, {"import", "com.apple.finder", profile}, root.path()),
+                    "defaults import");
+
+    // velmoractl reads through the same codec: it may show defaults, but it never dies.
+    for (const QStringList &args :
+         {QStringList{"get", "dock.tilesize"}, QStringList{"list", "dock"}, QStringList{"dock", "show"},
+          QStringList{"profile", "save", root.path() + "/p.plist"}}) {
+        const ProgramRun run = runVelmoractl(root, args);
+        QVERIFY2(run.exitCode == 0 || run.exitCode == 1, qPrintable(args.join(' ') + ": " + run.err));
+    }
+
+    // An application whose Info.plist is hostile is listed under its file name, like any bundle
+    // without a readable information dictionary.
+    const QString apps = root.path() + "/Applications";
+    QVERIFY(writeBytes(apps + "/Hostile.app/Contents/Info.plist", bytes));
+    const QList<InstalledApp> scanned = InstalledApps::scan({apps});
+    const auto hostile = std::find_if(scanned.cbegin(), scanned.cend(),
+                                      [](const InstalledApp &a) { return a.path().contains("Hostile.app"); });
+    QVERIFY(hostile != scanned.cend());
+    QCOMPARE(hostile->name, QStringLiteral("Hostile"));
+    QVERIFY(scanned.size() > 1);
+}
+
+void TestHostileFiles::datesSurviveUnrelatedWrites()
+{
+    TestRoot root;
+    const QDateTime distantFuture(QDate(4001, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime distantPast(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
+    const QVariant microseconds = QVariant::fromValue(PlistDate{671142925.521213});
+    const QVariant beforeReference = QVariant::fromValue(PlistDate{-31536000.123456});
+    const QString text = QString::fromUtf8("\xc3\xa9\0b", 4);
+    root.writeDomain("com.example.dates", {{"future", distantFuture},
+                                           {"past", distantPast},
+                                           {"checked", microseconds},
+                                           {"before", beforeReference},
+                                           {"text", text}});
+    for (int i = 0; i < 10; ++i) {
+        const ProgramRun write = runProgram(
+            kDefaults,
+            {"write", "com.example.dates", QStringLiteral("k%1").arg(i), "-int", QString::number(i)},
+            root.path());
+        QCOMPARE(write.exitCode, 0);
+    }
+    const QVariantMap after = root.domain("com.example.dates");
+    QCOMPARE(after.value("k9"), QVariant(qint64(9)));
+    QCOMPARE(after.value("future").toDateTime(), distantFuture);
+    QCOMPARE(after.value("past").toDateTime(), distantPast);
+    QCOMPARE(after.value("checked"), microseconds);
+    QCOMPARE(after.value("before"), beforeReference);
+    QCOMPARE(after.value("text").toString(), text);
+    // And the tool prints them as the system does.
+    const ProgramRun read = runProgram(kDefaults, {"read", "com.example.dates", "future"}, root.path());
+    QCOMPARE(read.out.trimmed(), QStringLiteral("4001-01-01 00:00:00 +0000"));
+}
+
+void TestHostileFiles::aNulCannotReachATool()
+{
+    // A value holding NUL (from a binary profile, say) would reach the tool cut short: refused.
+    TestRoot root;
+    const ShellRunner::RunResult run = await(ShellRunner().run(
+        kDefaults, {"write", "com.example.x", "k", "-string", QString::fromUtf8("a\0b", 3)}));
+    QVERIFY(!run.ok());
+    QVERIFY2(run.error().description().contains("NUL"), qPrintable(run.error().description()));
+
+    PreferencesBackend backend(root.platform());
+    const PreferencesBackend::WriteStatus written = await(backend.write(
+        "com.apple.loginwindow", "LoginwindowText", TweakValue::ofString(QString::fromUtf8("hi\0there", 8))));
+    QVERIFY(!written.ok());
+    QVERIFY(!root.domain("com.apple.loginwindow").contains("LoginwindowText"));
+}
+
+void TestHostileFiles::aProfileNamesTheValueItCannotCarry()
+{
+    TestRoot root;
+    Profile profile;
+    profile.id = QUuid::createUuid();
+    profile.name = "Controls";
+    profile.createdAt = QDateTime::currentDateTimeUtc();
+    profile.appVersion = "1.0";
+    profile.values.insert("login-window.login-window-text",
+                          TweakValue::ofString(QString::fromUtf8("Hello\x01")));
+    const QString path = root.path() + "/controls.plist";
+    const Status written = ProfileDocument(profile).write(path);
+    QVERIFY(!written.ok());
+    QVERIFY2(written.error().contains("Login window message"), qPrintable(written.error()));
+    QVERIFY2(written.error().contains("U+0001"), qPrintable(written.error()));
+    QVERIFY(!QFileInfo::exists(path));
+
+    // Tabs, line feeds and carriage returns are fine, and come back exactly.
+    profile.values.insert("login-window.login-window-text", TweakValue::ofString("Line\r\nTwo\tthree"));
+    QVERIFY(ProfileDocument(profile).write(path).ok());
+    QCOMPARE(ProfileDocument::read(path)->profile().values.value("login-window.login-window-text"),
+             TweakValue::ofString("Line\r\nTwo\tthree"));
+}
+
+QTEST_GUILESS_MAIN(TestHostileFiles)
+#include "tst_hostile_files.moc"
