@@ -1,12 +1,13 @@
 #include "SimulatedDisplayService.h"
 
+#include "common/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QSizeF>
 
 namespace velmora {
@@ -215,12 +216,10 @@ Status SimulatedDisplayService::setDesktopImage(const QString &path, const Displ
         {"display", d->display.name},
     };
     QDir().mkpath(m_root.stateFolder());
-    QSaveFile out(picturesFile());
-    const QByteArray bytes = QJsonDocument(all).toJson();
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return Status::failure(
-            QStringLiteral("Could not save the desktop picture: %1").arg(out.errorString()));
-    return Status::success();
+    const Status written = AtomicFile::write(picturesFile(), QJsonDocument(all).toJson());
+    if (!written)
+        return Status::failure(QStringLiteral("Could not save the desktop picture: %1").arg(written.error()));
+    return written;
 }
 
 } // namespace velmora
