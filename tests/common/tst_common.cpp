@@ -1,11 +1,15 @@
-// The atomic file writer: a file is replaced whole or not at all, on a full disk and in a folder
-// nobody may write.
+// The atomic file writer: a file is replaced whole or not at all, on a full disk, in a folder
+// nobody may write, and when its writer is killed at any moment.
 
 #include "common/AtomicFile.h"
+#include "platform/simulated/SimulatedRoot.h"
+#include "preferences/PropertyList.h"
+#include "profiles/ProfileDocument.h"
 #include "support/SmallFileSystem.h"
 #include "support/TestRoot.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -16,6 +20,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -41,6 +46,17 @@ QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                   QDir::Name);
+}
+
+// What a writer leaves behind when it is stopped halfway: temporaries and lock sidecars.
+QStringList leftoversIn(const QString &folder)
+{
+    QStringList leftovers;
+    for (const QString &entry : entriesOf(folder)) {
+        if (entry.contains(QLatin1String(".tmp-")) || entry.endsWith(QLatin1String(".lock")))
+            leftovers << entry;
+    }
+    return leftovers;
 }
 
 QByteArray randomBytes(qsizetype size)
@@ -76,6 +92,8 @@ private slots:
     void failedWriteLeavesTheTargetAlone_data();
     void failedWriteLeavesTheTargetAlone();
     void temporariesOfGoneWritersAreRemoved();
+    void killedWritersLeaveWholeFiles_data();
+    void killedWritersLeaveWholeFiles();
 };
 
 void TestCommon::initTestCase()
@@ -216,6 +234,114 @@ void TestCommon::temporariesOfGoneWritersAreRemoved()
     expected << "a.plist";
     expected.sort();
     QCOMPARE(entriesOf(dir.path()), expected);
+}
+
+void TestCommon::killedWritersLeaveWholeFiles_data()
+{
+    QTest::addColumn<bool>("profile"); // a profile saved by velmoractl; otherwise a domain by defaults
+    QTest::newRow("domain file") << false;
+    QTest::newRow("profile") << true;
+}
+
+void TestCommon::killedWritersLeaveWholeFiles()
+{
+    // Each round changes what the writer will write, starts it and kills it at a random moment
+    // (sometimes after it has finished). The file must then read as the old content or the new.
+    QFETCH(bool, profile);
+    TestRoot root;
+    PreferenceStore &store = root.platform().preferences();
+    const QString folder = profile ? root.path() + "/profiles" : root.root().preferencesFolder();
+    QVERIFY(QDir().mkpath(folder));
+    const QString target = profile ? folder + "/mine.plist" : *root.root().domainFile("com.example.big");
+    // A big domain takes long enough to write that many kills land inside the write.
+    const QByteArray blob = randomBytes(4 * 1024 * 1024);
+    if (!profile)
+        QVERIFY(PreferenceDomainFile(target).save({{"blob", blob}, {"round", qint64(0)}}));
+
+    const auto command = [&](qint64 round) -> std::pair<QString, QStringList> {
+        if (profile)
+            return {QStringLiteral(VELMORA_BIN_DIR "/velmoractl"),
+                    {"--simulated-root", root.path(), "profile", "save", target}};
+        return {root.platform().defaultsToolPath(),
+                {"write", "com.example.big", "round", "-int", QString::number(round)}};
+    };
+    // The round the file holds; -1 when it is not whole.
+    const auto roundInFile = [&]() -> qint64 {
+        if (profile) {
+            const Result<ProfileDocument> document = ProfileDocument::read(target);
+            if (!document)
+                return -1;
+            const QString format = document->profile().values.value("menubar.clock-date-format").toString();
+            return format.startsWith("round ") ? format.mid(6).toLongLong() : -1;
+        }
+        const Result<QVariant> values = PropertyList::readFile(target);
+        if (!values || values->toMap().value("blob").toByteArray() != blob)
+            return -1;
+        return values->toMap().value("round").toLongLong();
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(SimulatedRoot::environmentVariable()), root.path());
+    const auto start = [&](QProcess &process, qint64 round) {
+        if (profile && !store.setAppValue("DateFormat", QStringLiteral("round %1").arg(round),
+                                          "com.apple.menuextra.clock"))
+            return false;
+        const auto [program, arguments] = command(round);
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        return process.waitForStarted(10000);
+    };
+
+    // One whole run first: the file to start from, and how long a writer takes.
+    QElapsedTimer timer;
+    timer.start();
+    {
+        QProcess process;
+        QVERIFY(start(process, 0));
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+    }
+    const qint64 runTime = qMax<qint64>(timer.elapsed(), 5);
+    QCOMPARE(roundInFile(), 0);
+
+    qint64 held = 0;
+    int rounds = 0;
+    int killed = 0;
+    int midWrite = 0;
+    timer.restart();
+    for (qint64 round = 1; round <= 1000 && (round <= 20 || timer.elapsed() < 8000); ++round) {
+        ++rounds;
+        QProcess process;
+        QVERIFY(start(process, round));
+        if (!process.waitForFinished(int(QRandomGenerator::global()->bounded(runTime * 5 / 4 + 1)))) {
+            process.kill();
+            QVERIFY(process.waitForFinished(10000));
+            ++killed;
+        }
+        const qint64 now = roundInFile();
+        QVERIFY2(now == held || now == round,
+                 qPrintable(QStringLiteral("round %1: the file holds %2, not round %3 or %1")
+                                .arg(round)
+                                .arg(now)
+                                .arg(held)));
+        held = now;
+        const QStringList leftovers = leftoversIn(folder);
+        if (leftovers.isEmpty())
+            continue;
+        // Killed while holding the lock or between its temporary and the rename: the next write
+        // clears up.
+        if (!leftovers.filter(".tmp-").isEmpty())
+            ++midWrite;
+        ++round;
+        QProcess next;
+        QVERIFY(start(next, round));
+        QVERIFY(next.waitForFinished(30000));
+        QCOMPARE(next.exitCode(), 0);
+        QCOMPARE(roundInFile(), round);
+        held = round;
+        QCOMPARE(leftoversIn(folder), QStringList());
+    }
+    qInfo("%d rounds, %d writers killed, %d of them between their temporary and the rename; every file whole",
+          rounds, killed, midWrite);
 }
 
 QTEST_GUILESS_MAIN(TestCommon)
