@@ -4,9 +4,11 @@
 #include "platform/DisplayService.h"
 #include "platform/PlatformFactory.h"
 #include "platform/PreferenceStore.h"
+#include "platform/simulated/FileLock.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QtConcurrent>
 #include <QtTest>
@@ -30,6 +32,7 @@ private slots:
     void storeLeavesADamagedDomainAlone();
     void storeAndToolWritingAtOnceKeepBothKeys();
     void desktopPicturesSetAtOnceAreAllKept();
+    void lockWaitIsBounded();
     void storeRefusesNamesThatLeaveTheFolder_data();
     void storeRefusesNamesThatLeaveTheFolder();
     void seedIsRealisticAndNeverOverwrites();
@@ -178,6 +181,32 @@ void TestPlatform::desktopPicturesSetAtOnceAreAllKept()
     }
     QVERIFY2(kept == kRounds,
              qPrintable(QStringLiteral("both kept in %1 of %2 rounds").arg(kept).arg(kRounds)));
+}
+
+void TestPlatform::lockWaitIsBounded()
+{
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/com.example.test.plist";
+    Result<FileLock> held = FileLock::acquire(file);
+    QVERIFY2(held, qPrintable(held.error()));
+
+    // A stuck holder: the next writer gives up after its bound and says why.
+    QElapsedTimer timer;
+    timer.start();
+    const Result<FileLock> refused = FileLock::acquire(file, std::chrono::milliseconds(200));
+    QVERIFY(!refused);
+    QVERIFY2(timer.elapsed() >= 150 && timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(refused.error().contains("another writer has held it for more than 0.2 s"),
+             qPrintable(refused.error()));
+
+    // A writer that waits gets the lock once the holder lets go, and the sidecar goes with the last one.
+    QFuture<bool> waiter =
+        QtConcurrent::run([file] { return FileLock::acquire(file, std::chrono::seconds(20)).ok(); });
+    QThread::msleep(100);
+    QVERIFY(!waiter.isFinished());
+    held = Result<FileLock>();
+    QVERIFY(waiter.result());
+    QVERIFY(!QFile::exists(FileLock::lockFilePath(file)));
 }
 
 void TestPlatform::storeRefusesNamesThatLeaveTheFolder_data()
