@@ -1,9 +1,8 @@
 #include "PropertyList.h"
 
 #include "BinaryPropertyList.h"
+#include "common/AtomicFile.h"
 #include "common/RegularFile.h"
-
-#include <QSaveFile>
 
 #include <plist/plist.h>
 
@@ -260,12 +259,10 @@ Status writeFile(const QString &path, const QVariant &value, Format format)
     Result<QByteArray> bytes = serialize(value, format);
     if (!bytes)
         return Status::failure(QStringLiteral("Could not write %1: %2").arg(path, bytes.error()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
-    if (file.write(*bytes) != bytes->size() || !file.commit())
-        return Status::failure(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
-    return Status::success();
+    const Status written = AtomicFile::write(path, *bytes);
+    if (!written)
+        return Status::failure(QStringLiteral("Could not write %1").arg(written.error()));
+    return written;
 }
 
 } // namespace velmora::PropertyList

@@ -1,10 +1,10 @@
 #include "ProfileDocument.h"
 
+#include "common/AtomicFile.h"
 #include "common/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace velmora {
 
@@ -35,14 +35,10 @@ Status ProfileDocument::write(const QString &path) const
     const Result<QByteArray> bytes = m_profile.encode();
     if (!bytes)
         return Status::failure(QStringLiteral("The profile could not be encoded: %1").arg(bytes.error()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(
-            QStringLiteral("The profile could not be saved to “%1”: %2").arg(path, file.errorString()));
-    if (file.write(*bytes) != bytes->size() || !file.commit())
-        return Status::failure(
-            QStringLiteral("The profile could not be saved to “%1”: %2").arg(path, file.errorString()));
-    return Status::success();
+    const Status written = AtomicFile::write(path, *bytes);
+    if (!written)
+        return Status::failure(QStringLiteral("The profile could not be saved: %1").arg(written.error()));
+    return written;
 }
 
 } // namespace velmora

@@ -1,10 +1,10 @@
 #include "DesktopPictures.h"
 
+#include "common/AtomicFile.h"
 #include "platform/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUuid>
 
 #include <filesystem>
@@ -118,10 +118,9 @@ Status materializeEmbeddedImage(WallpaperConfig &config, const FileLocations &lo
     const QString path = folder + QLatin1Char('/') +
                          QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() +
                          QStringLiteral(".png");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
-        return Status::failure(
-            QStringLiteral("Could not write the wallpaper “%1”: %2").arg(path, file.errorString()));
+    const Status written = AtomicFile::write(path, *bytes);
+    if (!written)
+        return Status::failure(QStringLiteral("Could not write the wallpaper: %1").arg(written.error()));
     config.imagePath = path;
     return Status::success();
 }

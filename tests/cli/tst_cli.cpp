@@ -1,8 +1,10 @@
 // velmoractl's engine verbs against a simulated Mac: what a user types and what lands in the root.
 
 #include "support/ProgramRun.h"
+#include "support/SmallFileSystem.h"
 #include "support/TestRoot.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QtTest>
 
@@ -10,8 +12,6 @@ using namespace velmora;
 using namespace velmora::test;
 
 namespace {
-
-
 
 } // namespace
 
@@ -26,6 +26,7 @@ private slots:
     void errorsAndUsage_data();
     void errorsAndUsage();
     void failedWriteReportsTheToolsText();
+    void fullDiskLeavesTheDomainAsItWas();
 };
 
 void TestCli::setWithRestart()
@@ -52,29 +53,74 @@ void TestCli::setParsesByKind_data()
     QTest::addColumn<QString>("domain");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("stored"); // invalid: refused with exit 1
-    QTest::newRow("switch off") << "dock.magnification" << "OFF" << "com.apple.dock" << "magnification" << QVariant(false);
-    QTest::newRow("switch 1") << "dock.magnification" << "1" << "com.apple.dock" << "magnification" << QVariant(true);
-    QTest::newRow("switch nonsense") << "dock.magnification" << "maybe" << "com.apple.dock" << "magnification" << QVariant();
-    QTest::newRow("integer") << "dock.tilesize" << "64" << "com.apple.dock" << "tilesize" << QVariant(qint64(64));
-    QTest::newRow("integer at bound") << "dock.tilesize" << "128" << "com.apple.dock" << "tilesize" << QVariant(qint64(128));
-    QTest::newRow("integer too big") << "dock.tilesize" << "500" << "com.apple.dock" << "tilesize" << QVariant();
-    QTest::newRow("integer fraction") << "dock.tilesize" << "64.5" << "com.apple.dock" << "tilesize" << QVariant();
-    QTest::newRow("decimal") << "dock.autohide-delay" << "0.25" << "com.apple.dock" << "autohide-delay" << QVariant(0.25);
-    QTest::newRow("decimal negative bound") << "mouse.scaling" << "-1" << ".GlobalPreferences"
+    QTest::newRow("switch off") << "dock.magnification"
+                                << "OFF"
+                                << "com.apple.dock"
+                                << "magnification" << QVariant(false);
+    QTest::newRow("switch 1") << "dock.magnification"
+                              << "1"
+                              << "com.apple.dock"
+                              << "magnification" << QVariant(true);
+    QTest::newRow("switch nonsense") << "dock.magnification"
+                                     << "maybe"
+                                     << "com.apple.dock"
+                                     << "magnification" << QVariant();
+    QTest::newRow("integer") << "dock.tilesize"
+                             << "64"
+                             << "com.apple.dock"
+                             << "tilesize" << QVariant(qint64(64));
+    QTest::newRow("integer at bound") << "dock.tilesize"
+                                      << "128"
+                                      << "com.apple.dock"
+                                      << "tilesize" << QVariant(qint64(128));
+    QTest::newRow("integer too big") << "dock.tilesize"
+                                     << "500"
+                                     << "com.apple.dock"
+                                     << "tilesize" << QVariant();
+    QTest::newRow("integer fraction") << "dock.tilesize"
+                                      << "64.5"
+                                      << "com.apple.dock"
+                                      << "tilesize" << QVariant();
+    QTest::newRow("decimal") << "dock.autohide-delay"
+                             << "0.25"
+                             << "com.apple.dock"
+                             << "autohide-delay" << QVariant(0.25);
+    QTest::newRow("decimal negative bound") << "mouse.scaling"
+                                            << "-1"
+                                            << ".GlobalPreferences"
                                             << "com.apple.mouse.scaling" << QVariant(-1.0);
-    QTest::newRow("decimal out of range") << "dock.autohide-delay" << "3" << "com.apple.dock" << "autohide-delay" << QVariant();
-    QTest::newRow("picker by label") << "dock.orientation" << "Left" << "com.apple.dock" << "orientation" << QVariant("left");
-    QTest::newRow("picker by value") << "appearance.accent-color" << "8" << ".GlobalPreferences"
+    QTest::newRow("decimal out of range") << "dock.autohide-delay"
+                                          << "3"
+                                          << "com.apple.dock"
+                                          << "autohide-delay" << QVariant();
+    QTest::newRow("picker by label") << "dock.orientation"
+                                     << "Left"
+                                     << "com.apple.dock"
+                                     << "orientation" << QVariant("left");
+    QTest::newRow("picker by value") << "appearance.accent-color"
+                                     << "8"
+                                     << ".GlobalPreferences"
                                      << "AppleAccentColor" << QVariant(qint64(8));
-    QTest::newRow("picker any case") << "appearance.accent-color" << "graphite" << ".GlobalPreferences"
+    QTest::newRow("picker any case") << "appearance.accent-color"
+                                     << "graphite"
+                                     << ".GlobalPreferences"
                                      << "AppleAccentColor" << QVariant(qint64(8));
-    QTest::newRow("picker missing value") << "appearance.accent-color" << "7" << ".GlobalPreferences"
+    QTest::newRow("picker missing value") << "appearance.accent-color"
+                                          << "7"
+                                          << ".GlobalPreferences"
                                           << "AppleAccentColor" << QVariant();
-    QTest::newRow("text with spaces") << "menubar.clock-date-format" << "HH:mm  d MMM" << "com.apple.menuextra.clock"
+    QTest::newRow("text with spaces") << "menubar.clock-date-format"
+                                      << "HH:mm  d MMM"
+                                      << "com.apple.menuextra.clock"
                                       << "DateFormat" << QVariant("HH:mm  d MMM");
-    QTest::newRow("empty text") << "sharing.computer-name" << "" << "com.apple.smb.server" << "NetBIOSName" << QVariant("");
-    QTest::newRow("path") << "screenshot.location" << "~/Pictures" << "com.apple.screencapture" << "location"
-                          << QVariant("~/Pictures");
+    QTest::newRow("empty text") << "sharing.computer-name"
+                                << ""
+                                << "com.apple.smb.server"
+                                << "NetBIOSName" << QVariant("");
+    QTest::newRow("path") << "screenshot.location"
+                          << "~/Pictures"
+                          << "com.apple.screencapture"
+                          << "location" << QVariant("~/Pictures");
 }
 
 void TestCli::setParsesByKind()
@@ -103,8 +149,10 @@ void TestCli::getListAndReset()
 {
     TestRoot root;
     QCOMPARE(runVelmoractl(root, {"get", "dock.tilesize"}).out, QStringLiteral("48\n"));
-    QCOMPARE(runVelmoractl(root, {"get", "dock.tilesize", "--json"}).out, QStringLiteral("{\"int\":{\"_0\":48}}\n"));
-    QCOMPARE(runVelmoractl(root, {"get", "dock.autohide-delay", "--json"}).out, QStringLiteral("{\"double\":{\"_0\":0.5}}\n"));
+    QCOMPARE(runVelmoractl(root, {"get", "dock.tilesize", "--json"}).out,
+             QStringLiteral("{\"int\":{\"_0\":48}}\n"));
+    QCOMPARE(runVelmoractl(root, {"get", "dock.autohide-delay", "--json"}).out,
+             QStringLiteral("{\"double\":{\"_0\":0.5}}\n"));
 
     const ProgramRun list = runVelmoractl(root, {"list", "dock"});
     QCOMPARE(list.exitCode, 0);
@@ -160,7 +208,33 @@ void TestCli::failedWriteReportsTheToolsText()
     f.close();
     const ProgramRun r = runVelmoractl(root, {"set", "finder.show-pathbar", "off"});
     QCOMPARE(r.exitCode, 1);
-    QVERIFY(r.err.contains("Command failed (exit 1): defaults write com.apple.finder ShowPathbar -bool false\n"));
+    QVERIFY(
+        r.err.contains("Command failed (exit 1): defaults write com.apple.finder ShowPathbar -bool false\n"));
+}
+
+void TestCli::fullDiskLeavesTheDomainAsItWas()
+{
+    VELMORA_IN_OWN_MOUNT_NAMESPACE();
+    const SmallFileSystem disk(16 * 1024);
+    if (!disk.mounted())
+        QSKIP(qPrintable("no small file system can be made here: " + disk.mounted().error()));
+    const SimulatedRoot root(disk.path() + "/mac");
+    QVERIFY(root.initialize());
+    const QString dock = *root.domainFile("com.apple.dock");
+    const QByteArray before = readAll(dock);
+    QVERIFY(!before.isEmpty());
+    const QStringList filesBefore =
+        QDir(root.preferencesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QVERIFY(disk.fill());
+
+    const ProgramRun r = runProgram(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"),
+                                    {"--simulated-root", root.path(), "set", "dock.tilesize", "30"});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("No space left on device"), qPrintable(r.err));
+    QVERIFY2(r.err.contains(dock), qPrintable(r.err));
+    QCOMPARE(readAll(dock), before);
+    QCOMPARE(QDir(root.preferencesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+             filesBefore);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -86,6 +86,7 @@ private slots:
     void handlerTweaksNeverTouchDefaults();
     void quickAppliesToOneTweakLandInOrder();
     void appliesToDifferentTweaksRunSideBySide();
+    void sideBySideAppliesToOneDomainKeepBothValues();
 };
 
 void TestEngine::applyWritesStoresAndRecordsRestarts()
@@ -128,13 +129,15 @@ void TestEngine::failedWriteOnlySetsLastError()
     Spies spy(engine);
 
     const QString realTool = root.platform().defaultsToolPath();
-    root.platform().setDefaultsToolPath(root.writeFailingTool("defaults", "Could not write domain com.apple.dock"));
+    root.platform().setDefaultsToolPath(
+        root.writeFailingTool("defaults", "Could not write domain com.apple.dock"));
     QVERIFY(!await(engine.apply(TweakValue::ofInt(64), tweak("dock.tilesize"))));
     QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(48));
     QVERIFY(engine.pendingRestarts().isEmpty());
     QVERIFY(engine.lastError());
-    QCOMPARE(*engine.lastError(), QStringLiteral("Command failed (exit 1): defaults write com.apple.dock tilesize "
-                                                 "-int 64\nCould not write domain com.apple.dock\n"));
+    QCOMPARE(*engine.lastError(),
+             QStringLiteral("Command failed (exit 1): defaults write com.apple.dock tilesize "
+                            "-int 64\nCould not write domain com.apple.dock\n"));
     QCOMPARE(root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(48)));
     QCOMPARE(spy.values.count(), 0);
     QCOMPARE(spy.restarts.count(), 0);
@@ -142,7 +145,8 @@ void TestEngine::failedWriteOnlySetsLastError()
 
     // A failed reset is recorded the same way.
     await(engine.reset(tweak("dock.tilesize")));
-    QVERIFY(engine.lastError()->startsWith("Command failed (exit 1): defaults delete com.apple.dock tilesize\n"));
+    QVERIFY(
+        engine.lastError()->startsWith("Command failed (exit 1): defaults delete com.apple.dock tilesize\n"));
 
     // A later success clears it.
     root.platform().setDefaultsToolPath(realTool);
@@ -162,8 +166,9 @@ void TestEngine::restartsFormASetAndEmptyAtOnce()
     QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("dock.magnification"))));
     QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("mission-control.spans-displays"))));
     QVERIFY(await(engine.apply(TweakValue::ofBool(false), tweak("general.ns-quit-keeps-windows"))));
-    QCOMPARE(engine.pendingRestartsInOrder(),
-             (QList<RestartTarget>{RestartTarget::dock, RestartTarget::systemUIServer, RestartTarget::cfprefsd}));
+    QCOMPARE(
+        engine.pendingRestartsInOrder(),
+        (QList<RestartTarget>{RestartTarget::dock, RestartTarget::systemUIServer, RestartTarget::cfprefsd}));
 
     QSignalSpy spy(&engine, &TweakEngine::pendingRestartsChanged);
     auto task = engine.restartPending();
@@ -268,7 +273,8 @@ void TestEngine::handlerTweaksNeverTouchDefaults()
 {
     TestRoot root;
     const QString marker = root.path() + "/defaults-ran";
-    root.platform().setDefaultsToolPath(root.writeTool("defaults", "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n"));
+    root.platform().setDefaultsToolPath(
+        root.writeTool("defaults", "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n"));
     auto handler = std::make_shared<FakeHandler>();
     const TweakRegistry registry = registryWithHandler(handler);
     const Tweak handled = *registry.tweak("things.handled");
@@ -306,8 +312,9 @@ void TestEngine::quickAppliesToOneTweakLandInOrder()
     // it would finish last and leave the older text in the store.
     TestRoot root;
     const QString real = root.platform().defaultsToolPath();
-    root.platform().setDefaultsToolPath(root.writeTool(
-        "defaults", "#!/bin/sh\ncase \"$*\" in *first*) sleep 1;; esac\nexec '" + real.toUtf8() + "' \"$@\"\n"));
+    root.platform().setDefaultsToolPath(
+        root.writeTool("defaults", "#!/bin/sh\ncase \"$*\" in *first*) sleep 1;; esac\nexec '" +
+                                       real.toUtf8() + "' \"$@\"\n"));
     TweakEngine engine(catalogue(), root.platform());
     const Tweak format = tweak("menubar.clock-date-format");
 
@@ -326,7 +333,8 @@ void TestEngine::quickAppliesToOneTweakLandInOrder()
     await(std::move(apply));
     await(std::move(reset));
     QVERIFY(!root.domain("com.apple.menuextra.clock").contains("DateFormat"));
-    QCOMPARE(engine.currentValues().value("menubar.clock-date-format"), TweakValue::ofString("EEE d MMM HH:mm:ss"));
+    QCOMPARE(engine.currentValues().value("menubar.clock-date-format"),
+             TweakValue::ofString("EEE d MMM HH:mm:ss"));
 }
 
 void TestEngine::appliesToDifferentTweaksRunSideBySide()
@@ -344,6 +352,37 @@ void TestEngine::appliesToDifferentTweaksRunSideBySide()
     QVERIFY(await(std::move(b)));
     QVERIFY2(timer.elapsed() < 1900, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(root.domain("com.apple.finder").value("ShowStatusBar"), QVariant(true));
+}
+
+void TestEngine::sideBySideAppliesToOneDomainKeepBothValues()
+{
+    // Two quick toggles on the Dock page: both tweaks live in com.apple.dock, and the engine runs
+    // their writes at the same time.
+    TestRoot root;
+    TweakEngine engine(catalogue(), root.platform());
+    const Tweak magnification = tweak("dock.magnification");
+    const Tweak tileSize = tweak("dock.tilesize");
+    constexpr int kRounds = 20;
+    int kept = 0;
+    QStringList lost;
+    for (int round = 1; round <= kRounds; ++round) {
+        const bool magnify = round % 2 == 1;
+        const qint64 size = 20 + round;
+        auto a = engine.apply(TweakValue::ofBool(magnify), magnification);
+        auto b = engine.apply(TweakValue::ofInt(size), tileSize);
+        QVERIFY(await(std::move(a)));
+        QVERIFY(await(std::move(b)));
+        const QVariantMap dock = root.domain("com.apple.dock");
+        if (dock.value("magnification") == QVariant(magnify) && dock.value("tilesize") == QVariant(size))
+            ++kept;
+        else
+            lost << QStringLiteral("round %1: magnification %2, tilesize %3")
+                        .arg(round)
+                        .arg(dock.value("magnification").toString(), dock.value("tilesize").toString());
+    }
+    QVERIFY2(kept == kRounds,
+             qPrintable(QStringLiteral("both kept in %1 of %2 rounds\n").arg(kept).arg(kRounds) +
+                        lost.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

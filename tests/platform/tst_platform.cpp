@@ -1,20 +1,22 @@
 // The simulated Mac: its preference store, its root and seed, the stand-in killall, and how the
 // app finds and creates a root.
 
+#include "platform/DisplayService.h"
 #include "platform/PlatformFactory.h"
 #include "platform/PreferenceStore.h"
+#include "platform/simulated/FileLock.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QtConcurrent>
 #include <QtTest>
 
 using namespace velmora;
 using namespace velmora::test;
 
 namespace {
-
-
 
 const QString kAny = PreferenceStore::anyApplication();
 
@@ -28,6 +30,9 @@ private slots:
     void storeSeesWritesOfOtherProcessesAtOnce();
     void storeSetsAndRemovesKeys();
     void storeLeavesADamagedDomainAlone();
+    void storeAndToolWritingAtOnceKeepBothKeys();
+    void desktopPicturesSetAtOnceAreAllKept();
+    void lockWaitIsBounded();
     void storeRefusesNamesThatLeaveTheFolder_data();
     void storeRefusesNamesThatLeaveTheFolder();
     void seedIsRealisticAndNeverOverwrites();
@@ -58,8 +63,9 @@ void TestPlatform::storeSeesWritesOfOtherProcessesAtOnce()
     const PreferenceStore &store = root.platform().preferences();
     QCOMPARE(store.copyAppValue("tilesize", "com.apple.dock"), QVariant(qint64(48)));
     for (int size : {64, 32, 65}) {
-        const ProgramRun r = runProgram(root.platform().defaultsToolPath(),
-                                 {"write", "com.apple.dock", "tilesize", "-int", QString::number(size)}, root.path());
+        const ProgramRun r =
+            runProgram(root.platform().defaultsToolPath(),
+                       {"write", "com.apple.dock", "tilesize", "-int", QString::number(size)}, root.path());
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(store.copyAppValue("tilesize", "com.apple.dock"), QVariant(qint64(size)));
     }
@@ -101,11 +107,106 @@ void TestPlatform::storeLeavesADamagedDomainAlone()
     QVERIFY(status.error().contains(path));
     QCOMPARE(readAll(path), damaged);
     // The stand-in tool refuses the same domain with a clear message and leaves it as it is.
-    const ProgramRun r = runProgram(root.platform().defaultsToolPath(),
-                             {"write", "com.apple.finder", "ShowPathbar", "-bool", "false"}, root.path());
+    const ProgramRun r =
+        runProgram(root.platform().defaultsToolPath(),
+                   {"write", "com.apple.finder", "ShowPathbar", "-bool", "false"}, root.path());
     QCOMPARE(r.exitCode, 1);
     QVERIFY(!r.err.isEmpty());
     QCOMPARE(readAll(path), damaged);
+}
+
+void TestPlatform::storeAndToolWritingAtOnceKeepBothKeys()
+{
+    // The Dock editor writes through the store while a `defaults write` of another key runs. The
+    // store keeps writing for as long as the tool runs, so some of its writes land inside the tool's.
+    TestRoot root;
+    PreferenceStore &store = root.platform().preferences();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(SimulatedRoot::environmentVariable()), root.path());
+    constexpr int kRounds = 20;
+    int kept = 0;
+    QStringList lost;
+    for (int round = 1; round <= kRounds; ++round) {
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.start(root.platform().defaultsToolPath(),
+                   {"write", "com.apple.dock", "tilesize", "-int", QString::number(round)});
+        qint64 last = 0;
+        do {
+            QVERIFY(store.setAppValue("largesize", ++last, "com.apple.dock").ok());
+        } while (!tool.waitForFinished(0) && tool.state() != QProcess::NotRunning);
+        QVERIFY(tool.waitForFinished(20000) || tool.state() == QProcess::NotRunning);
+        QCOMPARE(tool.exitCode(), 0);
+        const QVariantMap dock = root.domain("com.apple.dock");
+        if (dock.value("tilesize") == QVariant(qint64(round)) && dock.value("largesize") == QVariant(last))
+            ++kept;
+        else
+            lost << QStringLiteral("round %1: tilesize %2 (wanted %1), largesize %3 (wanted %4)")
+                        .arg(round)
+                        .arg(dock.value("tilesize").toLongLong())
+                        .arg(dock.value("largesize").toLongLong())
+                        .arg(last);
+    }
+    QVERIFY2(kept == kRounds,
+             qPrintable(QStringLiteral("both kept in %1 of %2 rounds\n").arg(kept).arg(kRounds) +
+                        lost.join('\n')));
+}
+
+void TestPlatform::desktopPicturesSetAtOnceAreAllKept()
+{
+    // Each display's picture set from its own thread at the same moment, as two windows could.
+    TestRoot root;
+    DisplayService &service = root.platform().displays();
+    const QList<velmora::Display> displays = service.displays();
+    QCOMPARE(displays.size(), 2);
+    const QFileInfoList pictures = QDir(root.path() + "/Library/Desktop Pictures").entryInfoList(QDir::Files);
+    QVERIFY(!pictures.isEmpty());
+    const QString picture = pictures.first().filePath();
+    constexpr int kRounds = 20;
+    int kept = 0;
+    for (int round = 1; round <= kRounds; ++round) {
+        const QVariantMap options{{DisplayService::scalingKey(), QVariant::fromValue(quint64(round))},
+                                  {DisplayService::allowClippingKey(), false}};
+        QFuture<Status> first =
+            QtConcurrent::run([&] { return service.setDesktopImage(picture, displays[0], options); });
+        QFuture<Status> second =
+            QtConcurrent::run([&] { return service.setDesktopImage(picture, displays[1], options); });
+        QVERIFY2(first.result(), qPrintable(first.result().error()));
+        QVERIFY2(second.result(), qPrintable(second.result().error()));
+        bool both = true;
+        for (const velmora::Display &display : displays)
+            both = both && service.desktopImageOptions(display).value(DisplayService::scalingKey()) ==
+                               QVariant::fromValue(quint64(round));
+        kept += both ? 1 : 0;
+    }
+    QVERIFY2(kept == kRounds,
+             qPrintable(QStringLiteral("both kept in %1 of %2 rounds").arg(kept).arg(kRounds)));
+}
+
+void TestPlatform::lockWaitIsBounded()
+{
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/com.example.test.plist";
+    Result<FileLock> held = FileLock::acquire(file);
+    QVERIFY2(held, qPrintable(held.error()));
+
+    // A stuck holder: the next writer gives up after its bound and says why.
+    QElapsedTimer timer;
+    timer.start();
+    const Result<FileLock> refused = FileLock::acquire(file, std::chrono::milliseconds(200));
+    QVERIFY(!refused);
+    QVERIFY2(timer.elapsed() >= 150 && timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(refused.error().contains("another writer has held it for more than 0.2 s"),
+             qPrintable(refused.error()));
+
+    // A writer that waits gets the lock once the holder lets go, and the sidecar goes with the last one.
+    QFuture<bool> waiter =
+        QtConcurrent::run([file] { return FileLock::acquire(file, std::chrono::seconds(20)).ok(); });
+    QThread::msleep(100);
+    QVERIFY(!waiter.isFinished());
+    held = Result<FileLock>();
+    QVERIFY(waiter.result());
+    QVERIFY(!QFile::exists(FileLock::lockFilePath(file)));
 }
 
 void TestPlatform::storeRefusesNamesThatLeaveTheFolder_data()

@@ -186,6 +186,34 @@ QStringList shellWords(const QString &line)
     return words;
 }
 
+// A value with "%1" in every string replaced by the round, for commands repeated many times.
+QVariant withRound(const QVariant &value, int round)
+{
+    if (value.typeId() == QMetaType::QString)
+        return value.toString().replace(QStringLiteral("%1"), QString::number(round));
+    if (value.typeId() == QMetaType::QVariantList) {
+        QVariantList items;
+        for (const QVariant &item : value.toList())
+            items << withRound(item, round);
+        return items;
+    }
+    if (value.typeId() == QMetaType::QVariantMap) {
+        QVariantMap pairs;
+        const QVariantMap map = value.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            pairs.insert(it.key(), withRound(it.value(), round));
+        return pairs;
+    }
+    return value;
+}
+
+QStringList withRound(QStringList words, int round)
+{
+    for (QString &word : words)
+        word.replace(QStringLiteral("%1"), QString::number(round));
+    return words;
+}
+
 } // namespace
 
 class TestDefaultsTool : public QObject {
@@ -216,6 +244,8 @@ private slots:
     void wholeDomainWrite();
     void exportAndImport();
     void realDotfileScriptRuns();
+    void simultaneousChangesAreAllKept_data();
+    void simultaneousChangesAreAllKept();
 };
 
 void TestDefaultsTool::write_data()
@@ -841,6 +871,76 @@ void TestDefaultsTool::realDotfileScriptRuns()
     COMPARE_TREE(box.domainAt(box.root().home() + "/Library/Preferences/org.gpgtools.gpgmail.plist")
                      .value("SignNewEmailsByDefault"),
                  QVariant(false));
+}
+
+void TestDefaultsTool::simultaneousChangesAreAllKept_data()
+{
+    // Two commands changing different keys of one domain; "%1" is the round, so every round
+    // writes values the file has not held before.
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QStringList>("second");
+    QTest::addColumn<QVariantMap>("expected"); // keys after both, "%1" in strings replaced
+    QTest::addColumn<QStringList>("gone");
+    const QVariantMap both{{"a", "%1"}, {"b", "%1"}};
+    QTest::newRow("two writes") << kDomain << QStringList{"write", kDomain, "a", "%1"}
+                                << QStringList{"write", kDomain, "b", "%1"} << both << QStringList();
+    QTest::newRow("write and array-add")
+        << kDomain << QStringList{"write", kDomain, "a", "%1"}
+        << QStringList{"write", kDomain, "list", "-array-add", "%1"}
+        << QVariantMap{{"a", "%1"}, {"list", QVariantList{"x", "%1"}}} << QStringList();
+    QTest::newRow("dict-add and delete")
+        << kDomain << QStringList{"write", kDomain, "dict", "-dict-add", "k", "%1"}
+        << QStringList{"delete", kDomain, "gone"} << QVariantMap{{"dict", QVariantMap{{"k", "%1"}}}}
+        << QStringList{"gone"};
+    QTest::newRow("global domain by two names")
+        << QString() << QStringList{"write", "-g", "a", "%1"}
+        << QStringList{"write", "NSGlobalDomain", "b", "%1"} << both << QStringList();
+}
+
+void TestDefaultsTool::simultaneousChangesAreAllKept()
+{
+    QFETCH(QString, domain);
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, second);
+    QFETCH(QVariantMap, expected);
+    QFETCH(QStringList, gone);
+    const Sandbox box(false);
+    const QString file = domain.isEmpty() ? box.root().globalPreferencesFile() : box.file(domain);
+    constexpr int kRounds = 30;
+    int kept = 0;
+    QStringList lost;
+    for (int round = 1; round <= kRounds; ++round) {
+        QVERIFY(PreferenceDomainFile(file).save(
+            {{"a", "old"}, {"b", "old"}, {"list", QVariantList{"x"}}, {"dict", QVariantMap()}, {"gone", 1}}));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(SimulatedRoot::environmentVariable()), box.root().path());
+        QProcess one, two;
+        for (QProcess *p : {&one, &two})
+            p->setProcessEnvironment(environment);
+        // Started back to back, so their reads and writes of the file overlap.
+        one.start(QStringLiteral(VELMORA_LIBEXEC_DIR "/defaults"), withRound(first, round));
+        two.start(QStringLiteral(VELMORA_LIBEXEC_DIR "/defaults"), withRound(second, round));
+        QVERIFY(one.waitForFinished(20000) && two.waitForFinished(20000));
+        QCOMPARE(one.exitCode(), 0);
+        QCOMPARE(two.exitCode(), 0);
+
+        const QVariantMap after = box.domainAt(file);
+        bool whole = true;
+        const QVariantMap wanted = withRound(QVariant(expected), round).toMap();
+        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
+            whole = whole && sameTree(after.value(it.key()), it.value());
+        for (const QString &key : gone)
+            whole = whole && !after.contains(key);
+        if (whole)
+            ++kept;
+        else
+            lost << QStringLiteral("round %1: %2").arg(round).arg(OpenStepText::format(after));
+    }
+    QVERIFY2(kept == kRounds, qPrintable(QStringLiteral("every change kept in %1 of %2 rounds\n%3")
+                                             .arg(kept)
+                                             .arg(kRounds)
+                                             .arg(lost.join('\n'))));
 }
 
 QTEST_GUILESS_MAIN(TestDefaultsTool)

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -260,6 +259,23 @@ Status DefaultsTool::save(const Domain &domain, const QVariantMap &values) const
     return saved;
 }
 
+int DefaultsTool::update(const Domain &domain, const PreferenceDomainFile::Change &change) const
+{
+    using Step = PreferenceDomainFile::UpdateError::Step;
+    const PreferenceDomainFile::UpdateStatus updated = PreferenceDomainFile(domain.file).update(change);
+    if (updated)
+        return 0;
+    const PreferenceDomainFile::UpdateError &error = updated.error();
+    switch (error.step) {
+    case Step::read:
+        return fail(QStringLiteral("Could not read domain %1: %2").arg(domain.name, error.message));
+    case Step::change: return fail(error.message);
+    case Step::lock:
+    case Step::write: break;
+    }
+    return fail(QStringLiteral("Could not write domain %1: %2").arg(domain.name, error.message));
+}
+
 QMap<QString, QString> DefaultsTool::domainFiles(bool includeGlobal) const
 {
     QMap<QString, QString> files;
@@ -375,39 +391,37 @@ int DefaultsTool::write(const QStringList &arguments)
         value = std::move(single).value();
     }
 
-    Result<QVariantMap> values = load(*domain);
-    if (!values)
-        return fail(values.error());
-    QVariantMap &map = values.value();
-
-    switch (change) {
-    case Change::set: map.insert(key, value); break;
-    case Change::appendToArray: {
-        const QVariant existing = map.value(key);
-        if (existing.isValid() && !isList(existing))
-            return fail(QStringLiteral(
-                            "Value for key %1 is not an array; cannot append.  Leaving defaults unchanged.")
-                            .arg(key));
-        map.insert(key, existing.toList() + value.toList());
-        break;
-    }
-    case Change::addToDictionary: {
-        const QVariant existing = map.value(key);
-        if (existing.isValid() && !isMap(existing))
-            return fail(QStringLiteral(
-                            "Value for key %1 is not a dictionary; cannot add.  Leaving defaults unchanged.")
-                            .arg(key));
-        QVariantMap merged = existing.toMap();
-        const QVariantMap added = value.toMap();
-        for (auto it = added.cbegin(); it != added.cend(); ++it)
-            merged.insert(it.key(), it.value());
-        map.insert(key, merged);
-        break;
-    }
-    }
-
-    const Status saved = save(*domain, map);
-    return saved ? 0 : fail(saved.error());
+    using Outcome = PreferenceDomainFile::Outcome;
+    return update(*domain, [&](QVariantMap &map) -> Result<Outcome> {
+        switch (change) {
+        case Change::set: map.insert(key, value); break;
+        case Change::appendToArray: {
+            const QVariant existing = map.value(key);
+            if (existing.isValid() && !isList(existing))
+                return Result<Outcome>::failure(
+                    QStringLiteral(
+                        "Value for key %1 is not an array; cannot append.  Leaving defaults unchanged.")
+                        .arg(key));
+            map.insert(key, existing.toList() + value.toList());
+            break;
+        }
+        case Change::addToDictionary: {
+            const QVariant existing = map.value(key);
+            if (existing.isValid() && !isMap(existing))
+                return Result<Outcome>::failure(
+                    QStringLiteral(
+                        "Value for key %1 is not a dictionary; cannot add.  Leaving defaults unchanged.")
+                        .arg(key));
+            QVariantMap merged = existing.toMap();
+            const QVariantMap added = value.toMap();
+            for (auto it = added.cbegin(); it != added.cend(); ++it)
+                merged.insert(it.key(), it.value());
+            map.insert(key, merged);
+            break;
+        }
+        }
+        return Outcome::write;
+    });
 }
 
 int DefaultsTool::writeWholeDomain(const Domain &domain, const QString &text)
@@ -431,21 +445,21 @@ int DefaultsTool::remove(const QStringList &arguments)
         return fail(notFound(domain->name));
 
     if (arguments.size() == 1) {
-        QFile file(domain->file);
-        if (!file.remove())
-            return fail(
-                QStringLiteral("Could not delete domain %1: %2").arg(domain->name, file.errorString()));
-        return 0;
+        const Result<bool> removed = PreferenceDomainFile(domain->file).remove();
+        if (!removed)
+            return fail(QStringLiteral("Could not delete domain %1: %2").arg(domain->name, removed.error()));
+        return *removed ? 0 : fail(notFound(domain->name));
     }
 
-    Result<QVariantMap> values = load(*domain);
-    if (!values)
-        return fail(values.error());
-    if (!values->contains(arguments[1]))
-        return fail(notFound(domain->name));
-    values->remove(arguments[1]);
-    const Status saved = save(*domain, *values);
-    return saved ? 0 : fail(saved.error());
+    using Outcome = PreferenceDomainFile::Outcome;
+    const QString &key = arguments[1];
+    const QString name = domain->name;
+    return update(*domain, [&key, &name](QVariantMap &values) -> Result<Outcome> {
+        if (!values.contains(key))
+            return Result<Outcome>::failure(notFound(name));
+        values.remove(key);
+        return Outcome::write;
+    });
 }
 
 int DefaultsTool::listDomains(const QStringList &arguments)

@@ -30,6 +30,8 @@ private:
     /// One key's value; "The domain/default pair … does not exist" when the domain or key is missing.
     Result<QVariant> storedValue(const Domain &domain, const QString &key) const;
     Status save(const Domain &domain, const QVariantMap &values) const;
+    /// Reads, changes and writes a domain under its lock; the exit status, the failure printed.
+    int update(const Domain &domain, const PreferenceDomainFile::Change &change) const;
     /// Every domain of the preferences folder by name, the global one as "NSGlobalDomain".
     QMap<QString, QString> domainFiles(bool includeGlobal) const;
 

@@ -1,12 +1,14 @@
 #include "SimulatedDisplayService.h"
 
+#include "FileLock.h"
+#include "common/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QSizeF>
 
 namespace velmora {
@@ -200,6 +202,13 @@ Status SimulatedDisplayService::setDesktopImage(const QString &path, const Displ
             QStringLiteral("The file “%1” couldn’t be opened because it isn’t in the correct format.")
                 .arg(path.section(QLatin1Char('/'), -1)));
 
+    // Two pictures set at once (two displays, two processes) must both be kept.
+    if (!QDir().mkpath(m_root.stateFolder()))
+        return Status::failure(QStringLiteral("Could not save the desktop picture: could not create %1")
+                                   .arg(m_root.stateFolder()));
+    const Result<FileLock> lock = FileLock::acquire(picturesFile());
+    if (!lock)
+        return Status::failure(QStringLiteral("Could not save the desktop picture: %1").arg(lock.error()));
     const JsonFile file = readJson(picturesFile());
     if (!file.error.isEmpty() || (file.exists && !file.document.isObject()))
         return Status::failure(
@@ -214,13 +223,10 @@ Status SimulatedDisplayService::setDesktopImage(const QString &path, const Displ
         {"allowClipping", options.value(allowClippingKey()).toBool()},
         {"display", d->display.name},
     };
-    QDir().mkpath(m_root.stateFolder());
-    QSaveFile out(picturesFile());
-    const QByteArray bytes = QJsonDocument(all).toJson();
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return Status::failure(
-            QStringLiteral("Could not save the desktop picture: %1").arg(out.errorString()));
-    return Status::success();
+    const Status written = AtomicFile::write(picturesFile(), QJsonDocument(all).toJson());
+    if (!written)
+        return Status::failure(QStringLiteral("Could not save the desktop picture: %1").arg(written.error()));
+    return written;
 }
 
 } // namespace velmora

@@ -30,18 +30,17 @@ Status SimulatedPreferenceStore::setAppValue(const QString &key, const QVariant 
     const Result<QString> path = fileFor(applicationID);
     if (!path)
         return Status::failure(path.error());
-    const PreferenceDomainFile file(*path);
-    Result<QVariantMap> values = file.load();
+    using Outcome = PreferenceDomainFile::Outcome;
     // A damaged domain is left as it is rather than replaced by one holding a single key.
-    if (!values)
-        return Status::failure(values.error());
-    if (value.isValid())
-        values->insert(key, value);
-    else if (!values->contains(key))
-        return Status::success();
-    else
-        values->remove(key);
-    return file.save(*values);
+    const PreferenceDomainFile::UpdateStatus updated =
+        PreferenceDomainFile(*path).update([&key, &value](QVariantMap &values) -> Result<Outcome> {
+            if (value.isValid())
+                values.insert(key, value);
+            else if (!values.remove(key))
+                return Outcome::leave;
+            return Outcome::write;
+        });
+    return updated ? Status::success() : Status::failure(updated.error().message);
 }
 
 bool SimulatedPreferenceStore::synchronize(const QString &applicationID)

@@ -1,11 +1,17 @@
 #include "SimulatedRoot.h"
 
+#include "FileLock.h"
 #include "SimulatedSeed.h"
 #include "preferences/PropertyList.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <system_error>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -148,12 +154,67 @@ Result<QVariantMap> PreferenceDomainFile::load() const
     return parsed->toMap();
 }
 
-Status PreferenceDomainFile::save(const QVariantMap &values) const
+Status PreferenceDomainFile::makeFolder() const
 {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder))
         return Status::failure(QStringLiteral("Could not create the folder %1").arg(folder));
+    return Status::success();
+}
+
+Status PreferenceDomainFile::write(const QVariantMap &values) const
+{
     return PropertyList::writeFile(m_path, values, PropertyList::Format::binary);
+}
+
+PreferenceDomainFile::UpdateStatus PreferenceDomainFile::update(const Change &change) const
+{
+    using Step = UpdateError::Step;
+    const auto stop = [](Step step, QString message) {
+        return UpdateStatus::failure({step, std::move(message)});
+    };
+    if (const Status made = makeFolder(); !made)
+        return stop(Step::write, made.error());
+    const Result<FileLock> lock = FileLock::acquire(m_path);
+    if (!lock)
+        return stop(Step::lock, lock.error());
+    Result<QVariantMap> values = load();
+    if (!values)
+        return stop(Step::read, values.error());
+    const Result<Outcome> outcome = change(values.value());
+    if (!outcome)
+        return stop(Step::change, outcome.error());
+    if (*outcome == Outcome::leave)
+        return UpdateStatus::success();
+    if (const Status written = write(*values); !written)
+        return stop(Step::write, written.error());
+    return UpdateStatus::success();
+}
+
+Status PreferenceDomainFile::save(const QVariantMap &values) const
+{
+    if (const Status made = makeFolder(); !made)
+        return made;
+    const Result<FileLock> lock = FileLock::acquire(m_path);
+    if (!lock)
+        return Status::failure(lock.error());
+    return write(values);
+}
+
+Result<bool> PreferenceDomainFile::remove() const
+{
+    if (!exists())
+        return false;
+    const Result<FileLock> lock = FileLock::acquire(m_path);
+    if (!lock)
+        return Result<bool>::failure(lock.error());
+    if (::unlink(QFile::encodeName(m_path).constData()) == 0)
+        return true;
+    const int error = errno;
+    if (error == ENOENT) // another writer deleted it first
+        return false;
+    return Result<bool>::failure(
+        QStringLiteral("%1: %2").arg(m_path, QString::fromStdString(std::generic_category().message(error))));
 }
 
 } // namespace velmora

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <functional>
+
 namespace velmora {
 
 /// The folder that holds a miniature Mac: /Applications, /System, /Library, /Users/<user> and a
@@ -55,8 +57,25 @@ private:
 
 /// One preference domain's file: a dictionary stored as a binary property list, as the real system
 /// stores preferences.
+///
+/// Every change goes through `update`, `save` or `remove`, which hold the domain's lock (a
+/// `FileLock`) for the whole of it: writers in any number of processes and threads take turns,
+/// and none loses another's change. Reading needs no lock, as a file is only ever replaced whole.
 class PreferenceDomainFile {
 public:
+    /// What a change decided: write the edited keys back, or leave the file as it is.
+    enum class Outcome { write, leave };
+    /// Edits the keys in place; a failure refuses the change with its text.
+    using Change = std::function<Result<Outcome>(QVariantMap &values)>;
+
+    /// Where an update stopped, so a caller can word the failure its own way.
+    struct UpdateError {
+        enum class Step { lock, read, change, write };
+        Step step = Step::read;
+        QString message;
+    };
+    using UpdateStatus = BasicStatus<UpdateError>;
+
     explicit PreferenceDomainFile(QString path) : m_path(std::move(path)) {}
 
     const QString &path() const { return m_path; }
@@ -64,10 +83,18 @@ public:
     /// The domain's keys; an empty dictionary when the file does not exist. A corrupt file, or one
     /// whose root is not a dictionary, is an error.
     Result<QVariantMap> load() const;
-    /// Replaces the file atomically (temporary file, rename); creates missing folders.
+    /// Reads the keys, applies `change` and writes them back as one step no other writer can come
+    /// between. Creates missing folders. A damaged file is left alone: `change` never runs.
+    UpdateStatus update(const Change &change) const;
+    /// Replaces the whole domain, whatever the file held (even a damaged one); creates missing folders.
     Status save(const QVariantMap &values) const;
+    /// Deletes the file; false when there was none.
+    Result<bool> remove() const;
 
 private:
+    Status makeFolder() const;
+    Status write(const QVariantMap &values) const;
+
     QString m_path;
 };
 

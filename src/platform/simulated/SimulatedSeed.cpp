@@ -1,13 +1,13 @@
 #include "SimulatedSeed.h"
 
 #include "SimulatedRoot.h"
+#include "common/AtomicFile.h"
 #include "preferences/PropertyList.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace velmora {
@@ -18,10 +18,10 @@ Status SimulatedSeed::writeIfMissing(const QString &path, const QByteArray &byte
         return Status::success();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return Status::failure(QStringLiteral("Could not create the folder of %1").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Status::failure(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
-    return Status::success();
+    const Status written = AtomicFile::write(path, bytes);
+    if (!written)
+        return Status::failure(QStringLiteral("Could not write %1").arg(written.error()));
+    return written;
 }
 
 Status SimulatedSeed::writePlistIfMissing(const QString &path, const QVariant &value,
@@ -36,9 +36,9 @@ Status SimulatedSeed::writePlistIfMissing(const QString &path, const QVariant &v
 
 Status SimulatedSeed::plant() const
 {
-    for (auto step : {&SimulatedSeed::layOutFolders, &SimulatedSeed::seedApplications,
-                      &SimulatedSeed::seedDock, &SimulatedSeed::seedPreferences,
-                      &SimulatedSeed::seedDesktopPictures}) {
+    for (auto step :
+         {&SimulatedSeed::layOutFolders, &SimulatedSeed::seedApplications, &SimulatedSeed::seedDock,
+          &SimulatedSeed::seedPreferences, &SimulatedSeed::seedDesktopPictures}) {
         const Status status = (this->*step)();
         if (!status)
             return status;
