@@ -137,7 +137,7 @@ QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::write(QString d
         co_return WriteStatus::failure(run.error());
     if (run->exitCode != 0)
         co_return WriteStatus::failure(ShellError::nonZeroExit(
-            QStringLiteral("defaults ") + arguments.join(QLatin1Char(' ')), run.value()));
+            ShellError::commandLine(QStringLiteral("defaults"), arguments), run.value()));
     co_return WriteStatus::success();
 }
 
@@ -154,7 +154,7 @@ QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::deleteValue(QSt
         err.contains(QLatin1String("not found")))
         co_return WriteStatus::success();
     co_return WriteStatus::failure(
-        ShellError::nonZeroExit(QStringLiteral("defaults ") + arguments.join(QLatin1Char(' ')), run.value()));
+        ShellError::nonZeroExit(ShellError::commandLine(QStringLiteral("defaults"), arguments), run.value()));
 }
 
 } // namespace velmora

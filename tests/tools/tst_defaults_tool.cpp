@@ -337,6 +337,9 @@ void TestDefaultsTool::refusedWriteLeavesFileUnchanged_data()
     row("int empty", {"-int", ""}, "as an integer");
     row("int space", {"-int", " 5"}, "as an integer");
     row("int overflow", {"-int", "9223372036854775808"}, "as an integer");
+    row("int huge word", {"-int", QString(100000, 'x')},
+        qPrintable("Cannot write \"" + QString(100, 'x') + "… (99900 more bytes)\" as an integer."));
+    row("int with a tab", {"-int", "4\t9"}, "Cannot write \"4\\t9\" as an integer.");
     row("bool word", {"-bool", "maybe"}, "Cannot write \"maybe\" as a boolean");
     row("bool one", {"-bool", "1"}, "as a boolean");
     row("bool empty", {"-boolean", ""}, "as a boolean");

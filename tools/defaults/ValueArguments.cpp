@@ -1,5 +1,6 @@
 #include "ValueArguments.h"
 
+#include "common/MessageText.h"
 #include "preferences/OpenStepText.h"
 #include "preferences/PropertyList.h"
 
@@ -22,7 +23,9 @@ const QStringList kTypeFlags = {
 
 Result<QVariant> cannotWrite(const QString &text, const QString &asWhat)
 {
-    return Result<QVariant>::failure(QStringLiteral("Cannot write \"%1\" as %2.").arg(text, asWhat));
+    // The refused text is quoted short and on one line: the message is one line, whatever was typed.
+    return Result<QVariant>::failure(
+        QStringLiteral("Cannot write \"%1\" as %2.").arg(abbreviatedForMessage(text), asWhat));
 }
 
 Result<QVariant> integerValue(const QString &text)
