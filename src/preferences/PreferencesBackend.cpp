@@ -47,7 +47,8 @@ std::optional<qint64> integerValue(const QVariant &v)
 // A whole decimal number: an optional sign and digits, nothing else, within the signed 64-bit range.
 std::optional<qint64> wholeNumber(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^[+-]?[0-9]+$"));
+    // Anchored at both ends of the whole text: "$" alone would let a final newline through.
+    static const QRegularExpression shape(QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
     if (!shape.match(text).hasMatch())
         return std::nullopt;
     bool ok = false;

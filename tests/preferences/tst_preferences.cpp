@@ -251,6 +251,8 @@ void TestPreferences::readConvertsByDeclaredType_data()
     QTest::newRow("int ← text -7") << QVariant("-7") << int(T::int_) << i(-7);
     QTest::newRow("int ← text +7") << QVariant("+7") << int(T::int_) << i(7);
     QTest::newRow("int ← text with space") << QVariant(" 48") << int(T::int_) << none;
+    QTest::newRow("int ← text with a final newline") << QVariant("49\n") << int(T::int_) << none;
+    QTest::newRow("int ← text with a newline first") << QVariant("\n49") << int(T::int_) << none;
     QTest::newRow("int ← text 4.8") << QVariant("4.8") << int(T::int_) << none;
     QTest::newRow("int ← text beyond 64 bits") << QVariant("9223372036854775808") << int(T::int_) << none;
     QTest::newRow("int ← real 48.9") << QVariant(48.9) << int(T::int_) << i(48);
@@ -266,6 +268,7 @@ void TestPreferences::readConvertsByDeclaredType_data()
     QTest::newRow("double ← text 0,25") << QVariant("0,25") << int(T::double_) << none;
     QTest::newRow("double ← text trailing junk") << QVariant("0.25s") << int(T::double_) << none;
     QTest::newRow("double ← empty text") << QVariant("") << int(T::double_) << none;
+    QTest::newRow("double ← text with a final newline") << QVariant("0.25\n") << int(T::double_) << none;
     QTest::newRow("string ← text") << QVariant("Dark") << int(T::string) << s("Dark");
     QTest::newRow("string ← number 1") << QVariant(qint64(1)) << int(T::string) << s("1");
     QTest::newRow("string ← real 0.5") << QVariant(0.5) << int(T::string) << s("0.5");

@@ -162,6 +162,7 @@ void TestProfiles::brokenFiles_data()
     QTest::newRow("id not a UUID") << with("id", "not-a-uuid") << false;
     QTest::newRow("id in braces") << with("id", "{6F9619FF-8B86-D011-B42D-00CF4FC964FF}") << false;
     QTest::newRow("id lower case") << with("id", "6f9619ff-8b86-d011-b42d-00cf4fc964ff") << true;
+    QTest::newRow("id and a newline") << with("id", "6F9619FF-8B86-D011-B42D-00CF4FC964FF\n") << false;
     QTest::newRow("createdAt as string") << with("createdAt", "2026-12-05") << false;
     QTest::newRow("schemaVersion as string") << with("schemaVersion", "1") << false;
     QTest::newRow("schemaVersion as real") << with("schemaVersion", 1.0) << false;
