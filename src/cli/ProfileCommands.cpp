@@ -70,6 +70,12 @@ QCoro::Task<int> runProfileCommand(CommandContext &context, QStringList args)
     if (verb == QLatin1String("save")) {
         const ProfileDocument document(
             Profile::makeFromCurrentState(engine, QStringLiteral(VELMORA_VERSION)));
+        // A damaged domain reads as empty; the profile is still worth saving, but not silently short.
+        const QMap<QString, QString> unreadable = engine.unreadableDomains();
+        for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
+            context.err << "velmoractl: warning: the domain " << it.key()
+                        << " could not be read, so the profile holds none of its values (" << it.value()
+                        << ")\n";
         const Status written = document.write(file);
         if (!written) {
             context.err << "velmoractl: " << written.error() << '\n';

@@ -2,6 +2,7 @@
 
 #include "TweakHandler.h"
 #include "platform/Platform.h"
+#include "platform/PreferenceStore.h"
 
 #include <QCoro/QCoroSignal>
 #include <QPointer>
@@ -26,6 +27,23 @@ QList<RestartTarget> TweakEngine::pendingRestartsInOrder() const
             ordered.append(target);
     }
     return ordered;
+}
+
+QMap<QString, QString> TweakEngine::unreadableDomains() const
+{
+    QMap<QString, QString> unreadable;
+    QSet<QString> asked;
+    for (const Tweak &tweak : m_registry.tweaks()) {
+        if (!tweak.preferenceKey || asked.contains(tweak.preferenceKey->domain))
+            continue;
+        const QString &domain = tweak.preferenceKey->domain;
+        asked.insert(domain);
+        const std::optional<QString> problem =
+            m_platform->preferences().readProblem(PreferencesBackend::applicationID(domain));
+        if (problem)
+            unreadable.insert(domain, *problem);
+    }
+    return unreadable;
 }
 
 std::optional<TweakValue> TweakEngine::readValue(const Tweak &tweak) const

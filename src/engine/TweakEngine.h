@@ -6,6 +6,7 @@
 
 #include <QCoro/QCoroTask>
 #include <QHash>
+#include <QMap>
 #include <QObject>
 #include <QSet>
 
@@ -37,6 +38,10 @@ public:
     /// The readable description of the last failed apply or reset; none after a success.
     const std::optional<QString> &lastError() const { return m_lastError; }
     const QSet<QString> &refreshedCategoryIDs() const { return m_refreshedCategoryIDs; }
+
+    /// The catalogue's preference domains ("com.apple.dock", "NSGlobalDomain") that cannot be read,
+    /// each with why. Their values read as absent, so whoever gathers every value (a profile) asks.
+    QMap<QString, QString> unreadableDomains() const;
 
     /// The one rule for reading a tweak: its handler, else its preference, else nothing.
     std::optional<TweakValue> readValue(const Tweak &tweak) const;

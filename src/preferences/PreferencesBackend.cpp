@@ -107,11 +107,14 @@ std::optional<TweakValue> PreferencesBackend::convert(const QVariant &stored, Tw
     return std::nullopt;
 }
 
+QString PreferencesBackend::applicationID(const QString &domain)
+{
+    return domain == kGlobalDomain ? PreferenceStore::anyApplication() : domain;
+}
+
 std::optional<TweakValue> PreferencesBackend::read(const PreferenceKey &key) const
 {
-    // "NSGlobalDomain" is a name only the defaults tool knows; the service calls it any-application.
-    const QString applicationID = key.domain == kGlobalDomain ? PreferenceStore::anyApplication() : key.domain;
-    return convert(m_platform->preferences().copyAppValue(key.key, applicationID), key.type);
+    return convert(m_platform->preferences().copyAppValue(key.key, applicationID(key.domain)), key.type);
 }
 
 QStringList PreferencesBackend::typedArguments(const TweakValue &value)

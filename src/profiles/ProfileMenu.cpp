@@ -57,8 +57,23 @@ void ProfileMenu::saveProfile()
         *path += QStringLiteral(".plist");
     const Status written = document.write(*path);
     // A profile that silently failed to save would be lost without the user knowing: say so.
-    if (!written)
+    if (!written) {
         m_context.panels.showError(window(), tr("The profile could not be saved."), written.error());
+        return;
+    }
+    // Nor should it silently hold fewer values than the user thinks: a damaged domain reads as empty.
+    const QMap<QString, QString> unreadable = m_context.engine.unreadableDomains();
+    if (unreadable.isEmpty())
+        return;
+    QStringList details;
+    for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
+        details << tr("%1: %2").arg(it.key(), it.value());
+    const QString message =
+        unreadable.size() == 1
+            ? tr("The profile was saved without the settings of 1 domain that could not be read.")
+            : tr("The profile was saved without the settings of %1 domains that could not be read.")
+                  .arg(unreadable.size());
+    m_context.panels.showWarning(window(), message, details.join(QLatin1Char('\n')));
 }
 
 void ProfileMenu::loadProfile()

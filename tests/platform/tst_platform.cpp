@@ -96,6 +96,11 @@ void TestPlatform::storeLeavesADamagedDomainAlone()
     f.close();
     PreferenceStore &store = root.platform().preferences();
     QVERIFY(!store.copyAppValue("ShowPathbar", "com.apple.finder").isValid());
+    // Single reads never fail; a caller that gathers many values asks whether the domain was readable.
+    QVERIFY(store.readProblem("com.apple.finder").value_or(QString()).contains(path));
+    QVERIFY(!store.readProblem("com.apple.dock"));
+    QVERIFY(!store.readProblem("com.example.never-written"));
+    QVERIFY(!store.readProblem(kAny));
     const Status status = store.setAppValue("ShowPathbar", false, "com.apple.finder");
     QVERIFY(!status.ok());
     QVERIFY(status.error().contains(path));

@@ -7,6 +7,7 @@
 #include "profiles/ProfileDocument.h"
 #include "profiles/ProfileMenu.h"
 #include "support/FakePanels.h"
+#include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 #include "ui/MainWindow.h"
 #include "ui/Style.h"
@@ -48,6 +49,14 @@ Profile sampleProfile()
                 {"wallpaper.config", TweakValue::ofString(R"({"scaling":"fill","allowClipping":true})")},
                 {"future.tweak", TweakValue::ofString("kept")}};
     return p;
+}
+
+/// Overwrites a domain's file with bytes no property-list reader accepts.
+void damageDomain(const TestRoot &root, const QString &domain)
+{
+    QFile f(*root.root().domainFile(domain));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("bplist00 damaged");
 }
 
 QByteArray xmlOf(const QVariantMap &plist)
@@ -95,7 +104,9 @@ private slots:
     void applyProfileSkipsUnknownAndRestartsOnce();
     void saveThenLoadThroughTheMenu();
     void loadingSomethingElseOpensNothing();
+    void menuSaveNamesUnreadableDomains();
     void cli();
+    void cliSaveNamesUnreadableDomains();
 };
 
 void TestProfiles::roundTrip_data()
@@ -483,6 +494,34 @@ void TestProfiles::loadingSomethingElseOpensNothing()
     QVERIFY(panels->errors.isEmpty());
 }
 
+void TestProfiles::menuSaveNamesUnreadableDomains()
+{
+    TestRoot root;
+    auto fake = std::make_unique<FakePanels>();
+    FakePanels *panels = fake.get();
+    VelmoraApp app(root.makePlatform(), std::move(fake));
+    ProfileMenu *menu = app.mainWindow()->profileMenu();
+    damageDomain(root, "com.apple.dock");
+    QTemporaryDir dir;
+
+    // Saving still saves, and says which domain it could not read.
+    panels->answers.enqueue(dir.filePath("saved.plist"));
+    menu->saveAction()->trigger();
+    QVERIFY(ProfileDocument::read(dir.filePath("saved.plist")).ok());
+    QVERIFY(panels->errors.isEmpty());
+    QCOMPARE(panels->warnings.size(), 1);
+    QVERIFY2(panels->warnings.first().startsWith(
+                 "The profile was saved without the settings of 1 domain that could not be read.\n"
+                 "com.apple.dock: "),
+             qPrintable(panels->warnings.first()));
+    // With every domain readable there is nothing to say.
+    QFile::remove(*root.root().domainFile("com.apple.dock"));
+    panels->answers.enqueue(dir.filePath("again.plist"));
+    menu->saveAction()->trigger();
+    QVERIFY(QFile::exists(dir.filePath("again.plist")));
+    QCOMPARE(panels->warnings.size(), 1);
+}
+
 void TestProfiles::cli()
 {
     TestRoot root;
@@ -522,6 +561,23 @@ void TestProfiles::cli()
     QCOMPARE(badCode, 1);
     QVERIFY(bad.contains("is not a profile"));
     QCOMPARE(std::get<0>(ctl({"profile", "frob", file})), 2);
+}
+
+void TestProfiles::cliSaveNamesUnreadableDomains()
+{
+    TestRoot root;
+    QTemporaryDir dir;
+    damageDomain(root, "com.apple.dock");
+
+    const QString saved = dir.filePath("saved.plist");
+    const ProgramRun save = runVelmoractl(root, {"profile", "save", saved});
+    QCOMPARE(save.exitCode, 0);
+    QVERIFY(save.out.startsWith("Saved "));
+    QVERIFY2(save.err.startsWith("velmoractl: warning: the domain com.apple.dock could not be read, so the "
+                                 "profile holds none of its values (Could not read "),
+             qPrintable(save.err));
+    QCOMPARE(save.err.count('\n'), 1); // one line per unreadable domain, nothing else
+    QVERIFY(ProfileDocument::read(saved).ok());
 }
 
 QTEST_MAIN(TestProfiles)
