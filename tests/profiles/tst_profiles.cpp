@@ -59,6 +59,14 @@ void damageDomain(const TestRoot &root, const QString &domain)
     f.write("bplist00 damaged");
 }
 
+/// A profile whose first value (in id order) lands in the Dock's domain and whose second in the Finder's.
+Profile dockThenFinder()
+{
+    Profile p = sampleProfile();
+    p.values = {{"dock.tilesize", TweakValue::ofInt(64)}, {"finder.show-pathbar", TweakValue::ofBool(false)}};
+    return p;
+}
+
 QByteArray xmlOf(const QVariantMap &plist)
 {
     return *PropertyList::serialize(plist, PropertyList::Format::xml);
@@ -105,8 +113,10 @@ private slots:
     void saveThenLoadThroughTheMenu();
     void loadingSomethingElseOpensNothing();
     void menuSaveNamesUnreadableDomains();
+    void menuApplyTellsOfEveryFailure();
     void cli();
     void cliSaveNamesUnreadableDomains();
+    void cliApplyListsEveryFailure();
 };
 
 void TestProfiles::roundTrip_data()
@@ -381,7 +391,9 @@ void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
                 {"finder.show-hidden-files", TweakValue::ofBool(true)},
                 {"mission-control.spans-displays", TweakValue::ofBool(true)},
                 {"no.such.tweak", TweakValue::ofInt(1)}};
-    await(applyProfile(&engine, p));
+    const ProfileApplyReport applied = await(applyProfile(&engine, p));
+    QVERIFY(applied.ok());
+    QCOMPARE(applied.attempted, 3); // the unknown id is not counted
     QCOMPARE(root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(64)));
     QCOMPARE(root.domain("com.apple.finder").value("AppleShowAllFiles"), QVariant(true));
     QVERIFY(engine.pendingRestarts().isEmpty());
@@ -397,14 +409,23 @@ void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
                         real.toUtf8() + "' \"$@\"\n"));
     Profile failing;
     failing.values = {{"dock.autohide", TweakValue::ofBool(true)}, {"dock.tilesize", TweakValue::ofInt(30)}};
-    await(applyProfile(&engine, failing)); // map order: dock.autohide, then dock.tilesize (fails last)
+    const ProfileApplyReport failed = await(applyProfile(&engine, failing)); // dock.tilesize fails last
     QVERIFY(engine.lastError() && engine.lastError()->contains("refused"));
     QVERIFY(engine.pendingRestarts().isEmpty());
+    QCOMPARE(failed.attempted, 2);
+    QCOMPARE(failed.failures.size(), 1);
+    QCOMPARE(failed.failures.first().tweakID, QStringLiteral("dock.tilesize"));
+    QCOMPARE(failed.failures.first().title, QStringLiteral("Icon size"));
+    QVERIFY(failed.failures.first().reason.contains("refused"));
     Profile recovering;
     recovering.values = {{"dock.tilesize", TweakValue::ofInt(30)},
                          {"finder.show-pathbar", TweakValue::ofBool(false)}};
-    await(applyProfile(&engine, recovering)); // the failure first, then a success
+    // The failure first, then a success: the engine's last error is cleared, the report still knows.
+    const ProfileApplyReport recovered = await(applyProfile(&engine, recovering));
     QVERIFY(!engine.lastError());
+    QCOMPARE(recovered.failures.size(), 1);
+    QCOMPARE(recovered.failures.first().tweakID, QStringLiteral("dock.tilesize"));
+    QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
 }
 
 void TestProfiles::saveThenLoadThroughTheMenu()
@@ -522,6 +543,31 @@ void TestProfiles::menuSaveNamesUnreadableDomains()
     QCOMPARE(panels->warnings.size(), 1);
 }
 
+void TestProfiles::menuApplyTellsOfEveryFailure()
+{
+    TestRoot root;
+    auto fake = std::make_unique<FakePanels>();
+    FakePanels *panels = fake.get();
+    VelmoraApp app(root.makePlatform(), std::move(fake));
+    app.showMainWindow();
+    ProfileMenu *menu = app.mainWindow()->profileMenu();
+    damageDomain(root, "com.apple.dock");
+    QTemporaryDir dir;
+
+    // The Dock's value fails first, the Finder's lands after it; the user hears of the failure
+    // although the engine's last error was cleared by the success.
+    QVERIFY(ProfileDocument(dockThenFinder()).write(dir.filePath("p.plist")).ok());
+    panels->answers.enqueue(dir.filePath("p.plist"));
+    menu->loadAction()->trigger();
+    QTRY_VERIFY(menu->reviewSheet());
+    QTest::mouseClick(menu->reviewSheet()->applyButton(), Qt::LeftButton);
+    QTRY_COMPARE(panels->errors.size(), 1);
+    QVERIFY2(panels->errors.first().startsWith("1 of 2 values could not be applied.\nIcon size: Command failed"),
+             qPrintable(panels->errors.first()));
+    QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
+    QVERIFY(!app.engine().lastError());
+}
+
 void TestProfiles::cli()
 {
     TestRoot root;
@@ -578,6 +624,24 @@ void TestProfiles::cliSaveNamesUnreadableDomains()
              qPrintable(save.err));
     QCOMPARE(save.err.count('\n'), 1); // one line per unreadable domain, nothing else
     QVERIFY(ProfileDocument::read(saved).ok());
+}
+
+void TestProfiles::cliApplyListsEveryFailure()
+{
+    TestRoot root;
+    QTemporaryDir dir;
+    damageDomain(root, "com.apple.dock");
+
+    const QString file = dir.filePath("p.plist");
+    QVERIFY(ProfileDocument(dockThenFinder()).write(file).ok());
+    const ProgramRun apply = runVelmoractl(root, {"profile", "apply", file, "--yes"});
+    QCOMPARE(apply.exitCode, 1);
+    QVERIFY2(apply.err.startsWith("velmoractl: could not apply Icon size (dock.tilesize): Command failed (exit 1): "
+                                  "defaults write com.apple.dock tilesize -int 64\n"),
+             qPrintable(apply.err));
+    QVERIFY(apply.err.endsWith("velmoractl: 1 of 2 values could not be applied; restarted what the others needed.\n"));
+    QVERIFY(!apply.out.contains("Applied"));
+    QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
 }
 
 QTEST_MAIN(TestProfiles)
