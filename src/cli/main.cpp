@@ -45,7 +45,8 @@ const char kUsage[] = "usage: velmoractl [--simulated-root DIR] <command> [argum
                       "Errors exit 1, usage errors 2.\n"
                       "\n"
                       "The simulated Mac lives in DIR, else in $VELMORA_SIMULATED_ROOT, else in the\n"
-                      "per-user default folder.\n";
+                      "per-user default folder, which is created on first use; any other folder is\n"
+                      "created with init.\n";
 
 QCoro::Task<int> dispatch(CommandContext &context, QString verb, QStringList args)
 {

@@ -69,6 +69,8 @@ int main(int argc, char *argv[])
 
     auto platform = velmora::createPlatform({parser.value(rootOption)});
     if (!platform) {
+        // Said on the terminal too: a window started from one is often started to see this.
+        std::fprintf(stderr, "velmora: %s\n", qUtf8Printable(platform.error()));
         QMessageBox::critical(nullptr, QStringLiteral("Velmora"), platform.error());
         return 1;
     }

@@ -11,7 +11,25 @@ using namespace velmora::test;
 
 namespace {
 
-
+/// velmoractl as a user's shell would start it: no root named in the environment, and the per-user
+/// data folder (where the default root lives) inside `dataHome`.
+ProgramRun runWithoutRoot(const QStringList &args, const QString &dataHome)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("VELMORA_SIMULATED_ROOT"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), args);
+    p.closeWriteChannel();
+    ProgramRun r;
+    if (!p.waitForFinished(30000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
 
 } // namespace
 
@@ -26,6 +44,9 @@ private slots:
     void errorsAndUsage_data();
     void errorsAndUsage();
     void failedWriteReportsTheToolsText();
+    void onlyInitCreatesANamedRoot_data();
+    void onlyInitCreatesANamedRoot();
+    void theDefaultRootIsCreatedOnFirstUse();
 };
 
 void TestCli::setWithRestart()
@@ -161,6 +182,72 @@ void TestCli::failedWriteReportsTheToolsText()
     const ProgramRun r = runVelmoractl(root, {"set", "finder.show-pathbar", "off"});
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.err.contains("Command failed (exit 1): defaults write com.apple.finder ShowPathbar -bool false\n"));
+}
+
+void TestCli::onlyInitCreatesANamedRoot_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("folderExists"); // an empty folder rather than none at all
+    const QList<QStringList> commands{
+        {"get", "dock.tilesize"},   {"list", "dock"}, {"set", "dock.tilesize", "64"}, {"reset", "dock.tilesize"},
+        {"restart", "Dock"},        {"profile", "save", "/dev/null"},                {"dock", "show"},
+        {"wallpaper", "show"},      {"access"},
+    };
+    for (const QStringList &command : commands) {
+        for (bool exists : {false, true}) {
+            const QString name = command.join(' ') + (exists ? ", empty folder" : ", no folder");
+            QTest::newRow(qPrintable(name)) << command << exists;
+        }
+    }
+}
+
+void TestCli::onlyInitCreatesANamedRoot()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, folderExists);
+    QTemporaryDir dir;
+    // A space in the path: the suggested command must still work when pasted.
+    const QString path = dir.filePath(folderExists ? "my mac" : "no such/my mac");
+    if (folderExists)
+        QVERIFY(QDir().mkpath(path));
+    const ProgramRun r = runProgram(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"),
+                                    QStringList{"--simulated-root", path} + args);
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QString());
+    QCOMPARE(r.err, "velmoractl: " + path + " holds no simulated Mac; create one with: velmoractl "
+                    "--simulated-root '" + path + "' init\n");
+    QCOMPARE(QFileInfo::exists(path), folderExists);
+    if (folderExists)
+        QVERIFY(QDir(path).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+
+    // The command it suggests creates the Mac, and then the command works.
+    QCOMPARE(runProgram(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), {"--simulated-root", path, "init"}).exitCode,
+             0);
+    QVERIFY(SimulatedRoot(path).isInitialized());
+    QCOMPARE(runProgram(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), QStringList{"--simulated-root", path} + args)
+                 .err.contains("holds no simulated Mac"),
+             false);
+}
+
+void TestCli::theDefaultRootIsCreatedOnFirstUse()
+{
+    QTemporaryDir dataHome;
+    const QString defaultRoot = dataHome.path() + "/Velmora/Simulated Mac";
+    // Commands that need no Mac make none.
+    QCOMPARE(runWithoutRoot({"help"}, dataHome.path()).exitCode, 0);
+    QCOMPARE(runWithoutRoot({"catalogue"}, dataHome.path()).exitCode, 0);
+    QVERIFY(!QFileInfo::exists(defaultRoot));
+
+    const ProgramRun first = runWithoutRoot({"get", "dock.tilesize"}, dataHome.path());
+    QCOMPARE(first.exitCode, 0);
+    QCOMPARE(first.out, QStringLiteral("48\n"));
+    QVERIFY(SimulatedRoot(defaultRoot).isInitialized());
+    // Named explicitly, the default root is still the default root, and made on first use too.
+    QTemporaryDir otherHome;
+    const QString named = otherHome.path() + "/Velmora/Simulated Mac";
+    const ProgramRun explicitly = runWithoutRoot({"--simulated-root", named, "get", "dock.tilesize"}, otherHome.path());
+    QCOMPARE(explicitly.out, QStringLiteral("48\n"));
+    QVERIFY(SimulatedRoot(named).isInitialized());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

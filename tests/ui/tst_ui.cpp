@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
@@ -119,6 +120,7 @@ private slots:
     void statusLineShowsTheLastError();
     void screenshots_data();
     void screenshots();
+    void windowRefusesAFolderWithoutAMac();
 };
 
 void TestUi::initTestCase()
@@ -504,6 +506,29 @@ void TestUi::screenshots()
     }
     Style::apply(false);
     QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/category-dock") + suffix + ".png"));
+}
+
+void TestUi::windowRefusesAFolderWithoutAMac()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("typo/Mac");
+    QProcess velmora;
+    velmora.start(QStringLiteral(VELMORA_BIN_DIR "/velmora"), {"--simulated-root", path});
+    // The refusal is said on the terminal too; the dialog that says it waits for a click, so the
+    // program is ended here once it has spoken.
+    QString err;
+    QElapsedTimer clock;
+    clock.start();
+    while (!err.contains("init\n") && clock.elapsed() < 30000 && velmora.state() != QProcess::NotRunning) {
+        velmora.waitForReadyRead(500);
+        err += QString::fromUtf8(velmora.readAllStandardError());
+    }
+    velmora.kill();
+    velmora.waitForFinished(5000);
+    QVERIFY2(err.contains("velmora: " + path + " holds no simulated Mac; create one with: velmoractl "
+                          "--simulated-root " + path + " init\n"),
+             qPrintable(err));
+    QVERIFY(!QFileInfo::exists(dir.filePath("typo")));
 }
 
 QTEST_MAIN(TestUi)
