@@ -120,6 +120,8 @@ private slots:
     void statusLineShowsTheLastError();
     void screenshots_data();
     void screenshots();
+    void helpAndVersionNeedNoDisplay_data();
+    void helpAndVersionNeedNoDisplay();
     void windowRefusesAFolderWithoutAMac();
 };
 
@@ -506,6 +508,33 @@ void TestUi::screenshots()
     }
     Style::apply(false);
     QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/category-dock") + suffix + ".png"));
+}
+
+void TestUi::helpAndVersionNeedNoDisplay_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("output"); // part of standard output
+    QTest::newRow("--help") << "--help" << "--simulated-root <DIR>";
+    QTest::newRow("-h") << "-h" << "Hidden macOS settings, gathered in one place.";
+    QTest::newRow("--version") << "--version" << "Velmora " VELMORA_VERSION "\n";
+}
+
+void TestUi::helpAndVersionNeedNoDisplay()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, output);
+    // As over ssh or in a script: no display of any kind, no platform plugin chosen.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    QProcess velmora;
+    velmora.setProcessEnvironment(env);
+    velmora.start(QStringLiteral(VELMORA_BIN_DIR "/velmora"), {option});
+    QVERIFY(velmora.waitForFinished(30000));
+    const QString out = QString::fromUtf8(velmora.readAllStandardOutput());
+    QCOMPARE(velmora.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(velmora.exitCode(), 0);
+    QVERIFY2(out.contains(output), qPrintable(out + velmora.readAllStandardError()));
 }
 
 void TestUi::windowRefusesAFolderWithoutAMac()
