@@ -141,6 +141,7 @@ private slots:
     void cliShow();
     void cliSet_data();
     void cliSet();
+    void cliWarnsOnceAboutDamagedDisplays();
 };
 
 // ---- configuration ------------------------------------------------------------------------------
@@ -1031,6 +1032,22 @@ void TestWallpaper::cliSet()
     message.replace("%1", root.path());
     QVERIFY2((exitCode == 0 ? run.out : run.err).contains(message), qPrintable(run.out + run.err));
     compareRecorded(root, before, changed);
+}
+
+void TestWallpaper::cliWarnsOnceAboutDamagedDisplays()
+{
+    TestRoot root;
+    QFile broken(root.path() + "/.simulated/displays.json");
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("[{\"name\": ");
+    broken.close();
+    // "show" asks for the displays, the main one and each picture: the damage is still one warning.
+    for (const QStringList &args : {QStringList{"wallpaper", "show"}, QStringList{"wallpaper", "show", "--json"}}) {
+        const ProgramRun run = runVelmoractl(root, args);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err.count("is not a JSON array of displays"), 1);
+        QVERIFY(run.out.contains("Built-in Retina Display")); // the default displays stand in
+    }
 }
 
 QTEST_GUILESS_MAIN(TestWallpaper)
