@@ -141,6 +141,8 @@ private slots:
     void cliShow();
     void cliSet_data();
     void cliSet();
+    void cliSetStoresRelativePathsWhole_data();
+    void cliSetStoresRelativePathsWhole();
     void cliWarnsOnceAboutDamagedDisplays();
 };
 
@@ -1032,6 +1034,35 @@ void TestWallpaper::cliSet()
     message.replace("%1", root.path());
     QVERIFY2((exitCode == 0 ? run.out : run.err).contains(message), qPrintable(run.out + run.err));
     compareRecorded(root, before, changed);
+}
+
+void TestWallpaper::cliSetStoresRelativePathsWhole_data()
+{
+    QTest::addColumn<QString>("folder"); // where velmoractl runs, under the home folder
+    QTest::addColumn<QString>("image");
+    dataRow("a name", QString("Pictures"), QString("mine.png"));
+    dataRow("with ./", QString("Pictures"), QString("./mine.png"));
+    dataRow("with ../", QString("Desktop"), QString("../Pictures/mine.png"));
+}
+
+void TestWallpaper::cliSetStoresRelativePathsWhole()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, image);
+    TestRoot root;
+    const QString picture = writePicture(root.root().home() + "/Pictures/mine.png");
+    const QString here = root.root().home() + "/" + folder;
+    QVERIFY(QDir().mkpath(here));
+    const ProgramRun run =
+        runProgram(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"),
+                   {"--simulated-root", root.path(), "wallpaper", "set", image, "--display", "1"}, QString(),
+                   QByteArray(), here);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith("Set " + picture + " on 1 display"), qPrintable(run.out + run.err));
+    // Stored whole: the picture is still found by a program started anywhere else.
+    QCOMPARE(recordedPicture(root, "1").value("path").toString(), picture);
+    QCOMPARE(*root.platform().displays().desktopImagePath(root.platform().displays().displays().first()),
+             picture);
 }
 
 void TestWallpaper::cliWarnsOnceAboutDamagedDisplays()
