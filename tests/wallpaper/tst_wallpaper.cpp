@@ -598,7 +598,7 @@ void TestWallpaper::handlerCapturesLargePicturesWhole()
     QVERIFY(file.open(QIODevice::Append));
     QByteArray tail(extra, Qt::Uninitialized);
     for (int i = 0; i < extra; ++i)
-        tail[i] = char((i * 7919) >> 3);
+        tail[i] = char((qint64(i) * 7919) >> 3); // in 64 bits: a few million times 7919 is past int
     file.write(tail);
     file.close();
 
