@@ -49,8 +49,7 @@ std::optional<qint64> integerValue(const QVariant &value)
 
 QVariantMap fileData(const QUrl &url)
 {
-    return QVariantMap{{kURLString, tileURLText(url)},
-                       {QStringLiteral("_CFURLStringType"), qint64(15)}};
+    return QVariantMap{{kURLString, tileURLText(url)}, {QStringLiteral("_CFURLStringType"), qint64(15)}};
 }
 
 QString tileTypeFor(DockItemType type)

@@ -163,7 +163,8 @@ QCoro::Task<bool> TweakEngine::apply(TweakValue value, Tweak tweak)
 
 QCoro::Task<Status> TweakEngine::applyValue(TweakValue value, Tweak tweak)
 {
-    const Status gone = Status::failure(QStringLiteral("The application closed before the value was written."));
+    const Status gone =
+        Status::failure(QStringLiteral("The application closed before the value was written."));
     QPointer<TweakEngine> self(this);
     // Two applies to one tweak (a text field applies on every keystroke) must reach the store in
     // order, or a slow first write could land after the second and leave the older text behind.

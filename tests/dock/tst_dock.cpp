@@ -424,9 +424,9 @@ void TestDock::makeTiles_data()
             tile("file-tile", app));
     dataRow("app, no identifier", makeAppTile(appEntry(safari, "Safari")), tile("file-tile", app));
     dataRow("app whose URL has two #", makeAppTile(appEntry("file:///a#b#c", "A")),
-            tile("file-tile", withURL("file:///a#b#c", {{"dock-extra", qint64(0)},
-                                                        {"file-label", "A"},
-                                                        {"file-type", qint64(41)}})));
+            tile("file-tile",
+                 withURL("file:///a#b#c",
+                         {{"dock-extra", qint64(0)}, {"file-label", "A"}, {"file-type", qint64(41)}})));
 
     const auto folder = DockOtherEntry::make(QUrl(downloads), "Downloads", DockItemType::folder, 2, 1);
     const QVariantMap linkData = withURL(

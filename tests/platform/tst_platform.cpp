@@ -189,16 +189,18 @@ void TestPlatform::factoryCreatesOnlyTheDefaultRoot_data()
     QTest::addColumn<QString>("content"); // "none" (no folder), "empty", "busy" (other files), "file"
     QTest::addColumn<QString>("refusal"); // empty: laid out and seeded; %1 the path, %2 as a shell word
     const QString noMac = "%1 holds no simulated Mac; create one with: velmoractl --simulated-root %2 init";
-    QTest::newRow("default, not there yet") << true << "none" << "";
-    QTest::newRow("default, empty") << true << "empty" << "";
+    const QString isAFile = QStringLiteral("%1 is a file, not a simulated Mac.");
+    QTest::newRow("default, not there yet") << true << "none" << QString();
+    QTest::newRow("default, empty") << true << "empty" << QString();
     QTest::newRow("default, other files") << true << "busy"
-                                          << "%1 holds other files and no simulated Mac; create one there "
-                                             "with: velmoractl --simulated-root %2 init";
-    QTest::newRow("default, a file") << true << "file" << "%1 is a file, not a simulated Mac.";
+                                          << QStringLiteral("%1 holds other files and no simulated Mac; "
+                                                            "create one there with: velmoractl "
+                                                            "--simulated-root %2 init");
+    QTest::newRow("default, a file") << true << "file" << isAFile;
     QTest::newRow("named, not there") << false << "none" << noMac;
     QTest::newRow("named, empty") << false << "empty" << noMac;
     QTest::newRow("named, other files") << false << "busy" << noMac;
-    QTest::newRow("named, a file") << false << "file" << "%1 is a file, not a simulated Mac.";
+    QTest::newRow("named, a file") << false << "file" << isAFile;
 }
 
 void TestPlatform::factoryCreatesOnlyTheDefaultRoot()
@@ -214,7 +216,8 @@ void TestPlatform::factoryCreatesOnlyTheDefaultRoot()
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
     qunsetenv("VELMORA_SIMULATED_ROOT");
     const auto restore = qScopeGuard([&] {
-        for (const auto &[name, value] : {std::pair("XDG_DATA_HOME", dataHome), std::pair("VELMORA_SIMULATED_ROOT", named)}) {
+        for (const auto &[name, value] :
+             {std::pair("XDG_DATA_HOME", dataHome), std::pair("VELMORA_SIMULATED_ROOT", named)}) {
             if (value.isNull())
                 qunsetenv(name);
             else

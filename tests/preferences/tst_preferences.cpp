@@ -177,8 +177,9 @@ void TestPreferences::runnerLaunchFailures_data()
     QTest::newRow("no arguments") << "/nonexistent/tool" << QStringList{} << "/nonexistent/tool ";
     QTest::newRow("not executable") << "NOT_EXECUTABLE" << QStringList{"x"} << "NOT_EXECUTABLE x";
     // Past the system's limit for one argument: the message shows its start and its size.
-    QTest::newRow("argument too long to pass") << "/bin/echo" << QStringList{"-n", QString(140000, 'x')}
-                                               << "/bin/echo -n " + QString(100, 'x') + "… (139900 more bytes)";
+    QTest::newRow("argument too long to pass")
+        << "/bin/echo" << QStringList{"-n", QString(140000, 'x')}
+        << "/bin/echo -n " + QString(100, 'x') + "… (139900 more bytes)";
 }
 
 void TestPreferences::runnerLaunchFailures()
@@ -401,9 +402,9 @@ void TestPreferences::failedWriteDescribesTheCommand()
 void TestPreferences::failedWriteSaysHowTheToolEnded_data()
 {
     QTest::addColumn<QByteArray>("script");
-    QTest::addColumn<QString>("text");         // the value written, as a string
-    QTest::addColumn<int>("signal");           // the signal that ended the tool, 0 for none
-    QTest::addColumn<QString>("description");  // %1: the value as the message shows it
+    QTest::addColumn<QString>("text");        // the value written, as a string
+    QTest::addColumn<int>("signal");          // the signal that ended the tool, 0 for none
+    QTest::addColumn<QString>("description"); // %1: the value as the message shows it
     const QString write = QStringLiteral("defaults write com.apple.dock k -string %1\n");
     QTest::newRow("exit 9") << QByteArray("echo refused >&2; exit 9") << "v" << 0
                             << "Command failed (exit 9): " + write + "refused\n";
@@ -416,8 +417,8 @@ void TestPreferences::failedWriteSaysHowTheToolEnded_data()
                                 << "Command failed (exit 1): " +
                                        write.arg(QString(100, 'x') + QStringLiteral("… (99900 more bytes)")) +
                                        "refused\n";
-    QTest::newRow("value with a newline")
-        << QByteArray("exit 1") << "two\nlines" << 0 << "Command failed (exit 1): " + write.arg("two\\nlines");
+    QTest::newRow("value with a newline") << QByteArray("exit 1") << "two\nlines" << 0
+                                          << "Command failed (exit 1): " + write.arg("two\\nlines");
 }
 
 void TestPreferences::failedWriteSaysHowTheToolEnded()

@@ -562,8 +562,9 @@ void TestProfiles::menuApplyTellsOfEveryFailure()
     QTRY_VERIFY(menu->reviewSheet());
     QTest::mouseClick(menu->reviewSheet()->applyButton(), Qt::LeftButton);
     QTRY_COMPARE(panels->errors.size(), 1);
-    QVERIFY2(panels->errors.first().startsWith("1 of 2 values could not be applied.\nIcon size: Command failed"),
-             qPrintable(panels->errors.first()));
+    QVERIFY2(
+        panels->errors.first().startsWith("1 of 2 values could not be applied.\nIcon size: Command failed"),
+        qPrintable(panels->errors.first()));
     QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
     QVERIFY(!app.engine().lastError());
 }
@@ -636,10 +637,12 @@ void TestProfiles::cliApplyListsEveryFailure()
     QVERIFY(ProfileDocument(dockThenFinder()).write(file).ok());
     const ProgramRun apply = runVelmoractl(root, {"profile", "apply", file, "--yes"});
     QCOMPARE(apply.exitCode, 1);
-    QVERIFY2(apply.err.startsWith("velmoractl: could not apply Icon size (dock.tilesize): Command failed (exit 1): "
-                                  "defaults write com.apple.dock tilesize -int 64\n"),
+    QVERIFY2(apply.err.startsWith(
+                 "velmoractl: could not apply Icon size (dock.tilesize): Command failed (exit 1): "
+                 "defaults write com.apple.dock tilesize -int 64\n"),
              qPrintable(apply.err));
-    QVERIFY(apply.err.endsWith("velmoractl: 1 of 2 values could not be applied; restarted what the others needed.\n"));
+    QVERIFY(apply.err.endsWith(
+        "velmoractl: 1 of 2 values could not be applied; restarted what the others needed.\n"));
     QVERIFY(!apply.out.contains("Applied"));
     QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
 }

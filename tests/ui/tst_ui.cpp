@@ -514,9 +514,9 @@ void TestUi::helpAndVersionNeedNoDisplay_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("output"); // part of standard output
-    QTest::newRow("--help") << "--help" << "--simulated-root <DIR>";
-    QTest::newRow("-h") << "-h" << "Hidden macOS settings, gathered in one place.";
-    QTest::newRow("--version") << "--version" << "Velmora " VELMORA_VERSION "\n";
+    QTest::newRow("--help") << "--help" << QStringLiteral("--simulated-root <DIR>");
+    QTest::newRow("-h") << "-h" << QStringLiteral("Hidden macOS settings, gathered in one place.");
+    QTest::newRow("--version") << "--version" << QStringLiteral("Velmora " VELMORA_VERSION "\n");
 }
 
 void TestUi::helpAndVersionNeedNoDisplay()
@@ -554,9 +554,11 @@ void TestUi::windowRefusesAFolderWithoutAMac()
     }
     velmora.kill();
     velmora.waitForFinished(5000);
-    QVERIFY2(err.contains("velmora: " + path + " holds no simulated Mac; create one with: velmoractl "
-                          "--simulated-root " + path + " init\n"),
-             qPrintable(err));
+    const QString said =
+        QStringLiteral(
+            "velmora: %1 holds no simulated Mac; create one with: velmoractl --simulated-root %1 init\n")
+            .arg(path);
+    QVERIFY2(err.contains(said), qPrintable(err));
     QVERIFY(!QFileInfo::exists(dir.filePath("typo")));
 }
 

@@ -1073,7 +1073,8 @@ void TestWallpaper::cliWarnsOnceAboutDamagedDisplays()
     broken.write("[{\"name\": ");
     broken.close();
     // "show" asks for the displays, the main one and each picture: the damage is still one warning.
-    for (const QStringList &args : {QStringList{"wallpaper", "show"}, QStringList{"wallpaper", "show", "--json"}}) {
+    for (const QStringList &args :
+         {QStringList{"wallpaper", "show"}, QStringList{"wallpaper", "show", "--json"}}) {
         const ProgramRun run = runVelmoractl(root, args);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err.count("is not a JSON array of displays"), 1);

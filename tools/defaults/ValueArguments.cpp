@@ -95,7 +95,8 @@ Result<QVariant> dateValue(const QString &text)
 
 Result<QVariant> dataValue(const QString &text)
 {
-    static const QRegularExpression shape(QRegularExpression::anchoredPattern(QStringLiteral("([0-9A-Fa-f]{2})*")));
+    static const QRegularExpression shape(
+        QRegularExpression::anchoredPattern(QStringLiteral("([0-9A-Fa-f]{2})*")));
     if (!shape.match(text).hasMatch())
         return cannotWrite(text, QStringLiteral("data (use an even number of hex digits)"));
     return QVariant(QByteArray::fromHex(text.toLatin1()));
