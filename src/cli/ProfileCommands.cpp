@@ -70,6 +70,12 @@ QCoro::Task<int> runProfileCommand(CommandContext &context, QStringList args)
     if (verb == QLatin1String("save")) {
         const ProfileDocument document(
             Profile::makeFromCurrentState(engine, QStringLiteral(VELMORA_VERSION)));
+        // A damaged domain reads as empty; the profile is still worth saving, but not silently short.
+        const QMap<QString, QString> unreadable = engine.unreadableDomains();
+        for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
+            context.err << "velmoractl: warning: the domain " << it.key()
+                        << " could not be read, so the profile holds none of its values (" << it.value()
+                        << ")\n";
         const Status written = document.write(file);
         if (!written) {
             context.err << "velmoractl: " << written.error() << '\n';
@@ -98,12 +104,17 @@ QCoro::Task<int> runProfileCommand(CommandContext &context, QStringList args)
         context.out << "Nothing applied.\n";
         co_return 0;
     }
-    co_await applyProfile(&engine, profile);
-    if (engine.lastError()) {
-        context.err << "velmoractl: " << *engine.lastError() << '\n';
+    const ProfileApplyReport report = co_await applyProfile(&engine, profile);
+    if (!report.ok()) {
+        for (const ProfileApplyReport::Failure &failure : report.failures)
+            context.err << "velmoractl: could not apply " << failure.title << " (" << failure.tweakID
+                        << "): " << failure.reason.trimmed() << '\n';
+        context.err << "velmoractl: " << report.failures.size() << " of "
+                    << plural(report.attempted, QStringLiteral("value")) << " could not be applied; "
+                    << "restarted what the others needed.\n";
         co_return 1;
     }
-    context.out << "Applied " << plural(items.size(), QStringLiteral("value"))
+    context.out << "Applied " << plural(report.attempted, QStringLiteral("value"))
                 << "; restarted what they needed.\n";
     co_return 0;
 }

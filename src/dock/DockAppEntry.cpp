@@ -7,6 +7,11 @@
 
 namespace velmora {
 
+QString DockAppEntry::urlText() const
+{
+    return tileURLText(url);
+}
+
 QJsonObject DockAppEntry::toJson() const
 {
     QJsonObject object{{QStringLiteral("url"), urlText()}, {QStringLiteral("label"), label}};

@@ -24,7 +24,8 @@ struct DockAppEntry {
 
     /// The entry's identity in lists: the URL's absolute text.
     QString id() const { return urlText(); }
-    QString urlText() const { return url.toString(QUrl::FullyEncoded); }
+    /// The URL's text as the Dock stores it (see tileURLText).
+    QString urlText() const;
 
     /// {"url", "label", "bundleIdentifier" (left out when absent)}.
     QJsonObject toJson() const;

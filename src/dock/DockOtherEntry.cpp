@@ -26,6 +26,11 @@ DockOtherEntry DockOtherEntry::spacer(bool small)
                  : make(std::nullopt, QStringLiteral("Spacer"), DockItemType::spacer);
 }
 
+QString DockOtherEntry::urlText() const
+{
+    return url ? tileURLText(*url) : QString();
+}
+
 QString DockOtherEntry::entryIDText() const
 {
     return entryID.toString(QUuid::WithoutBraces).toUpper();

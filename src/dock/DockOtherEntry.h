@@ -35,7 +35,8 @@ struct DockOtherEntry {
                                std::optional<qint64> arrangement = std::nullopt);
     static DockOtherEntry spacer(bool small);
 
-    QString urlText() const { return url ? url->toString(QUrl::FullyEncoded) : QString(); }
+    /// The URL's text as the Dock stores it (see tileURLText); empty without a URL.
+    QString urlText() const;
     /// The identity as JSON writes it: 36 characters, upper case, hyphenated.
     QString entryIDText() const;
     bool isSpacer() const

@@ -49,8 +49,7 @@ std::optional<qint64> integerValue(const QVariant &value)
 
 QVariantMap fileData(const QUrl &url)
 {
-    return QVariantMap{{kURLString, url.toString(QUrl::FullyEncoded)},
-                       {QStringLiteral("_CFURLStringType"), qint64(15)}};
+    return QVariantMap{{kURLString, tileURLText(url)}, {QStringLiteral("_CFURLStringType"), qint64(15)}};
 }
 
 QString tileTypeFor(DockItemType type)
@@ -77,6 +76,17 @@ void setOrRemove(QVariantMap &map, const QString &key, bool condition, const QVa
 }
 
 } // namespace
+
+QString tileURLText(const QUrl &url)
+{
+    if (!url.hasFragment())
+        return url.toString(QUrl::FullyEncoded);
+    // Everything but the delimiters encoded: a fragment's "#" is text there, and "%23" stays "%23".
+    const QUrl::ComponentFormattingOptions fragmentForm =
+        QUrl::EncodeSpaces | QUrl::EncodeUnicode | QUrl::EncodeReserved;
+    return url.toString(QUrl::FullyEncoded | QUrl::RemoveFragment) + QLatin1Char('#') +
+           url.fragment(fragmentForm);
+}
 
 std::optional<QUrl> urlFromText(const QString &text)
 {

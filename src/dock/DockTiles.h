@@ -17,6 +17,11 @@ namespace velmora {
 /// letters are accepted and encoded. Empty text is no URL.
 std::optional<QUrl> urlFromText(const QString &text);
 
+/// The text a tile stores for a URL: fully encoded, except that a "#" inside the fragment stays as it
+/// was written ("file:///a#b#c"). Qt's own text would write it "%23", which reads back as a
+/// different URL, so a tile read and written again would no longer be the same tile.
+QString tileURLText(const QUrl &url);
+
 /// The URL of a tile's "file-data" → "_CFURLString": the text as it is, else the text
 /// percent-decoded (kept as it was when the decoding fails) and parsed again.
 std::optional<QUrl> tileURL(const QVariantMap &tileData);

@@ -2,6 +2,7 @@
 
 #include "TweakHandler.h"
 #include "platform/Platform.h"
+#include "platform/PreferenceStore.h"
 
 #include <QCoro/QCoroSignal>
 #include <QPointer>
@@ -26,6 +27,23 @@ QList<RestartTarget> TweakEngine::pendingRestartsInOrder() const
             ordered.append(target);
     }
     return ordered;
+}
+
+QMap<QString, QString> TweakEngine::unreadableDomains() const
+{
+    QMap<QString, QString> unreadable;
+    QSet<QString> asked;
+    for (const Tweak &tweak : m_registry.tweaks()) {
+        if (!tweak.preferenceKey || asked.contains(tweak.preferenceKey->domain))
+            continue;
+        const QString &domain = tweak.preferenceKey->domain;
+        asked.insert(domain);
+        const std::optional<QString> problem =
+            m_platform->preferences().readProblem(PreferencesBackend::applicationID(domain));
+        if (problem)
+            unreadable.insert(domain, *problem);
+    }
+    return unreadable;
 }
 
 std::optional<TweakValue> TweakEngine::readValue(const Tweak &tweak) const
@@ -139,25 +157,33 @@ QCoro::Task<Status> TweakEngine::removeValue(Tweak tweak)
 
 QCoro::Task<bool> TweakEngine::apply(TweakValue value, Tweak tweak)
 {
+    const Status applied = co_await applyValue(std::move(value), std::move(tweak));
+    co_return applied.ok();
+}
+
+QCoro::Task<Status> TweakEngine::applyValue(TweakValue value, Tweak tweak)
+{
+    const Status gone =
+        Status::failure(QStringLiteral("The application closed before the value was written."));
     QPointer<TweakEngine> self(this);
     // Two applies to one tweak (a text field applies on every keystroke) must reach the store in
     // order, or a slow first write could land after the second and leave the older text behind.
     co_await enterLane(tweak.id);
     if (!self)
-        co_return false;
+        co_return gone;
     const Status written = co_await writeValue(value, tweak);
     if (!self)
-        co_return false;
+        co_return written ? gone : written;
     if (!written) {
         setLastError(written.error());
         leaveLane(tweak.id);
-        co_return false;
+        co_return written;
     }
     setCurrentValue(tweak.id, value);
     insertRestarts(tweak.restart);
     setLastError(std::nullopt);
     leaveLane(tweak.id);
-    co_return true;
+    co_return Status::success();
 }
 
 QCoro::Task<> TweakEngine::reset(Tweak tweak)

@@ -6,6 +6,7 @@
 
 #include <QCoro/QCoroTask>
 #include <QHash>
+#include <QMap>
 #include <QObject>
 #include <QSet>
 
@@ -38,6 +39,10 @@ public:
     const std::optional<QString> &lastError() const { return m_lastError; }
     const QSet<QString> &refreshedCategoryIDs() const { return m_refreshedCategoryIDs; }
 
+    /// The catalogue's preference domains ("com.apple.dock", "NSGlobalDomain") that cannot be read,
+    /// each with why. Their values read as absent, so whoever gathers every value (a profile) asks.
+    QMap<QString, QString> unreadableDomains() const;
+
     /// The one rule for reading a tweak: its handler, else its preference, else nothing.
     std::optional<TweakValue> readValue(const Tweak &tweak) const;
     /// Reads every tweak; values no longer readable lose their entry.
@@ -48,6 +53,9 @@ public:
     /// Writes a value; on success stores it and records the tweak's restarts. Applies and resets of
     /// one tweak reach the system in the order they were made; other tweaks run side by side.
     QCoro::Task<bool> apply(TweakValue value, Tweak tweak);
+    /// `apply`, telling this value's own outcome: the last error may already belong to another
+    /// apply by the time a caller looks, so callers that must know each value's fate use this.
+    QCoro::Task<Status> applyValue(TweakValue value, Tweak tweak);
     /// Removes the stored value, then shows what the system now reports (or the default).
     QCoro::Task<> reset(Tweak tweak);
     /// Restarts every pending process once, in a fixed order; the pending set empties at once and

@@ -15,9 +15,10 @@ struct PlatformOptions {
     QString simulatedRoot;
 };
 
-/// Makes the platform for this run. Here that is always the simulated Mac: a root that does not
-/// exist yet, or an empty folder, is laid out and seeded; a folder with other content is refused
-/// rather than filled with a Mac.
+/// Makes the platform for this run. Here that is always the simulated Mac. The per-user default
+/// root is laid out and seeded on first use (when it does not exist yet or is an empty folder); any
+/// other folder that holds no simulated Mac is refused, with the `velmoractl … init` command that
+/// creates one.
 Result<std::unique_ptr<Platform>> createPlatform(const PlatformOptions &options);
 
 } // namespace velmora

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 namespace velmora {
 
 /// The operating system's preferences service: typed property-list values per application domain,
@@ -27,6 +29,11 @@ public:
 
     /// Flushes pending changes so other processes see them.
     virtual bool synchronize(const QString &applicationID) = 0;
+
+    /// Why the application's own domain cannot be read (a damaged file, say); nothing when it can or
+    /// when the platform cannot tell. Single reads never fail, so this is how a caller that gathers
+    /// many values learns that some of them were missed.
+    virtual std::optional<QString> readProblem(const QString &applicationID) const = 0;
 };
 
 } // namespace velmora

@@ -47,7 +47,8 @@ std::optional<qint64> integerValue(const QVariant &v)
 // A whole decimal number: an optional sign and digits, nothing else, within the signed 64-bit range.
 std::optional<qint64> wholeNumber(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^[+-]?[0-9]+$"));
+    // Anchored at both ends of the whole text: "$" alone would let a final newline through.
+    static const QRegularExpression shape(QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
     if (!shape.match(text).hasMatch())
         return std::nullopt;
     bool ok = false;
@@ -106,11 +107,14 @@ std::optional<TweakValue> PreferencesBackend::convert(const QVariant &stored, Tw
     return std::nullopt;
 }
 
+QString PreferencesBackend::applicationID(const QString &domain)
+{
+    return domain == kGlobalDomain ? PreferenceStore::anyApplication() : domain;
+}
+
 std::optional<TweakValue> PreferencesBackend::read(const PreferenceKey &key) const
 {
-    // "NSGlobalDomain" is a name only the defaults tool knows; the service calls it any-application.
-    const QString applicationID = key.domain == kGlobalDomain ? PreferenceStore::anyApplication() : key.domain;
-    return convert(m_platform->preferences().copyAppValue(key.key, applicationID), key.type);
+    return convert(m_platform->preferences().copyAppValue(key.key, applicationID(key.domain)), key.type);
 }
 
 QStringList PreferencesBackend::typedArguments(const TweakValue &value)
@@ -137,7 +141,7 @@ QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::write(QString d
         co_return WriteStatus::failure(run.error());
     if (run->exitCode != 0)
         co_return WriteStatus::failure(ShellError::nonZeroExit(
-            QStringLiteral("defaults ") + arguments.join(QLatin1Char(' ')), run.value()));
+            ShellError::commandLine(QStringLiteral("defaults"), arguments), run.value()));
     co_return WriteStatus::success();
 }
 
@@ -154,7 +158,7 @@ QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::deleteValue(QSt
         err.contains(QLatin1String("not found")))
         co_return WriteStatus::success();
     co_return WriteStatus::failure(
-        ShellError::nonZeroExit(QStringLiteral("defaults ") + arguments.join(QLatin1Char(' ')), run.value()));
+        ShellError::nonZeroExit(ShellError::commandLine(QStringLiteral("defaults"), arguments), run.value()));
 }
 
 } // namespace velmora

@@ -33,6 +33,10 @@ public:
     /// `defaults delete DOMAIN KEY`. A key or domain that is not there counts as deleted.
     QCoro::Task<WriteStatus> deleteValue(QString domain, QString key) const;
 
+    /// The application id under which the preferences service knows a `defaults` domain: the same,
+    /// but for "NSGlobalDomain", a name only the tool knows.
+    static QString applicationID(const QString &domain);
+
     /// Converts a stored property-list value to a declared type, by the rules of `read`.
     static std::optional<TweakValue> convert(const QVariant &stored, TweakValueType type);
 

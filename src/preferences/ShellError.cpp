@@ -1,5 +1,7 @@
 #include "ShellError.h"
 
+#include "common/MessageText.h"
+
 namespace velmora {
 
 ShellError ShellError::nonZeroExit(QString command, ProcessResult result)
@@ -20,12 +22,24 @@ ShellError ShellError::launchFailed(QString command, QString underlying)
     return e;
 }
 
+QString ShellError::commandLine(const QString &program, const QStringList &arguments)
+{
+    QStringList shown;
+    shown.reserve(arguments.size());
+    for (const QString &argument : arguments)
+        shown << abbreviatedForMessage(argument);
+    return abbreviatedForMessage(program, 1000) + QLatin1Char(' ') + shown.join(QLatin1Char(' '));
+}
+
 QString ShellError::description() const
 {
     switch (m_kind) {
-    case Kind::nonZeroExit:
-        return QStringLiteral("Command failed (exit %1): %2\n%3")
-            .arg(QString::number(m_result.exitCode), m_command, m_result.standardError);
+    case Kind::nonZeroExit: {
+        const QString how = m_result.killSignal != 0
+                                ? QStringLiteral("killed by signal %1").arg(m_result.killSignal)
+                                : QStringLiteral("exit %1").arg(m_result.exitCode);
+        return QStringLiteral("Command failed (%1): %2\n%3").arg(how, m_command, m_result.standardError);
+    }
     case Kind::launchFailed:
         return QStringLiteral("Could not launch %1: %2").arg(m_command, m_underlying);
     }

@@ -3,6 +3,7 @@
 #include "ProcessResult.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace velmora {
 
@@ -17,12 +18,17 @@ public:
     /// The program could not be started; `underlying` is the operating system's own description.
     static ShellError launchFailed(QString command, QString underlying);
 
+    /// The command as messages show it: the program and its arguments separated by spaces, each long
+    /// argument cut short ("… (140000 more bytes)") and control characters escaped.
+    static QString commandLine(const QString &program, const QStringList &arguments);
+
     Kind kind() const { return m_kind; }
     const QString &command() const { return m_command; }
     const ProcessResult &result() const { return m_result; }
     const QString &underlying() const { return m_underlying; }
 
-    /// "Command failed (exit N): COMMAND\nSTDERR" or "Could not launch COMMAND: REASON".
+    /// "Command failed (exit N): COMMAND\nSTDERR", "Command failed (killed by signal N): COMMAND\nSTDERR"
+    /// or "Could not launch COMMAND: REASON".
     QString description() const;
 
 private:

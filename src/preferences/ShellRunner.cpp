@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QStringDecoder>
 
+#include <csignal>
+
 namespace velmora {
 
 namespace {
@@ -49,7 +51,7 @@ QCoro::Task<ShellRunner::RunResult> ShellRunner::run(QString executable, QString
         co_await qCoro(&process, &QProcess::stateChanged);
 
     if (process.state() == QProcess::NotRunning && process.error() == QProcess::FailedToStart) {
-        const QString command = executable + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+        const QString command = ShellError::commandLine(executable, arguments);
         co_return RunResult::failure(ShellError::launchFailed(command, process.errorString()));
     }
     while (process.state() != QProcess::NotRunning)
@@ -57,10 +59,18 @@ QCoro::Task<ShellRunner::RunResult> ShellRunner::run(QString executable, QString
 
     out += process.readAllStandardOutput();
     err += process.readAllStandardError();
-    // A child killed by a signal has no exit status of its own; report it as a failure.
-    const int exitCode =
-        process.exitStatus() == QProcess::CrashExit && process.exitCode() == 0 ? 128 + 9 : process.exitCode();
-    co_return ProcessResult{exitCode, decodeStrictly(out), decodeStrictly(err)};
+    ProcessResult result;
+    result.standardOutput = decodeStrictly(out);
+    result.standardError = decodeStrictly(err);
+    if (process.exitStatus() == QProcess::CrashExit) {
+        // A child killed by a signal has no exit status of its own; QProcess hands over the signal's
+        // number in its place, which would read as an ordinary "exit 9".
+        result.killSignal = process.exitCode() > 0 ? process.exitCode() : SIGKILL;
+        result.exitCode = 128 + result.killSignal;
+    } else {
+        result.exitCode = process.exitCode();
+    }
+    co_return result;
 }
 
 } // namespace velmora

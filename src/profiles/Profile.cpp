@@ -103,8 +103,9 @@ Result<Profile> Profile::fromPropertyList(const QVariant &plist)
 
     Profile p;
     // Only the canonical 8-4-4-4-12 form is a UUID text; no braces, no other spellings.
-    static const QRegularExpression uuidShape(
-        QStringLiteral("^[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}$"));
+    // Anchored at the very end: "$" would also accept the text followed by a newline.
+    static const QRegularExpression uuidShape(QRegularExpression::anchoredPattern(
+        QStringLiteral("[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}")));
     const QString idText = root.value("id").toString();
     if (!uuidShape.match(idText).hasMatch())
         return R::failure(QStringLiteral("The file is not a profile: \"%1\" is not a UUID.").arg(idText));

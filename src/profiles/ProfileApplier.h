@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Profile.h"
+#include "ProfileApplyReport.h"
 
 #include <QCoro/QCoroTask>
 
@@ -9,8 +10,8 @@ namespace velmora {
 class TweakEngine;
 
 /// Applies every value of a profile whose tweak the catalogue knows, one after the other, then
-/// restarts what they recorded, once. A failed value is left in the engine's last error and the rest
-/// go on; ids the catalogue does not know are passed over.
-QCoro::Task<> applyProfile(TweakEngine *engine, Profile profile);
+/// restarts what they recorded, once. A value that fails is reported and the rest go on; ids the
+/// catalogue does not know are passed over. The engine's last error is left as its applies leave it.
+QCoro::Task<ProfileApplyReport> applyProfile(TweakEngine *engine, Profile profile);
 
 } // namespace velmora

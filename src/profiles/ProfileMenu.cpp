@@ -57,8 +57,23 @@ void ProfileMenu::saveProfile()
         *path += QStringLiteral(".plist");
     const Status written = document.write(*path);
     // A profile that silently failed to save would be lost without the user knowing: say so.
-    if (!written)
+    if (!written) {
         m_context.panels.showError(window(), tr("The profile could not be saved."), written.error());
+        return;
+    }
+    // Nor should it silently hold fewer values than the user thinks: a damaged domain reads as empty.
+    const QMap<QString, QString> unreadable = m_context.engine.unreadableDomains();
+    if (unreadable.isEmpty())
+        return;
+    QStringList details;
+    for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
+        details << tr("%1: %2").arg(it.key(), it.value());
+    const QString message =
+        unreadable.size() == 1
+            ? tr("The profile was saved without the settings of 1 domain that could not be read.")
+            : tr("The profile was saved without the settings of %1 domains that could not be read.")
+                  .arg(unreadable.size());
+    m_context.panels.showWarning(window(), message, details.join(QLatin1Char('\n')));
 }
 
 void ProfileMenu::loadProfile()
@@ -85,8 +100,30 @@ void ProfileMenu::review(const Profile &profile)
     m_sheet = new ProfileDiffView(profile, m_diffItems, m_context.platform.symbols(), window());
     m_sheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_sheet, &ProfileDiffView::applyRequested, this,
-            [this, profile] { startTask(applyProfile(&m_context.engine, profile), this); });
+            [this, profile] { startTask(applyReviewed(profile), this); });
     m_sheet->open();
+}
+
+QCoro::Task<> ProfileMenu::applyReviewed(Profile profile)
+{
+    QPointer<ProfileMenu> self(this);
+    const ProfileApplyReport report = co_await applyProfile(&m_context.engine, profile);
+    if (!self || report.ok())
+        co_return;
+    // The engine's status line shows only the last failure, and a later success clears it: the user
+    // hears here about every value that did not land.
+    QStringList details;
+    for (const ProfileApplyReport::Failure &failure : report.failures)
+        details << tr("%1: %2").arg(failure.title, failure.reason.trimmed());
+    const qsizetype failed = report.failures.size();
+    QString message;
+    if (report.attempted == 1)
+        message = tr("The profile's value could not be applied.");
+    else if (failed == 1)
+        message = tr("1 of %1 values could not be applied.").arg(report.attempted);
+    else
+        message = tr("%1 of %2 values could not be applied.").arg(failed).arg(report.attempted);
+    m_context.panels.showError(window(), message, details.join(QStringLiteral("\n\n")));
 }
 
 void ProfileMenu::resetAllPending()

@@ -5,6 +5,7 @@
 #include "ProfileDiffView.h"
 #include "ui/AppContext.h"
 
+#include <QCoro/QCoroTask>
 #include <QPointer>
 #include <QToolButton>
 
@@ -37,6 +38,8 @@ public slots:
 
 private:
     void review(const Profile &profile);
+    /// Applies the reviewed profile, then tells the user about every value that failed.
+    QCoro::Task<> applyReviewed(Profile profile);
 
     AppContext m_context;
     QMenu *m_menu;

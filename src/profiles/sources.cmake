@@ -2,6 +2,7 @@
 set(VELMORA_PROFILES_MODEL_SOURCES
   profiles/Profile.cpp
   profiles/ProfileApplier.cpp
+  profiles/ProfileApplyReport.h
   profiles/ProfileDiffItem.cpp
   profiles/ProfileDocument.cpp
 )

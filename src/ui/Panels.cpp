@@ -57,4 +57,11 @@ void Panels::showError(QWidget *parent, const QString &message, const QString &d
     box.exec();
 }
 
+void Panels::showWarning(QWidget *parent, const QString &message, const QString &details)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Velmora"), message, QMessageBox::Ok, parent);
+    box.setInformativeText(details);
+    box.exec();
+}
+
 } // namespace velmora

@@ -28,6 +28,8 @@ public:
     virtual std::optional<QString> chooseImage(QWidget *parent, const QString &title, const QString &prompt);
     /// Tells the user that something they asked for failed.
     virtual void showError(QWidget *parent, const QString &message, const QString &details);
+    /// Tells the user that something they asked for was done, but not wholly.
+    virtual void showWarning(QWidget *parent, const QString &message, const QString &details);
 };
 
 } // namespace velmora

@@ -44,16 +44,14 @@ int main(int argc, char *argv[])
 {
     QElapsedTimer clock;
     clock.start();
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("corrandelwick.dev"));
-    QApplication::setQuitOnLastWindowClosed(true);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Hidden macOS settings, gathered in one place."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption rootOption(QStringLiteral("simulated-root"),
                                         QStringLiteral("The folder of the simulated Mac."), QStringLiteral("DIR"));
     const QCommandLineOption darkOption(QStringLiteral("dark"), QStringLiteral("Use the dark appearance."));
@@ -61,6 +59,22 @@ int main(int argc, char *argv[])
     const QCommandLineOption probeOption(QStringLiteral("quit-after-first-paint"),
                                          QStringLiteral("Print the start-up time and quit (for measurements)."));
     parser.addOptions({rootOption, darkOption, lightOption, probeOption});
+
+    // Help and version are answered before the window's application object exists: making one
+    // needs a display, and asking a program what it does must work anywhere, over ssh or in a
+    // script. A core application (which needs none) names the program in the usage line; printing
+    // ends the process. A command line this pass cannot read (Qt's own options) is left to the full
+    // pass below.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (parser.parse(arguments) && (parser.isSet(helpOption) || parser.isSet(versionOption))) {
+        QCoreApplication core(argc, argv);
+        parser.process(core);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(true);
     parser.process(app);
 
     // Follow the desktop's appearance unless asked for one; Fusion draws both the same everywhere.
@@ -69,6 +83,8 @@ int main(int argc, char *argv[])
 
     auto platform = velmora::createPlatform({parser.value(rootOption)});
     if (!platform) {
+        // Said on the terminal too: a window started from one is often started to see this.
+        std::fprintf(stderr, "velmora: %s\n", qUtf8Printable(platform.error()));
         QMessageBox::critical(nullptr, QStringLiteral("Velmora"), platform.error());
         return 1;
     }

@@ -13,6 +13,26 @@ using namespace velmora::test;
 
 namespace {
 
+/// velmoractl as a user's shell would start it: no root named in the environment, and the per-user
+/// data folder (where the default root lives) inside `dataHome`.
+ProgramRun runWithoutRoot(const QStringList &args, const QString &dataHome)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("VELMORA_SIMULATED_ROOT"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"), args);
+    p.closeWriteChannel();
+    ProgramRun r;
+    if (!p.waitForFinished(30000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -27,6 +47,9 @@ private slots:
     void errorsAndUsage();
     void failedWriteReportsTheToolsText();
     void fullDiskLeavesTheDomainAsItWas();
+    void onlyInitCreatesANamedRoot_data();
+    void onlyInitCreatesANamedRoot();
+    void theDefaultRootIsCreatedOnFirstUse();
 };
 
 void TestCli::setWithRestart()
@@ -235,6 +258,72 @@ void TestCli::fullDiskLeavesTheDomainAsItWas()
     QCOMPARE(readAll(dock), before);
     QCOMPARE(QDir(root.preferencesFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
              filesBefore);
+}
+
+void TestCli::onlyInitCreatesANamedRoot_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("folderExists"); // an empty folder rather than none at all
+    const QList<QStringList> commands{
+        {"get", "dock.tilesize"},   {"list", "dock"},      {"set", "dock.tilesize", "64"},
+        {"reset", "dock.tilesize"}, {"restart", "Dock"},   {"profile", "save", "/dev/null"},
+        {"dock", "show"},           {"wallpaper", "show"}, {"access"},
+    };
+    for (const QStringList &command : commands) {
+        for (bool exists : {false, true}) {
+            const QString name = command.join(' ') + (exists ? ", empty folder" : ", no folder");
+            QTest::newRow(qPrintable(name)) << command << exists;
+        }
+    }
+}
+
+void TestCli::onlyInitCreatesANamedRoot()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, folderExists);
+    QTemporaryDir dir;
+    // A space in the path: the suggested command must still work when pasted.
+    const QString path = dir.filePath(folderExists ? "my mac" : "no such/my mac");
+    if (folderExists)
+        QVERIFY(QDir().mkpath(path));
+    const QString ctl = QStringLiteral(VELMORA_BIN_DIR "/velmoractl");
+    const ProgramRun r = runProgram(ctl, QStringList{"--simulated-root", path} + args);
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QString());
+    QCOMPARE(r.err, QStringLiteral("velmoractl: %1 holds no simulated Mac; create one with: velmoractl "
+                                   "--simulated-root '%1' init\n")
+                        .arg(path));
+    QCOMPARE(QFileInfo::exists(path), folderExists);
+    if (folderExists)
+        QVERIFY(QDir(path).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+
+    // The command it suggests creates the Mac, and then the command works.
+    QCOMPARE(runProgram(ctl, {"--simulated-root", path, "init"}).exitCode, 0);
+    QVERIFY(SimulatedRoot(path).isInitialized());
+    const ProgramRun again = runProgram(ctl, QStringList{"--simulated-root", path} + args);
+    QVERIFY2(!again.err.contains("holds no simulated Mac"), qPrintable(again.err));
+}
+
+void TestCli::theDefaultRootIsCreatedOnFirstUse()
+{
+    QTemporaryDir dataHome;
+    const QString defaultRoot = dataHome.path() + "/Velmora/Simulated Mac";
+    // Commands that need no Mac make none.
+    QCOMPARE(runWithoutRoot({"help"}, dataHome.path()).exitCode, 0);
+    QCOMPARE(runWithoutRoot({"catalogue"}, dataHome.path()).exitCode, 0);
+    QVERIFY(!QFileInfo::exists(defaultRoot));
+
+    const ProgramRun first = runWithoutRoot({"get", "dock.tilesize"}, dataHome.path());
+    QCOMPARE(first.exitCode, 0);
+    QCOMPARE(first.out, QStringLiteral("48\n"));
+    QVERIFY(SimulatedRoot(defaultRoot).isInitialized());
+    // Named explicitly, the default root is still the default root, and made on first use too.
+    QTemporaryDir otherHome;
+    const QString named = otherHome.path() + "/Velmora/Simulated Mac";
+    const ProgramRun explicitly =
+        runWithoutRoot({"--simulated-root", named, "get", "dock.tilesize"}, otherHome.path());
+    QCOMPARE(explicitly.out, QStringLiteral("48\n"));
+    QVERIFY(SimulatedRoot(named).isInitialized());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

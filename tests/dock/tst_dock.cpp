@@ -161,7 +161,8 @@ int dockRestarts(const TestRoot &root)
 }
 
 /// A Dock shaped like the real ones: bookmarks and dates the entries do not model, a tile without
-/// a GUID, spacers in both parts, labels in other scripts, keys nobody knows at both levels.
+/// a GUID, spacers in both parts, labels in other scripts, keys nobody knows at both levels, a link
+/// whose fragment holds a second "#".
 QVariantMap realisticDock(const QString &home)
 {
     QVariantMap safari = appTile("file:///Applications/Safari.app/", "Safari", "com.apple.Safari");
@@ -188,7 +189,8 @@ QVariantMap realisticDock(const QString &home)
                                                                           {"preferreditemsize", qint64(-1)},
                                                                           {"showas", qint64(1)}}));
     downloads.insert("GUID", qint64(2222222222));
-    const QVariantMap link = tile("url-tile", withURL("https://example.org/docs/", {{"file-label", "Docs"}}));
+    const QVariantMap link =
+        tile("url-tile", withURL("https://example.org/docs/#setup#step-2", {{"file-label", "Docs"}}));
     return QVariantMap{
         {"persistent-apps",
          QVariantList{spacerTile(), safari, settings, spacerTile("small-spacer-tile"), maps, spacerTile()}},
@@ -317,6 +319,10 @@ void TestDock::parseAppTile_data()
     row("undecodable stays unreadable", withURL("file:///Apps/100%.app/"));
     row("non-ASCII path", withURL("file:///Applications/Übersicht.app/"),
         "file:///Applications/%C3%9Cbersicht.app/", "Übersicht");
+    // A "#" inside the fragment stays as written; an encoded one stays encoded.
+    row("second # in the fragment", withURL("file:///a#b#c"), "file:///a#b#c", "a");
+    row("encoded # in the fragment", withURL("file:///a#b%23c"), "file:///a#b%23c", "a");
+    row("# in the path, encoded", withURL("file:///Apps/C%23.app/#x#y"), "file:///Apps/C%23.app/#x#y", "C#");
 }
 
 void TestDock::parseAppTile()
@@ -369,6 +375,8 @@ void TestDock::parseOtherTile_data()
     row("link", tile("url-tile", withURL(link, {{"file-label", "Example"}})), DockItemType::url, link,
         "Example");
     row("link without label", tile("url-tile", withURL(link)), DockItemType::url, link, "a b");
+    row("link with two #", tile("url-tile", withURL("https://example.org/d#a#b%20c")), DockItemType::url,
+        "https://example.org/d#a#b%20c", "d");
     row("bad URL kept as a tile", tile("directory-tile", withURL("a b")), folder, {}, "Unknown");
     row("display modes not integers",
         tile("directory-tile", withURL(downloads, {{"displayas", "2"}, {"arrangement", 1.0}})), folder,
@@ -415,6 +423,10 @@ void TestDock::makeTiles_data()
     dataRow("app, empty identifier", makeAppTile(appEntry(safari, "Safari", OptText(""))),
             tile("file-tile", app));
     dataRow("app, no identifier", makeAppTile(appEntry(safari, "Safari")), tile("file-tile", app));
+    dataRow("app whose URL has two #", makeAppTile(appEntry("file:///a#b#c", "A")),
+            tile("file-tile",
+                 withURL("file:///a#b#c",
+                         {{"dock-extra", qint64(0)}, {"file-label", "A"}, {"file-type", qint64(41)}})));
 
     const auto folder = DockOtherEntry::make(QUrl(downloads), "Downloads", DockItemType::folder, 2, 1);
     const QVariantMap linkData = withURL(

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QtConcurrent>
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace velmora;
@@ -38,7 +39,8 @@ private slots:
     void seedIsRealisticAndNeverOverwrites();
     void killallLogsAndKnowsTheSystemProcesses_data();
     void killallLogsAndKnowsTheSystemProcesses();
-    void factoryCreatesOrRefusesRoots();
+    void factoryCreatesOnlyTheDefaultRoot_data();
+    void factoryCreatesOnlyTheDefaultRoot();
     void cliInitLaysOutARoot();
     void fileLocationsExpandTheTilde();
 };
@@ -102,6 +104,11 @@ void TestPlatform::storeLeavesADamagedDomainAlone()
     f.close();
     PreferenceStore &store = root.platform().preferences();
     QVERIFY(!store.copyAppValue("ShowPathbar", "com.apple.finder").isValid());
+    // Single reads never fail; a caller that gathers many values asks whether the domain was readable.
+    QVERIFY(store.readProblem("com.apple.finder").value_or(QString()).contains(path));
+    QVERIFY(!store.readProblem("com.apple.dock"));
+    QVERIFY(!store.readProblem("com.example.never-written"));
+    QVERIFY(!store.readProblem(kAny));
     const Status status = store.setAppValue("ShowPathbar", false, "com.apple.finder");
     QVERIFY(!status.ok());
     QVERIFY(status.error().contains(path));
@@ -277,24 +284,75 @@ void TestPlatform::killallLogsAndKnowsTheSystemProcesses()
     QVERIFY(log.first().endsWith('\t' + args.last()));
 }
 
-void TestPlatform::factoryCreatesOrRefusesRoots()
+void TestPlatform::factoryCreatesOnlyTheDefaultRoot_data()
 {
+    QTest::addColumn<bool>("isDefault");
+    QTest::addColumn<QString>("content"); // "none" (no folder), "empty", "busy" (other files), "file"
+    QTest::addColumn<QString>("refusal"); // empty: laid out and seeded; %1 the path, %2 as a shell word
+    const QString noMac = "%1 holds no simulated Mac; create one with: velmoractl --simulated-root %2 init";
+    const QString isAFile = QStringLiteral("%1 is a file, not a simulated Mac.");
+    QTest::newRow("default, not there yet") << true << "none" << QString();
+    QTest::newRow("default, empty") << true << "empty" << QString();
+    QTest::newRow("default, other files") << true << "busy"
+                                          << QStringLiteral("%1 holds other files and no simulated Mac; "
+                                                            "create one there with: velmoractl "
+                                                            "--simulated-root %2 init");
+    QTest::newRow("default, a file") << true << "file" << isAFile;
+    QTest::newRow("named, not there") << false << "none" << noMac;
+    QTest::newRow("named, empty") << false << "empty" << noMac;
+    QTest::newRow("named, other files") << false << "busy" << noMac;
+    QTest::newRow("named, a file") << false << "file" << isAFile;
+}
+
+void TestPlatform::factoryCreatesOnlyTheDefaultRoot()
+{
+    QFETCH(bool, isDefault);
+    QFETCH(QString, content);
+    QFETCH(QString, refusal);
     QTemporaryDir dir;
-    // A folder that does not exist yet becomes a seeded Mac.
-    const QString fresh = dir.filePath("fresh/Mac");
-    auto made = createPlatform({fresh});
-    QVERIFY2(made.ok(), qPrintable(made.error()));
-    QVERIFY(SimulatedRoot(fresh).isInitialized());
-    QVERIFY((*made)->description().contains(fresh));
-    QCOMPARE(qEnvironmentVariable("VELMORA_SIMULATED_ROOT"), fresh);
-    // A folder full of other things is not turned into a Mac.
-    const QString busy = dir.filePath("busy");
-    QDir().mkpath(busy);
-    QFile(busy + "/notes.txt").open(QIODevice::WriteOnly);
-    auto refused = createPlatform({busy});
-    QVERIFY(!refused.ok());
-    QVERIFY(refused.error().contains("init"));
-    QVERIFY(!QFileInfo::exists(busy + "/Users"));
+    // The per-user default lives under the data folder; point that into the temporary folder, and
+    // forget the root earlier tests named in the environment.
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    const QByteArray named = qgetenv("VELMORA_SIMULATED_ROOT");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    qunsetenv("VELMORA_SIMULATED_ROOT");
+    const auto restore = qScopeGuard([&] {
+        for (const auto &[name, value] :
+             {std::pair("XDG_DATA_HOME", dataHome), std::pair("VELMORA_SIMULATED_ROOT", named)}) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
+    });
+    const QString path = isDefault ? SimulatedRoot::defaultPath() : dir.filePath("named/Mac");
+    QVERIFY(path.startsWith(dir.path()));
+    if (content == "empty" || content == "busy")
+        QVERIFY(QDir().mkpath(path));
+    if (content == "busy")
+        QVERIFY(QFile(path + "/notes.txt").open(QIODevice::WriteOnly));
+    if (content == "file") {
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    }
+    const QDir::Filters everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+    const QStringList before = QDir(path).entryList(everything);
+
+    auto made = createPlatform({isDefault ? QString() : path});
+    if (refusal.isEmpty()) {
+        QVERIFY2(made.ok(), qPrintable(made.error()));
+        QVERIFY(SimulatedRoot(path).isInitialized());
+        QVERIFY((*made)->description().contains(path));
+        QCOMPARE(qEnvironmentVariable("VELMORA_SIMULATED_ROOT"), path);
+        return;
+    }
+    QVERIFY(!made.ok());
+    // The default root's name has a space: the suggested command quotes it.
+    QCOMPARE(made.error(), refusal.replace("%2", isDefault ? "'" + path + "'" : path).replace("%1", path));
+    // Nothing was made or changed.
+    QCOMPARE(QFileInfo::exists(path), content != "none");
+    if (content == "empty" || content == "busy")
+        QCOMPARE(QDir(path).entryList(everything), before);
 }
 
 void TestPlatform::cliInitLaysOutARoot()

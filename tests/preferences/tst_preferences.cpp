@@ -74,6 +74,8 @@ private slots:
     void valuesThatWouldBiteAShell_data();
     void valuesThatWouldBiteAShell();
     void failedWriteDescribesTheCommand();
+    void failedWriteSaysHowTheToolEnded_data();
+    void failedWriteSaysHowTheToolEnded();
     void deleteOfMissingKeysSucceeds();
     void deleteFailures_data();
     void deleteFailures();
@@ -174,6 +176,10 @@ void TestPreferences::runnerLaunchFailures_data()
     QTest::newRow("missing program") << "/nonexistent/tool" << QStringList{"a", "b"} << "/nonexistent/tool a b";
     QTest::newRow("no arguments") << "/nonexistent/tool" << QStringList{} << "/nonexistent/tool ";
     QTest::newRow("not executable") << "NOT_EXECUTABLE" << QStringList{"x"} << "NOT_EXECUTABLE x";
+    // Past the system's limit for one argument: the message shows its start and its size.
+    QTest::newRow("argument too long to pass")
+        << "/bin/echo" << QStringList{"-n", QString(140000, 'x')}
+        << "/bin/echo -n " + QString(100, 'x') + "… (139900 more bytes)";
 }
 
 void TestPreferences::runnerLaunchFailures()
@@ -246,6 +252,8 @@ void TestPreferences::readConvertsByDeclaredType_data()
     QTest::newRow("int ← text -7") << QVariant("-7") << int(T::int_) << i(-7);
     QTest::newRow("int ← text +7") << QVariant("+7") << int(T::int_) << i(7);
     QTest::newRow("int ← text with space") << QVariant(" 48") << int(T::int_) << none;
+    QTest::newRow("int ← text with a final newline") << QVariant("49\n") << int(T::int_) << none;
+    QTest::newRow("int ← text with a newline first") << QVariant("\n49") << int(T::int_) << none;
     QTest::newRow("int ← text 4.8") << QVariant("4.8") << int(T::int_) << none;
     QTest::newRow("int ← text beyond 64 bits") << QVariant("9223372036854775808") << int(T::int_) << none;
     QTest::newRow("int ← real 48.9") << QVariant(48.9) << int(T::int_) << i(48);
@@ -261,6 +269,7 @@ void TestPreferences::readConvertsByDeclaredType_data()
     QTest::newRow("double ← text 0,25") << QVariant("0,25") << int(T::double_) << none;
     QTest::newRow("double ← text trailing junk") << QVariant("0.25s") << int(T::double_) << none;
     QTest::newRow("double ← empty text") << QVariant("") << int(T::double_) << none;
+    QTest::newRow("double ← text with a final newline") << QVariant("0.25\n") << int(T::double_) << none;
     QTest::newRow("string ← text") << QVariant("Dark") << int(T::string) << s("Dark");
     QTest::newRow("string ← number 1") << QVariant(qint64(1)) << int(T::string) << s("1");
     QTest::newRow("string ← real 0.5") << QVariant(0.5) << int(T::string) << s("0.5");
@@ -388,6 +397,50 @@ void TestPreferences::failedWriteDescribesTheCommand()
     QCOMPARE(launch.error().kind(), ShellError::Kind::launchFailed);
     QVERIFY(launch.error().description().startsWith(
         "Could not launch " + root.path() + "/no/such/defaults write com.apple.dock tilesize -int 64: "));
+}
+
+void TestPreferences::failedWriteSaysHowTheToolEnded_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QString>("text");        // the value written, as a string
+    QTest::addColumn<int>("signal");          // the signal that ended the tool, 0 for none
+    QTest::addColumn<QString>("description"); // %1: the value as the message shows it
+    const QString write = QStringLiteral("defaults write com.apple.dock k -string %1\n");
+    QTest::newRow("exit 9") << QByteArray("echo refused >&2; exit 9") << "v" << 0
+                            << "Command failed (exit 9): " + write + "refused\n";
+    QTest::newRow("killed") << QByteArray("echo dying >&2; kill -KILL $$") << "v" << 9
+                            << "Command failed (killed by signal 9): " + write + "dying\n";
+    QTest::newRow("terminated") << QByteArray("kill -TERM $$") << "v" << 15
+                                << "Command failed (killed by signal 15): " + write;
+    // A huge value is shown by its start and its size, not repeated whole in the message.
+    QTest::newRow("long value") << QByteArray("echo refused >&2; exit 1") << QString(100000, 'x') << 0
+                                << "Command failed (exit 1): " +
+                                       write.arg(QString(100, 'x') + QStringLiteral("… (99900 more bytes)")) +
+                                       "refused\n";
+    QTest::newRow("value with a newline") << QByteArray("exit 1") << "two\nlines" << 0
+                                          << "Command failed (exit 1): " + write.arg("two\\nlines");
+}
+
+void TestPreferences::failedWriteSaysHowTheToolEnded()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(QString, text);
+    QFETCH(int, signal);
+    QFETCH(QString, description);
+    TestRoot root;
+    const QString tool = root.writeTool("defaults", "#!/bin/sh\n" + script + "\n");
+    const ShellRunner::RunResult ran = run(tool, {});
+    QVERIFY(ran.ok());
+    QCOMPARE(ran->killSignal, signal);
+    QVERIFY(ran->exitCode != 0); // a killed tool failed too
+    if (signal != 0)
+        QCOMPARE(ran->exitCode, 128 + signal);
+
+    root.platform().setDefaultsToolPath(tool);
+    const auto status =
+        await(PreferencesBackend(root.platform()).write("com.apple.dock", "k", TweakValue::ofString(text)));
+    QVERIFY(!status.ok());
+    QCOMPARE(status.error().description(), description.contains("%1") ? description.arg(text) : description);
 }
 
 void TestPreferences::deleteOfMissingKeysSucceeds()

@@ -7,6 +7,7 @@
 #include "profiles/ProfileDocument.h"
 #include "profiles/ProfileMenu.h"
 #include "support/FakePanels.h"
+#include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 #include "ui/MainWindow.h"
 #include "ui/Style.h"
@@ -47,6 +48,22 @@ Profile sampleProfile()
                 {"dock.apps", TweakValue::ofString(R"({"apps":[],"others":[]})")},
                 {"wallpaper.config", TweakValue::ofString(R"({"scaling":"fill","allowClipping":true})")},
                 {"future.tweak", TweakValue::ofString("kept")}};
+    return p;
+}
+
+/// Overwrites a domain's file with bytes no property-list reader accepts.
+void damageDomain(const TestRoot &root, const QString &domain)
+{
+    QFile f(*root.root().domainFile(domain));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("bplist00 damaged");
+}
+
+/// A profile whose first value (in id order) lands in the Dock's domain and whose second in the Finder's.
+Profile dockThenFinder()
+{
+    Profile p = sampleProfile();
+    p.values = {{"dock.tilesize", TweakValue::ofInt(64)}, {"finder.show-pathbar", TweakValue::ofBool(false)}};
     return p;
 }
 
@@ -95,7 +112,11 @@ private slots:
     void applyProfileSkipsUnknownAndRestartsOnce();
     void saveThenLoadThroughTheMenu();
     void loadingSomethingElseOpensNothing();
+    void menuSaveNamesUnreadableDomains();
+    void menuApplyTellsOfEveryFailure();
     void cli();
+    void cliSaveNamesUnreadableDomains();
+    void cliApplyListsEveryFailure();
 };
 
 void TestProfiles::roundTrip_data()
@@ -162,6 +183,7 @@ void TestProfiles::brokenFiles_data()
     QTest::newRow("id not a UUID") << with("id", "not-a-uuid") << false;
     QTest::newRow("id in braces") << with("id", "{6F9619FF-8B86-D011-B42D-00CF4FC964FF}") << false;
     QTest::newRow("id lower case") << with("id", "6f9619ff-8b86-d011-b42d-00cf4fc964ff") << true;
+    QTest::newRow("id and a newline") << with("id", "6F9619FF-8B86-D011-B42D-00CF4FC964FF\n") << false;
     QTest::newRow("createdAt as string") << with("createdAt", "2026-12-05") << false;
     QTest::newRow("schemaVersion as string") << with("schemaVersion", "1") << false;
     QTest::newRow("schemaVersion as real") << with("schemaVersion", 1.0) << false;
@@ -369,7 +391,9 @@ void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
                 {"finder.show-hidden-files", TweakValue::ofBool(true)},
                 {"mission-control.spans-displays", TweakValue::ofBool(true)},
                 {"no.such.tweak", TweakValue::ofInt(1)}};
-    await(applyProfile(&engine, p));
+    const ProfileApplyReport applied = await(applyProfile(&engine, p));
+    QVERIFY(applied.ok());
+    QCOMPARE(applied.attempted, 3); // the unknown id is not counted
     QCOMPARE(root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(64)));
     QCOMPARE(root.domain("com.apple.finder").value("AppleShowAllFiles"), QVariant(true));
     QVERIFY(engine.pendingRestarts().isEmpty());
@@ -385,14 +409,23 @@ void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
                         real.toUtf8() + "' \"$@\"\n"));
     Profile failing;
     failing.values = {{"dock.autohide", TweakValue::ofBool(true)}, {"dock.tilesize", TweakValue::ofInt(30)}};
-    await(applyProfile(&engine, failing)); // map order: dock.autohide, then dock.tilesize (fails last)
+    const ProfileApplyReport failed = await(applyProfile(&engine, failing)); // dock.tilesize fails last
     QVERIFY(engine.lastError() && engine.lastError()->contains("refused"));
     QVERIFY(engine.pendingRestarts().isEmpty());
+    QCOMPARE(failed.attempted, 2);
+    QCOMPARE(failed.failures.size(), 1);
+    QCOMPARE(failed.failures.first().tweakID, QStringLiteral("dock.tilesize"));
+    QCOMPARE(failed.failures.first().title, QStringLiteral("Icon size"));
+    QVERIFY(failed.failures.first().reason.contains("refused"));
     Profile recovering;
     recovering.values = {{"dock.tilesize", TweakValue::ofInt(30)},
                          {"finder.show-pathbar", TweakValue::ofBool(false)}};
-    await(applyProfile(&engine, recovering)); // the failure first, then a success
+    // The failure first, then a success: the engine's last error is cleared, the report still knows.
+    const ProfileApplyReport recovered = await(applyProfile(&engine, recovering));
     QVERIFY(!engine.lastError());
+    QCOMPARE(recovered.failures.size(), 1);
+    QCOMPARE(recovered.failures.first().tweakID, QStringLiteral("dock.tilesize"));
+    QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
 }
 
 void TestProfiles::saveThenLoadThroughTheMenu()
@@ -482,6 +515,60 @@ void TestProfiles::loadingSomethingElseOpensNothing()
     QVERIFY(panels->errors.isEmpty());
 }
 
+void TestProfiles::menuSaveNamesUnreadableDomains()
+{
+    TestRoot root;
+    auto fake = std::make_unique<FakePanels>();
+    FakePanels *panels = fake.get();
+    VelmoraApp app(root.makePlatform(), std::move(fake));
+    ProfileMenu *menu = app.mainWindow()->profileMenu();
+    damageDomain(root, "com.apple.dock");
+    QTemporaryDir dir;
+
+    // Saving still saves, and says which domain it could not read.
+    panels->answers.enqueue(dir.filePath("saved.plist"));
+    menu->saveAction()->trigger();
+    QVERIFY(ProfileDocument::read(dir.filePath("saved.plist")).ok());
+    QVERIFY(panels->errors.isEmpty());
+    QCOMPARE(panels->warnings.size(), 1);
+    QVERIFY2(panels->warnings.first().startsWith(
+                 "The profile was saved without the settings of 1 domain that could not be read.\n"
+                 "com.apple.dock: "),
+             qPrintable(panels->warnings.first()));
+    // With every domain readable there is nothing to say.
+    QFile::remove(*root.root().domainFile("com.apple.dock"));
+    panels->answers.enqueue(dir.filePath("again.plist"));
+    menu->saveAction()->trigger();
+    QVERIFY(QFile::exists(dir.filePath("again.plist")));
+    QCOMPARE(panels->warnings.size(), 1);
+}
+
+void TestProfiles::menuApplyTellsOfEveryFailure()
+{
+    TestRoot root;
+    auto fake = std::make_unique<FakePanels>();
+    FakePanels *panels = fake.get();
+    VelmoraApp app(root.makePlatform(), std::move(fake));
+    app.showMainWindow();
+    ProfileMenu *menu = app.mainWindow()->profileMenu();
+    damageDomain(root, "com.apple.dock");
+    QTemporaryDir dir;
+
+    // The Dock's value fails first, the Finder's lands after it; the user hears of the failure
+    // although the engine's last error was cleared by the success.
+    QVERIFY(ProfileDocument(dockThenFinder()).write(dir.filePath("p.plist")).ok());
+    panels->answers.enqueue(dir.filePath("p.plist"));
+    menu->loadAction()->trigger();
+    QTRY_VERIFY(menu->reviewSheet());
+    QTest::mouseClick(menu->reviewSheet()->applyButton(), Qt::LeftButton);
+    QTRY_COMPARE(panels->errors.size(), 1);
+    QVERIFY2(
+        panels->errors.first().startsWith("1 of 2 values could not be applied.\nIcon size: Command failed"),
+        qPrintable(panels->errors.first()));
+    QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
+    QVERIFY(!app.engine().lastError());
+}
+
 void TestProfiles::cli()
 {
     TestRoot root;
@@ -521,6 +608,43 @@ void TestProfiles::cli()
     QCOMPARE(badCode, 1);
     QVERIFY(bad.contains("is not a profile"));
     QCOMPARE(std::get<0>(ctl({"profile", "frob", file})), 2);
+}
+
+void TestProfiles::cliSaveNamesUnreadableDomains()
+{
+    TestRoot root;
+    QTemporaryDir dir;
+    damageDomain(root, "com.apple.dock");
+
+    const QString saved = dir.filePath("saved.plist");
+    const ProgramRun save = runVelmoractl(root, {"profile", "save", saved});
+    QCOMPARE(save.exitCode, 0);
+    QVERIFY(save.out.startsWith("Saved "));
+    QVERIFY2(save.err.startsWith("velmoractl: warning: the domain com.apple.dock could not be read, so the "
+                                 "profile holds none of its values (Could not read "),
+             qPrintable(save.err));
+    QCOMPARE(save.err.count('\n'), 1); // one line per unreadable domain, nothing else
+    QVERIFY(ProfileDocument::read(saved).ok());
+}
+
+void TestProfiles::cliApplyListsEveryFailure()
+{
+    TestRoot root;
+    QTemporaryDir dir;
+    damageDomain(root, "com.apple.dock");
+
+    const QString file = dir.filePath("p.plist");
+    QVERIFY(ProfileDocument(dockThenFinder()).write(file).ok());
+    const ProgramRun apply = runVelmoractl(root, {"profile", "apply", file, "--yes"});
+    QCOMPARE(apply.exitCode, 1);
+    QVERIFY2(apply.err.startsWith(
+                 "velmoractl: could not apply Icon size (dock.tilesize): Command failed (exit 1): "
+                 "defaults write com.apple.dock tilesize -int 64\n"),
+             qPrintable(apply.err));
+    QVERIFY(apply.err.endsWith(
+        "velmoractl: 1 of 2 values could not be applied; restarted what the others needed.\n"));
+    QVERIFY(!apply.out.contains("Applied"));
+    QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
 }
 
 QTEST_MAIN(TestProfiles)

@@ -37,6 +37,10 @@ public:
     {
         errors << message + QLatin1Char('\n') + details;
     }
+    void showWarning(QWidget *, const QString &message, const QString &details) override
+    {
+        warnings << message + QLatin1Char('\n') + details;
+    }
 
     std::optional<QString> chooseImage(QWidget *, const QString &title, const QString &prompt) override
     {
@@ -47,6 +51,7 @@ public:
     QStringList suggestedNames;
     QStringList prompts;
     QStringList errors;
+    QStringList warnings;
 
 private:
     std::optional<QString> next(const QString &title)

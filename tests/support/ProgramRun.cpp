@@ -8,9 +8,11 @@
 namespace velmora::test {
 
 ProgramRun runProgram(const QString &program, const QStringList &args, const QString &simulatedRoot,
-                      const QByteArray &input)
+                      const QByteArray &input, const QString &workingDirectory)
 {
     QProcess p;
+    if (!workingDirectory.isEmpty())
+        p.setWorkingDirectory(workingDirectory);
     if (!simulatedRoot.isEmpty()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("VELMORA_SIMULATED_ROOT"), simulatedRoot);

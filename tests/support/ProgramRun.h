@@ -17,10 +17,12 @@ struct ProgramRun {
     QString err;
 };
 
-/// Runs a program with `input` on its standard input; with a root, the child finds the simulated
-/// Mac through the environment, as the application's children do.
-ProgramRun runProgram(const QString &program, const QStringList &args, const QString &simulatedRoot = QString(),
-                      const QByteArray &input = QByteArray());
+/// Runs a program with `input` on its standard input, in `workingDirectory` (else the test's own);
+/// with a root, the child finds the simulated Mac through the environment, as the application's
+/// children do.
+ProgramRun runProgram(const QString &program, const QStringList &args,
+                      const QString &simulatedRoot = QString(), const QByteArray &input = QByteArray(),
+                      const QString &workingDirectory = QString());
 
 /// `velmoractl --simulated-root ROOT ARGS…`.
 ProgramRun runVelmoractl(const TestRoot &root, const QStringList &args, const QByteArray &input = QByteArray());

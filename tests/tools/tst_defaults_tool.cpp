@@ -367,6 +367,10 @@ void TestDefaultsTool::refusedWriteLeavesFileUnchanged_data()
     row("int empty", {"-int", ""}, "as an integer");
     row("int space", {"-int", " 5"}, "as an integer");
     row("int overflow", {"-int", "9223372036854775808"}, "as an integer");
+    row("int final newline", {"-int", "49\n"}, "Cannot write \"49\\n\" as an integer.");
+    row("int huge word", {"-int", QString(100000, 'x')},
+        qPrintable("Cannot write \"" + QString(100, 'x') + "… (99900 more bytes)\" as an integer."));
+    row("int with a tab", {"-int", "4\t9"}, "Cannot write \"4\\t9\" as an integer.");
     row("bool word", {"-bool", "maybe"}, "Cannot write \"maybe\" as a boolean");
     row("bool one", {"-bool", "1"}, "as a boolean");
     row("bool empty", {"-boolean", ""}, "as a boolean");
@@ -376,9 +380,12 @@ void TestDefaultsTool::refusedWriteLeavesFileUnchanged_data()
     row("date word", {"-date", "yesterday"}, "as a date");
     row("date bad month", {"-date", "2024-13-01"}, "as a date");
     row("date bad hour", {"-date", "2024-01-02 25:00:00 +0000"}, "as a date");
+    row("date final newline", {"-date", "2024-01-02 03:04:05 +0000\n"}, "as a date");
+    row("ISO date final newline", {"-date", "2024-01-02T03:04:05Z\n"}, "as a date");
     row("data odd", {"-data", "abc"}, "as data");
     row("data not hex", {"-data", "zz"}, "as data");
     row("data spaced", {"-data", "0a 0b"}, "as data");
+    row("data final newline", {"-data", "0a0b\n"}, "as data");
     row("missing value", {"-int"}, "Missing value after -int.");
     row("extra argument", {"-string", "two", "words"}, "Unexpected argument \"words\"");
     row("array bad item", {"-array", "1", "-int", "x"}, "as an integer");

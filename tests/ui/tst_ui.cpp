@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
@@ -119,6 +120,9 @@ private slots:
     void statusLineShowsTheLastError();
     void screenshots_data();
     void screenshots();
+    void helpAndVersionNeedNoDisplay_data();
+    void helpAndVersionNeedNoDisplay();
+    void windowRefusesAFolderWithoutAMac();
 };
 
 void TestUi::initTestCase()
@@ -504,6 +508,58 @@ void TestUi::screenshots()
     }
     Style::apply(false);
     QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/category-dock") + suffix + ".png"));
+}
+
+void TestUi::helpAndVersionNeedNoDisplay_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("output"); // part of standard output
+    QTest::newRow("--help") << "--help" << QStringLiteral("--simulated-root <DIR>");
+    QTest::newRow("-h") << "-h" << QStringLiteral("Hidden macOS settings, gathered in one place.");
+    QTest::newRow("--version") << "--version" << QStringLiteral("Velmora " VELMORA_VERSION "\n");
+}
+
+void TestUi::helpAndVersionNeedNoDisplay()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, output);
+    // As over ssh or in a script: no display of any kind, no platform plugin chosen.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    QProcess velmora;
+    velmora.setProcessEnvironment(env);
+    velmora.start(QStringLiteral(VELMORA_BIN_DIR "/velmora"), {option});
+    QVERIFY(velmora.waitForFinished(30000));
+    const QString out = QString::fromUtf8(velmora.readAllStandardOutput());
+    QCOMPARE(velmora.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(velmora.exitCode(), 0);
+    QVERIFY2(out.contains(output), qPrintable(out + velmora.readAllStandardError()));
+}
+
+void TestUi::windowRefusesAFolderWithoutAMac()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("typo/Mac");
+    QProcess velmora;
+    velmora.start(QStringLiteral(VELMORA_BIN_DIR "/velmora"), {"--simulated-root", path});
+    // The refusal is said on the terminal too; the dialog that says it waits for a click, so the
+    // program is ended here once it has spoken.
+    QString err;
+    QElapsedTimer clock;
+    clock.start();
+    while (!err.contains("init\n") && clock.elapsed() < 30000 && velmora.state() != QProcess::NotRunning) {
+        velmora.waitForReadyRead(500);
+        err += QString::fromUtf8(velmora.readAllStandardError());
+    }
+    velmora.kill();
+    velmora.waitForFinished(5000);
+    const QString said =
+        QStringLiteral(
+            "velmora: %1 holds no simulated Mac; create one with: velmoractl --simulated-root %1 init\n")
+            .arg(path);
+    QVERIFY2(err.contains(said), qPrintable(err));
+    QVERIFY(!QFileInfo::exists(dir.filePath("typo")));
 }
 
 QTEST_MAIN(TestUi)

@@ -141,6 +141,9 @@ private slots:
     void cliShow();
     void cliSet_data();
     void cliSet();
+    void cliSetStoresRelativePathsWhole_data();
+    void cliSetStoresRelativePathsWhole();
+    void cliWarnsOnceAboutDamagedDisplays();
 };
 
 // ---- configuration ------------------------------------------------------------------------------
@@ -595,7 +598,7 @@ void TestWallpaper::handlerCapturesLargePicturesWhole()
     QVERIFY(file.open(QIODevice::Append));
     QByteArray tail(extra, Qt::Uninitialized);
     for (int i = 0; i < extra; ++i)
-        tail[i] = char((i * 7919) >> 3);
+        tail[i] = char((qint64(i) * 7919) >> 3); // in 64 bits: a few million times 7919 is past int
     file.write(tail);
     file.close();
 
@@ -1031,6 +1034,52 @@ void TestWallpaper::cliSet()
     message.replace("%1", root.path());
     QVERIFY2((exitCode == 0 ? run.out : run.err).contains(message), qPrintable(run.out + run.err));
     compareRecorded(root, before, changed);
+}
+
+void TestWallpaper::cliSetStoresRelativePathsWhole_data()
+{
+    QTest::addColumn<QString>("folder"); // where velmoractl runs, under the home folder
+    QTest::addColumn<QString>("image");
+    dataRow("a name", QString("Pictures"), QString("mine.png"));
+    dataRow("with ./", QString("Pictures"), QString("./mine.png"));
+    dataRow("with ../", QString("Desktop"), QString("../Pictures/mine.png"));
+}
+
+void TestWallpaper::cliSetStoresRelativePathsWhole()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, image);
+    TestRoot root;
+    const QString picture = writePicture(root.root().home() + "/Pictures/mine.png");
+    const QString here = root.root().home() + "/" + folder;
+    QVERIFY(QDir().mkpath(here));
+    const ProgramRun run =
+        runProgram(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"),
+                   {"--simulated-root", root.path(), "wallpaper", "set", image, "--display", "1"}, QString(),
+                   QByteArray(), here);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith("Set " + picture + " on 1 display"), qPrintable(run.out + run.err));
+    // Stored whole: the picture is still found by a program started anywhere else.
+    QCOMPARE(recordedPicture(root, "1").value("path").toString(), picture);
+    QCOMPARE(*root.platform().displays().desktopImagePath(root.platform().displays().displays().first()),
+             picture);
+}
+
+void TestWallpaper::cliWarnsOnceAboutDamagedDisplays()
+{
+    TestRoot root;
+    QFile broken(root.path() + "/.simulated/displays.json");
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("[{\"name\": ");
+    broken.close();
+    // "show" asks for the displays, the main one and each picture: the damage is still one warning.
+    for (const QStringList &args :
+         {QStringList{"wallpaper", "show"}, QStringList{"wallpaper", "show", "--json"}}) {
+        const ProgramRun run = runVelmoractl(root, args);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err.count("is not a JSON array of displays"), 1);
+        QVERIFY(run.out.contains("Built-in Retina Display")); // the default displays stand in
+    }
 }
 
 QTEST_GUILESS_MAIN(TestWallpaper)

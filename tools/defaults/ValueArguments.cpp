@@ -1,5 +1,6 @@
 #include "ValueArguments.h"
 
+#include "common/MessageText.h"
 #include "preferences/OpenStepText.h"
 #include "preferences/PropertyList.h"
 
@@ -22,12 +23,15 @@ const QStringList kTypeFlags = {
 
 Result<QVariant> cannotWrite(const QString &text, const QString &asWhat)
 {
-    return Result<QVariant>::failure(QStringLiteral("Cannot write \"%1\" as %2.").arg(text, asWhat));
+    // The refused text is quoted short and on one line: the message is one line, whatever was typed.
+    return Result<QVariant>::failure(
+        QStringLiteral("Cannot write \"%1\" as %2.").arg(abbreviatedForMessage(text), asWhat));
 }
 
 Result<QVariant> integerValue(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^[+-]?[0-9]+$"));
+    // Whole-text patterns are anchored at both ends: "$" would also match before a final newline.
+    static const QRegularExpression shape(QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
     if (!shape.match(text).hasMatch())
         return cannotWrite(text, QStringLiteral("an integer"));
     bool ok = false;
@@ -65,8 +69,8 @@ Result<QVariant> boolValue(const QString &text)
 Result<QVariant> dateValue(const QString &text)
 {
     // The form `defaults read` prints, so what it prints can be written back.
-    static const QRegularExpression printed(
-        QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2}) (\\d{2}):(\\d{2}):(\\d{2}) ([+-])(\\d{2})(\\d{2})$"));
+    static const QRegularExpression printed(QRegularExpression::anchoredPattern(
+        QStringLiteral("(\\d{4})-(\\d{2})-(\\d{2}) (\\d{2}):(\\d{2}):(\\d{2}) ([+-])(\\d{2})(\\d{2})")));
     const QRegularExpressionMatch m = printed.match(text);
     QDateTime date;
     if (m.hasMatch()) {
@@ -91,7 +95,8 @@ Result<QVariant> dateValue(const QString &text)
 
 Result<QVariant> dataValue(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+    static const QRegularExpression shape(
+        QRegularExpression::anchoredPattern(QStringLiteral("([0-9A-Fa-f]{2})*")));
     if (!shape.match(text).hasMatch())
         return cannotWrite(text, QStringLiteral("data (use an even number of hex digits)"));
     return QVariant(QByteArray::fromHex(text.toLatin1()));

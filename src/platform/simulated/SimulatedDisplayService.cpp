@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutexLocker>
 #include <QSizeF>
 
 namespace velmora {
@@ -74,6 +75,19 @@ QString SimulatedDisplayService::picturesFile() const
     return m_root.stateFolder() + QStringLiteral("/desktop-pictures.json");
 }
 
+void SimulatedDisplayService::warnOnce(const QString &problem) const
+{
+    // Every question about the displays reads the file afresh, and one command asks several; the
+    // user needs to hear about one damaged file once, and again only when it changes.
+    const QMutexLocker lock(&m_warningLock);
+    if (problem == m_warnedProblem)
+        return;
+    m_warnedProblem = problem;
+    if (!problem.isEmpty())
+        qWarning("velmora: %s is not a JSON array of displays (%s); using the default displays",
+                 qUtf8Printable(displaysFile()), qUtf8Printable(problem));
+}
+
 QByteArray SimulatedDisplayService::defaultDisplaysJson()
 {
     const QJsonArray displays{
@@ -99,16 +113,13 @@ QList<SimulatedDisplayService::Described> SimulatedDisplayService::described() c
 {
     const JsonFile file = readJson(displaysFile());
     QJsonArray array;
-    if (!file.exists) {
-        array = QJsonDocument::fromJson(defaultDisplaysJson()).array();
-    } else if (!file.error.isEmpty() || !file.document.isArray()) {
+    if (file.exists && (!file.error.isEmpty() || !file.document.isArray())) {
         // Like a machine whose display configuration cannot be read: it still has its usual screens.
-        qWarning("velmora: %s is not a JSON array of displays (%s); using the default displays",
-                 qUtf8Printable(displaysFile()),
-                 qUtf8Printable(file.error.isEmpty() ? "not an array" : file.error));
+        warnOnce(file.error.isEmpty() ? QStringLiteral("not an array") : file.error);
         array = QJsonDocument::fromJson(defaultDisplaysJson()).array();
     } else {
-        array = file.document.array();
+        warnOnce(QString());
+        array = file.exists ? file.document.array() : QJsonDocument::fromJson(defaultDisplaysJson()).array();
     }
 
     QList<Described> result;

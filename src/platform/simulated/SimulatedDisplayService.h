@@ -4,6 +4,7 @@
 #include "platform/DisplayService.h"
 
 #include <QByteArray>
+#include <QMutex>
 
 namespace velmora {
 
@@ -38,10 +39,15 @@ private:
         QString key; ///< where its picture is kept
     };
     QList<Described> described() const;
+    /// Reports a damaged displays file, unless this same problem was the last one reported; an
+    /// empty problem (the file reads well again) re-arms the warning.
+    void warnOnce(const QString &problem) const;
     /// The entry of a display handed back by a caller; none when it is no longer connected.
     std::optional<Described> find(const Display &display) const;
 
     SimulatedRoot m_root;
+    mutable QMutex m_warningLock;
+    mutable QString m_warnedProblem;
 };
 
 } // namespace velmora

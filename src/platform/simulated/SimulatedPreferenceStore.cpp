@@ -49,4 +49,15 @@ bool SimulatedPreferenceStore::synchronize(const QString &applicationID)
     return fileFor(applicationID).ok();
 }
 
+std::optional<QString> SimulatedPreferenceStore::readProblem(const QString &applicationID) const
+{
+    const Result<QString> path = fileFor(applicationID);
+    if (!path)
+        return path.error();
+    const Result<QVariantMap> values = PreferenceDomainFile(*path).load();
+    if (!values)
+        return values.error();
+    return std::nullopt;
+}
+
 } // namespace velmora

@@ -14,6 +14,7 @@ public:
     QVariant copyAppValue(const QString &key, const QString &applicationID) const override;
     Status setAppValue(const QString &key, const QVariant &value, const QString &applicationID) override;
     bool synchronize(const QString &applicationID) override;
+    std::optional<QString> readProblem(const QString &applicationID) const override;
 
 private:
     Result<QString> fileFor(const QString &applicationID) const;
