@@ -5,6 +5,8 @@
 #include "dock/DockPreferences.h"
 #include "dock/DockProfilePayload.h"
 #include "engine/TweakHandler.h"
+#include "platform/Platform.h"
+#include "platform/PreferenceStore.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -38,6 +40,12 @@ QString displayAsText(qint64 displayAs)
 
 int show(CommandContext &context, Platform &platform, bool json)
 {
+    // The Dock's reader shows an unreadable preference as an empty Dock; say so instead.
+    if (const std::optional<QString> problem =
+            platform.preferences().readProblem(DockPreferences::domain())) {
+        context.err << "velmoractl: the Dock's preference cannot be read: " << *problem << '\n';
+        return 1;
+    }
     const std::optional<Tweak> tweak = TweakRegistry::shared().tweak(QStringLiteral("dock.apps"));
     if (json) {
         const Result<TweakValue> value = tweak->handler->currentValue(platform);

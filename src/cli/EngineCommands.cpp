@@ -5,6 +5,7 @@
 #include "common/JsonText.h"
 #include "engine/TweakEngine.h"
 #include "platform/Platform.h"
+#include "platform/PreferenceStore.h"
 
 #include <memory>
 
@@ -66,6 +67,16 @@ QCoro::Task<> reportRestarts(CommandContext &context, TweakEngine *engine, bool 
     }
 }
 
+// Why the domain a tweak's preference lives in cannot be read, if it cannot. A single read shows an
+// unreadable domain as "nothing stored"; on the command line that would pass a damaged file off as
+// the system's defaults.
+std::optional<QString> domainProblem(Platform &platform, const Tweak &tweak)
+{
+    if (!tweak.preferenceKey)
+        return std::nullopt;
+    return platform.preferences().readProblem(PreferencesBackend::applicationID(tweak.preferenceKey->domain));
+}
+
 // Removes a flag from the arguments; says whether it was there.
 bool takeFlag(QStringList &args, const QString &flag)
 {
@@ -93,17 +104,23 @@ int runListCommand(CommandContext &context, QStringList args)
         }
         categories = {*category};
     }
+    QMap<QString, QString> unreadable;
     for (const TweakCategory &category : categories) {
         engine.refreshCategory(category.id);
         context.out << category.title << " (" << category.id << ")\n";
         for (const Tweak &tweak : engine.registry().tweaksInCategory(category.id)) {
+            if (const std::optional<QString> problem = domainProblem(*platform, tweak))
+                unreadable.insert(tweak.preferenceKey->domain, *problem);
             const bool stored = engine.currentValues().contains(tweak.id);
             context.out << "  " << tweak.id.leftJustified(44) << ' ' << tweak.title << ": "
                         << shown(tweak, engine.valueOrDefault(tweak)) << (stored ? "" : "  (default)")
                         << '\n';
         }
     }
-    return 0;
+    for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
+        context.err << "velmoractl: " << it.key()
+                    << " could not be read, so its settings show their defaults: " << it.value() << '\n';
+    return unreadable.isEmpty() ? 0 : 1;
 }
 
 int runGetCommand(CommandContext &context, QStringList args)
@@ -116,6 +133,10 @@ int runGetCommand(CommandContext &context, QStringList args)
     const std::optional<TweakTarget> target = openTweak(context, args.first());
     if (!target)
         return 1;
+    if (const std::optional<QString> problem = domainProblem(target->engine->platform(), target->tweak)) {
+        context.err << "velmoractl: " << target->tweak.id << " cannot be read: " << *problem << '\n';
+        return 1;
+    }
     target->engine->refreshCategory(target->tweak.categoryID);
     const TweakValue value = target->engine->valueOrDefault(target->tweak);
     if (json)
