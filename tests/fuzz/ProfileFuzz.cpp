@@ -34,8 +34,9 @@ QString differenceBetween(const Profile &a, const Profile &b)
         return QStringLiteral("the application version");
     if (a.values.keys() != b.values.keys())
         return QStringLiteral("the set of tweak ids");
-    for (auto it = a.values.cbegin(); it != a.values.cend(); ++it) {
-        if (!sameValue(it.value(), b.values.value(it.key())))
+    // The same keys (checked above): the two maps walk in step.
+    for (auto it = a.values.cbegin(), other = b.values.cbegin(); it != a.values.cend(); ++it, ++other) {
+        if (!sameValue(it.value(), other.value()))
             return QStringLiteral("the value of %1").arg(it.key());
     }
     return QString();
