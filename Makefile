@@ -1,13 +1,14 @@
 # The two everyday commands: `make run` starts Velmora on the simulated Mac, `make test` runs every
 # test. Both install what is missing first, then configure and build.
 #
-# Reliability (docs/reliability.md): `make fuzz` builds the libFuzzer targets with Clang (build-fuzz)
-# and `make fuzz-run FUZZ_SECONDS=600` runs each of them for that long.
+# Reliability (docs/reliability.md): `make test-asan` runs every test built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-asan); `make fuzz` builds the libFuzzer targets with Clang
+# (build-fuzz) and `make fuzz-run FUZZ_SECONDS=600` runs each of them for that long.
 
 PRESET ?= default
 BUILD_DIR := build
 
-.PHONY: all deps configure build run test fuzz fuzz-run clean
+.PHONY: all deps configure build run test test-asan fuzz fuzz-run clean
 
 all: build
 
@@ -31,6 +32,11 @@ run: build
 
 test: build
 	ctest --preset $(PRESET)
+
+test-asan: deps
+	@if [ ! -f build-asan/build.ninja ]; then cmake --preset asan; fi
+	cmake --build --preset asan
+	ctest --preset asan
 
 FUZZ_SECONDS ?= 60
 
