@@ -1,10 +1,14 @@
 # The two everyday commands: `make run` starts Velmora on the simulated Mac, `make test` runs every
 # test. Both install what is missing first, then configure and build.
+#
+# Reliability (docs/reliability.md): `make test-asan` runs every test built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-asan); `make fuzz` builds the libFuzzer targets with Clang
+# (build-fuzz) and `make fuzz-run FUZZ_SECONDS=600` runs each of them for that long.
 
 PRESET ?= default
 BUILD_DIR := build
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test test-asan fuzz fuzz-run clean
 
 all: build
 
@@ -28,6 +32,21 @@ run: build
 
 test: build
 	ctest --preset $(PRESET)
+
+test-asan: deps
+	@if [ ! -f build-asan/build.ninja ]; then cmake --preset asan; fi
+	cmake --build --preset asan
+	ctest --preset asan
+
+FUZZ_SECONDS ?= 60
+
+fuzz:
+	@scripts/install-deps fuzz
+	@if [ ! -f build-fuzz/build.ninja ]; then cmake --preset fuzz; fi
+	cmake --build --preset fuzz
+
+fuzz-run: fuzz
+	scripts/fuzz-run $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -49,7 +49,7 @@ Result<DockAppEntry> DockAppEntry::fromJson(const QJsonValue &json)
 
 size_t qHash(const DockAppEntry &entry, size_t seed) noexcept
 {
-    return qHashMulti(seed, entry.url, entry.label, entry.bundleIdentifier.value_or(QString()),
+    return qHashMulti(seed, entry.urlText(), entry.label, entry.bundleIdentifier.value_or(QString()),
                       entry.bundleIdentifier.has_value());
 }
 

@@ -33,9 +33,11 @@ struct DockAppEntry {
     /// error.
     static Result<DockAppEntry> fromJson(const QJsonValue &json);
 
+    /// URLs compare by their text: QUrl's own == can tell apart two URLs with the same text (a "#"
+    /// inside a fragment, kept raw when parsed and encoded once written back).
     friend bool operator==(const DockAppEntry &a, const DockAppEntry &b)
     {
-        return a.url == b.url && a.label == b.label && a.bundleIdentifier == b.bundleIdentifier;
+        return a.urlText() == b.urlText() && a.label == b.label && a.bundleIdentifier == b.bundleIdentifier;
     }
     friend bool operator!=(const DockAppEntry &a, const DockAppEntry &b) { return !(a == b); }
 };

@@ -104,8 +104,9 @@ Result<DockOtherEntry> DockOtherEntry::fromJson(const QJsonValue &json)
 
 bool DockOtherEntry::sameTileAs(const DockOtherEntry &other) const
 {
-    return url == other.url && label == other.label && itemType == other.itemType &&
-           displayAs == other.displayAs && arrangement == other.arrangement;
+    // By text, as DockAppEntry compares its URL.
+    return url.has_value() == other.url.has_value() && urlText() == other.urlText() && label == other.label &&
+           itemType == other.itemType && displayAs == other.displayAs && arrangement == other.arrangement;
 }
 
 size_t qHash(const DockOtherEntry &entry, size_t seed) noexcept

@@ -627,6 +627,11 @@ void TestDock::payloadJson_data()
     row("lower-case entryID",
         R"({"apps":[],"others":[{"entryID":"0f8b5e1c-7c9d-4e2a-9b1f-3a5d6c7e8f90","label":"S","itemType":"smallSpacer"}]})",
         true);
+    // QUrl keeps a "#" inside the fragment raw when parsing and encodes it when writing.
+    row("'#' inside the fragment",
+        R"({"apps":[{"url":"file:///Applications/A.app/#b#c","label":"A"}],"others":[{)" + id +
+            R"("url":"https://example.org/##","label":"L","itemType":"url"}]})",
+        true);
     row("null optional",
         R"({"apps":[{"url":"file:///A.app/","label":"A","bundleIdentifier":null}],"others":[]})", true);
     row("whole number as 2.0", other(R"("label":"D","itemType":"folder","displayAs":2.0)"), true);

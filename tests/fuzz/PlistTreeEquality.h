@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace velmora::fuzz {
+
+/// Whether two property-list trees (the QVariant trees of PropertyList) hold the same values,
+/// stricter than QVariant's ==: the element kinds must match (a signed integer is not the same as
+/// an unsigned one, nor 1 the same as 1.0 or true), doubles must match bit for bit except that
+/// any NaN matches any NaN, and dates must fall on the same millisecond. When they differ,
+/// `difference` says where and how.
+bool sameTree(const QVariant &a, const QVariant &b, QString *difference = nullptr);
+
+} // namespace velmora::fuzz
