@@ -153,8 +153,20 @@ QString cannotCarry(const QString &what, const QString &text, char16_t c)
         .arg(what, opening(text), QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 
-std::optional<QString> textXmlCannotCarry(const QVariant &value)
+// XML dates are "yyyy-MM-ddTHH:mm:ssZ": four-digit years, no fraction (a fraction is dropped, as
+// the system's own writer does), and no room for a date that is not a number.
+constexpr double kFirstXmlSecond = -63113904000.0; // 0001-01-01T00:00:00Z
+constexpr double kLastXmlSecond = 252423993599.0;  // 9999-12-31T23:59:59Z
+
+std::optional<QString> whatXmlCannotCarry(const QVariant &value)
 {
+    if (isDateVariant(value)) {
+        const std::optional<double> seconds = plistSecondsOf(value);
+        if (seconds && *seconds >= kFirstXmlSecond && *seconds <= kLastXmlSecond)
+            return std::nullopt;
+        return QStringLiteral("the date %1 lies outside the years 1 to 9999 an XML property list can carry")
+            .arg(seconds ? QString::number(*seconds, 'g', 17) : QStringLiteral("(invalid)"));
+    }
     if (value.typeId() == QMetaType::QString) {
         if (const std::optional<char16_t> c = characterXmlCannotCarry(value.toString()))
             return cannotCarry(QStringLiteral("text"), value.toString(), *c);
@@ -162,7 +174,7 @@ std::optional<QString> textXmlCannotCarry(const QVariant &value)
     }
     if (value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QStringList) {
         for (const QVariant &item : value.toList()) {
-            if (std::optional<QString> problem = textXmlCannotCarry(item))
+            if (std::optional<QString> problem = whatXmlCannotCarry(item))
                 return problem;
         }
         return std::nullopt;
@@ -172,7 +184,7 @@ std::optional<QString> textXmlCannotCarry(const QVariant &value)
         for (auto it = map.cbegin(); it != map.cend(); ++it) {
             if (const std::optional<char16_t> c = characterXmlCannotCarry(it.key()))
                 return cannotCarry(QStringLiteral("key"), it.key(), *c);
-            if (std::optional<QString> problem = textXmlCannotCarry(it.value()))
+            if (std::optional<QString> problem = whatXmlCannotCarry(it.value()))
                 return QStringLiteral("%1 (under the key \"%2\")").arg(*problem, opening(it.key()));
         }
     }
@@ -185,7 +197,7 @@ Result<QByteArray> serializeXml(const QVariant &value)
     Result<QByteArray> binary = BinaryPropertyList::serialize(value);
     if (!binary)
         return binary;
-    if (const std::optional<QString> problem = textXmlCannotCarry(value))
+    if (const std::optional<QString> problem = whatXmlCannotCarry(value))
         return Result<QByteArray>::failure(*problem);
     plist_t root = nullptr;
     plist_from_bin(binary->constData(), uint32_t(binary->size()), &root);

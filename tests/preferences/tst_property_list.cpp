@@ -49,8 +49,8 @@ private slots:
     void valuesSurviveARewrite_data();
     void valuesSurviveARewrite();
     void datesReadAsTheFileHoldsThem();
-    void xmlRefusesTextItCannotCarry_data();
-    void xmlRefusesTextItCannotCarry();
+    void xmlRefusesWhatItCannotCarry_data();
+    void xmlRefusesWhatItCannotCarry();
     void xmlKeepsCarriageReturnsAndTabs();
     void writerRefusesWhatTheReaderWould();
     void xmlUidDictionariesBecomeUids();
@@ -221,7 +221,7 @@ void TestPropertyList::datesReadAsTheFileHoldsThem()
     QCOMPARE(back["us"].toDateTime(), QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC));
 }
 
-void TestPropertyList::xmlRefusesTextItCannotCarry_data()
+void TestPropertyList::xmlRefusesWhatItCannotCarry_data()
 {
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("named");
@@ -234,9 +234,12 @@ void TestPropertyList::xmlRefusesTextItCannotCarry_data()
     QTest::newRow("in a key") << QVariant(QVariantMap{{QString::fromUtf8("k\x1f"), 1}}) << "U+001F";
     QTest::newRow("deep in an array")
         << QVariant(QVariantList{QVariantList{QString::fromUtf8("\x0b")}}) << "U+000B";
+    // XML dates have four-digit years and no room for a date that is not a number.
+    QTest::newRow("NaN date") << exactDate(std::nan("")) << "years 1 to 9999";
+    QTest::newRow("year 12000") << exactDate(3.2e11) << "years 1 to 9999";
 }
 
-void TestPropertyList::xmlRefusesTextItCannotCarry()
+void TestPropertyList::xmlRefusesWhatItCannotCarry()
 {
     QFETCH(QVariant, value);
     QFETCH(QString, named);
