@@ -13,35 +13,35 @@
 
 namespace velmora::catalogue {
 
-using RT = RestartTarget;
-
-inline TweakValue B(bool v)
+inline TweakValue boolean(bool v)
 {
     return TweakValue::ofBool(v);
 }
-inline TweakValue I(qint64 v)
+inline TweakValue integer(qint64 v)
 {
     return TweakValue::ofInt(v);
 }
-inline TweakValue D(double v)
+inline TweakValue decimal(double v)
 {
     return TweakValue::ofDouble(v);
 }
-inline TweakValue S(const char *utf8)
+inline TweakValue text(const char *utf8)
 {
     return TweakValue::ofString(QString::fromUtf8(utf8));
 }
 
-/// One table row; `nullptr` stands for an absent summary or warning.
+/// One table row, written with designated initialisers; what a row leaves out is absent (no
+/// summary, no key, nothing to restart, no warning).
 struct Row {
-    const char *id;
-    const char *title;
-    const char *summary;
-    TweakKind kind;
-    TweakValue defaultValue;
-    std::optional<PreferenceKey> preferenceKey;
-    QList<RestartTarget> restart;
-    const char *warning;
+    const char *id = nullptr;
+    const char *title = nullptr;
+    const char *summary = nullptr;
+    TweakKind kind = TweakKind::toggle();
+    TweakValue defaultValue{};
+    std::optional<PreferenceKey> preferenceKey{};
+    QList<RestartTarget> restart{};
+    const char *warning = nullptr;
+    bool servedByHandler = false;
 };
 
 QList<Tweak> makeTweaks(const char *categoryID, std::initializer_list<Row> rows);

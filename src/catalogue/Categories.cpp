@@ -22,6 +22,7 @@ QList<Tweak> makeTweaks(const char *categoryID, std::initializer_list<Row> rows)
         t.preferenceKey = row.preferenceKey;
         t.restart = row.restart;
         t.warning = optionalText(row.warning);
+        t.servedByHandler = row.servedByHandler;
         tweaks.append(std::move(t));
     }
     return tweaks;

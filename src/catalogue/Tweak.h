@@ -8,16 +8,13 @@
 #include <QList>
 #include <QString>
 
-#include <memory>
 #include <optional>
 
 namespace velmora {
 
-class TweakHandler;
-
-/// One catalogue entry. A tweak with a handler is read, applied and reset through it and its
-/// preference key (if any) is ignored; every other tweak has a preference key.
-/// Tweaks are compared by `id`, never as a whole.
+/// One catalogue entry: data only. A tweak served by a handler (the Dock's contents, the desktop
+/// pictures) is read, applied and reset through the handler the program binds to its id when it is
+/// put together; every other tweak has a preference key. Tweaks are compared by `id`, never as a whole.
 struct Tweak {
     QString id;
     QString title;
@@ -28,8 +25,8 @@ struct Tweak {
     std::optional<PreferenceKey> preferenceKey;
     QList<RestartTarget> restart;
     std::optional<QString> warning;
-    /// Stateless and shared by every copy of the tweak.
-    std::shared_ptr<const TweakHandler> handler;
+    /// Whether a handler serves this tweak instead of a preference.
+    bool servedByHandler = false;
 };
 
 } // namespace velmora

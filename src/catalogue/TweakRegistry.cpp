@@ -138,6 +138,24 @@ QList<Tweak> TweakRegistry::tweaksInCategory(const QString &categoryID) const
     return m_tweaksByCategory.value(categoryID);
 }
 
+Status TweakRegistry::checkHandlerIDs(const QSet<QString> &ids) const
+{
+    for (const QString &id : ids) {
+        const auto found = m_tweaksByID.constFind(id);
+        if (found == m_tweaksByID.cend())
+            return Status::failure(
+                QStringLiteral("a handler is bound to \"%1\", which no tweak has").arg(id));
+        if (!found->servedByHandler)
+            return Status::failure(
+                QStringLiteral("a handler is bound to \"%1\", which is served by its preference").arg(id));
+    }
+    for (const Tweak &t : m_tweaks) {
+        if (t.servedByHandler && !ids.contains(t.id))
+            return Status::failure(QStringLiteral("no handler is bound to \"%1\"").arg(t.id));
+    }
+    return Status::success();
+}
+
 std::optional<TweakCategory> TweakRegistry::category(const QString &id) const
 {
     for (const TweakCategory &c : m_categories) {

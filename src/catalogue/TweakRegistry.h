@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -39,6 +40,10 @@ public:
     /// Empty for an id no category has.
     QList<Tweak> tweaksInCategory(const QString &categoryID) const;
     std::optional<TweakCategory> category(const QString &id) const;
+
+    /// Checks the ids a program binds handlers to: each must name a tweak served by a handler, and
+    /// every such tweak must have one. Either mistake is refused with the id it concerns.
+    Status checkHandlerIDs(const QSet<QString> &ids) const;
 
 private:
     QList<TweakCategory> m_categories;

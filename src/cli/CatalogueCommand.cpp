@@ -63,7 +63,7 @@ QVariantMap tweakJson(const Tweak &t)
         {"preferenceKey", key},
         {"restart", restart},
         {"warning", orNull(t.warning)},
-        {"hasHandler", t.handler != nullptr},
+        {"hasHandler", t.servedByHandler},
     };
 }
 

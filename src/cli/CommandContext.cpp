@@ -1,6 +1,9 @@
 #include "CommandContext.h"
 
+#include "dock/DockAppsTweakHandler.h"
+#include "engine/TweakEngine.h"
 #include "platform/PlatformFactory.h"
+#include "wallpaper/WallpaperTweakHandler.h"
 
 namespace velmora {
 
@@ -15,6 +18,22 @@ Platform *CommandContext::platform()
         m_platform = std::move(made).value();
     }
     return m_platform.get();
+}
+
+std::unique_ptr<TweakEngine> CommandContext::makeEngine()
+{
+    Platform *made = platform();
+    if (!made)
+        return nullptr;
+    // Where velmoractl is put together: the two tweaks that are whole states get their handlers.
+    Result<TweakHandlers> handlers = TweakHandlers::bind(
+        TweakRegistry::shared(), {{QStringLiteral("dock.apps"), makeDockAppsTweakHandler()},
+                                  {QStringLiteral("wallpaper.config"), makeWallpaperTweakHandler()}});
+    if (!handlers) {
+        err << "velmoractl: " << handlers.error() << '\n';
+        return nullptr;
+    }
+    return std::make_unique<TweakEngine>(TweakRegistry::shared(), *made, std::move(handlers).value());
 }
 
 } // namespace velmora

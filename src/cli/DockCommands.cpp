@@ -2,6 +2,7 @@
 
 #include "CommandContext.h"
 #include "catalogue/TweakRegistry.h"
+#include "dock/DockAppsTweakHandler.h"
 #include "dock/DockPreferences.h"
 #include "dock/DockProfilePayload.h"
 #include "engine/TweakHandler.h"
@@ -46,9 +47,8 @@ int show(CommandContext &context, Platform &platform, bool json)
         context.err << "velmoractl: the Dock's preference cannot be read: " << *problem << '\n';
         return 1;
     }
-    const std::optional<Tweak> tweak = TweakRegistry::shared().tweak(QStringLiteral("dock.apps"));
     if (json) {
-        const Result<TweakValue> value = tweak->handler->currentValue(platform);
+        const Result<TweakValue> value = makeDockAppsTweakHandler()->currentValue(platform);
         if (!value) {
             context.err << "velmoractl: " << value.error() << '\n';
             return 1;
@@ -117,9 +117,9 @@ QCoro::Task<int> apply(CommandContext &context, Platform &platform, QString file
         co_return 1;
     }
 
-    const std::optional<Tweak> tweak = TweakRegistry::shared().tweak(QStringLiteral("dock.apps"));
     const TweakValue value = TweakValue::ofString(text);
-    const Status applied = co_await tweak->handler->apply(platform, value);
+    const std::shared_ptr<const TweakHandler> handler = makeDockAppsTweakHandler();
+    const Status applied = co_await handler->apply(platform, value);
     if (!applied) {
         context.err << "velmoractl: " << applied.error() << '\n';
         co_return 1;

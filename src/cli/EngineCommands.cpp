@@ -34,10 +34,9 @@ struct TweakTarget {
 // Makes the engine on this run's platform and finds the tweak; says why when either fails.
 std::optional<TweakTarget> openTweak(CommandContext &context, const QString &id)
 {
-    Platform *platform = context.platform();
-    if (!platform)
+    std::unique_ptr<TweakEngine> engine = context.makeEngine();
+    if (!engine)
         return std::nullopt;
-    auto engine = std::make_unique<TweakEngine>(TweakRegistry::shared(), *platform);
     std::optional<Tweak> tweak = engine->registry().tweak(id);
     if (!tweak) {
         context.err << "velmoractl: no tweak has the id \"" << id << "\" (see velmoractl list)\n";
@@ -94,7 +93,10 @@ int runListCommand(CommandContext &context, QStringList args)
         context.err << "usage: velmoractl list [CATEGORY]\n";
         return 2;
     }
-    TweakEngine engine(TweakRegistry::shared(), *platform);
+    const std::unique_ptr<TweakEngine> made = context.makeEngine();
+    if (!made)
+        return 1;
+    TweakEngine &engine = *made;
     QList<TweakCategory> categories = engine.registry().categories();
     if (!args.isEmpty()) {
         const std::optional<TweakCategory> category = engine.registry().category(args.first());

@@ -62,10 +62,10 @@ QCoro::Task<int> runProfileCommand(CommandContext &context, QStringList args)
     }
     const QString verb = args[0];
     const QString file = args[1];
-    Platform *platform = context.platform();
-    if (!platform)
+    const std::unique_ptr<TweakEngine> made = context.makeEngine();
+    if (!made)
         co_return 1;
-    TweakEngine engine(TweakRegistry::shared(), *platform);
+    TweakEngine &engine = *made;
 
     if (verb == QLatin1String("save")) {
         const ProfileDocument document(

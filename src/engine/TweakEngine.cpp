@@ -9,9 +9,15 @@
 
 namespace velmora {
 
-TweakEngine::TweakEngine(TweakRegistry registry, Platform &platform, QObject *parent)
-    : QObject(parent), m_registry(std::move(registry)), m_platform(&platform), m_preferences(platform)
+TweakEngine::TweakEngine(TweakRegistry registry, Platform &platform, TweakHandlers handlers, QObject *parent)
+    : QObject(parent), m_registry(std::move(registry)), m_platform(&platform),
+      m_handlers(std::move(handlers)), m_preferences(platform)
 {
+}
+
+const TweakHandler *TweakEngine::handlerFor(const Tweak &tweak) const
+{
+    return tweak.servedByHandler ? m_handlers.handlerFor(tweak.id) : nullptr;
 }
 
 TweakValue TweakEngine::valueOrDefault(const Tweak &tweak) const
@@ -48,8 +54,11 @@ QMap<QString, QString> TweakEngine::unreadableDomains() const
 
 std::optional<TweakValue> TweakEngine::readValue(const Tweak &tweak) const
 {
-    if (tweak.handler) {
-        const Result<TweakValue> value = tweak.handler->currentValue(*m_platform);
+    if (tweak.servedByHandler) {
+        const TweakHandler *handler = handlerFor(tweak);
+        if (!handler)
+            return std::nullopt;
+        const Result<TweakValue> value = handler->currentValue(*m_platform);
         return value ? std::optional<TweakValue>(*value) : std::nullopt;
     }
     if (tweak.preferenceKey)
@@ -62,7 +71,8 @@ TweakValue TweakEngine::sameStateKept(const Tweak &tweak, const TweakValue &read
     // A handler's text may change on every read without the state changing (the Dock's others get
     // new identities); the value held stays then, so nothing announces a change that is none.
     const auto held = m_currentValues.constFind(tweak.id);
-    if (tweak.handler && held != m_currentValues.constEnd() && tweak.handler->valuesEquivalent(*held, read))
+    const TweakHandler *handler = handlerFor(tweak);
+    if (handler && held != m_currentValues.constEnd() && handler->valuesEquivalent(*held, read))
         return *held;
     return read;
 }
@@ -133,8 +143,12 @@ void TweakEngine::leaveLane(const QString &tweakID)
 
 QCoro::Task<Status> TweakEngine::writeValue(TweakValue value, Tweak tweak)
 {
-    if (tweak.handler)
-        co_return co_await tweak.handler->apply(*m_platform, value);
+    if (tweak.servedByHandler) {
+        const TweakHandler *handler = handlerFor(tweak);
+        if (!handler)
+            co_return Status::failure(QStringLiteral("Nothing serves %1 here.").arg(tweak.title));
+        co_return co_await handler->apply(*m_platform, value);
+    }
     if (tweak.preferenceKey) {
         const PreferencesBackend::WriteStatus written =
             co_await m_preferences.write(tweak.preferenceKey->domain, tweak.preferenceKey->key, value);
@@ -145,8 +159,12 @@ QCoro::Task<Status> TweakEngine::writeValue(TweakValue value, Tweak tweak)
 
 QCoro::Task<Status> TweakEngine::removeValue(Tweak tweak)
 {
-    if (tweak.handler)
-        co_return co_await tweak.handler->reset(*m_platform);
+    if (tweak.servedByHandler) {
+        const TweakHandler *handler = handlerFor(tweak);
+        if (!handler)
+            co_return Status::failure(QStringLiteral("Nothing serves %1 here.").arg(tweak.title));
+        co_return co_await handler->reset(*m_platform);
+    }
     if (tweak.preferenceKey) {
         const PreferencesBackend::WriteStatus removed =
             co_await m_preferences.deleteValue(tweak.preferenceKey->domain, tweak.preferenceKey->key);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TweakHandlers.h"
 #include "catalogue/TweakRegistry.h"
 #include "preferences/PreferencesBackend.h"
 #include "preferences/ShellRunner.h"
@@ -23,9 +24,12 @@ class TweakEngine : public QObject {
     Q_OBJECT
 
 public:
-    TweakEngine(TweakRegistry registry, Platform &platform, QObject *parent = nullptr);
+    TweakEngine(TweakRegistry registry, Platform &platform, TweakHandlers handlers,
+                QObject *parent = nullptr);
 
     const TweakRegistry &registry() const { return m_registry; }
+    /// The handler serving a tweak, or null for a tweak served by its preference (or left without).
+    const TweakHandler *handlerFor(const Tweak &tweak) const;
     Platform &platform() const { return *m_platform; }
 
     /// The last value read or applied per tweak id. A tweak without an entry shows its default.
@@ -92,6 +96,7 @@ private:
 
     TweakRegistry m_registry;
     Platform *m_platform;
+    TweakHandlers m_handlers;
     PreferencesBackend m_preferences;
     ShellRunner m_shell;
 

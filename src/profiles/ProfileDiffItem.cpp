@@ -25,10 +25,11 @@ QList<ProfileDiffItem> computeItems(const Profile &profile, TweakEngine &engine)
         if (current != engine.currentValues().cend())
             item.currentValue = *current;
         item.newValue = it.value();
-        if (item.currentValue)
-            item.sameState = tweak->handler
-                                 ? tweak->handler->valuesEquivalent(*item.currentValue, item.newValue)
-                                 : *item.currentValue == item.newValue;
+        if (item.currentValue) {
+            const TweakHandler *handler = engine.handlerFor(*tweak);
+            item.sameState = handler ? handler->valuesEquivalent(*item.currentValue, item.newValue)
+                                     : *item.currentValue == item.newValue;
+        }
         items.append(item);
     }
     QCollator collator;

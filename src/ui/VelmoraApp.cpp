@@ -5,12 +5,14 @@
 #include "MenuBarContentView.h"
 #include "RootView.h"
 #include "Style.h"
+#include "dock/DockAppsTweakHandler.h"
 #include "engine/TweakEngine.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
 #include "updates/CheckForUpdatesView.h"
 #include "updates/UpdateAlertDialogs.h"
 #include "updates/UpdaterManager.h"
+#include "wallpaper/WallpaperTweakHandler.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -22,10 +24,19 @@
 namespace velmora {
 
 VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panels> panels, QObject *parent)
-    : QObject(parent), m_platform(std::move(platform)), m_panels(panels ? std::move(panels) : std::make_unique<Panels>())
+    : QObject(parent), m_platform(std::move(platform)),
+      m_panels(panels ? std::move(panels) : std::make_unique<Panels>())
 {
+    // Where the window is put together: the two tweaks that are whole states get their handlers. A
+    // binding the catalogue refuses is a mistake in this file, never something to run with.
+    Result<TweakHandlers> handlers = TweakHandlers::bind(
+        TweakRegistry::shared(), {{QStringLiteral("dock.apps"), makeDockAppsTweakHandler()},
+                                  {QStringLiteral("wallpaper.config"), makeWallpaperTweakHandler()}});
+    if (!handlers)
+        qFatal("Velmora: %s", qPrintable(handlers.error()));
     // Creating the engine reads nothing: pages read their categories when first shown.
-    m_engine = std::make_unique<TweakEngine>(TweakRegistry::shared(), *m_platform);
+    m_engine =
+        std::make_unique<TweakEngine>(TweakRegistry::shared(), *m_platform, std::move(handlers).value());
     m_context = std::make_unique<AppContext>(AppContext{*m_engine, *m_platform, *m_panels});
     m_window = std::make_unique<MainWindow>(*m_context);
 
@@ -52,8 +63,8 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(this);
         m_tray->setToolTip(QStringLiteral("Velmora"));
-        m_tray->setIcon(QIcon(m_platform->symbols().symbol(QStringLiteral("paperplane.fill"),
-                                                           qApp->palette().color(QPalette::WindowText), 18, 2.0)));
+        m_tray->setIcon(QIcon(m_platform->symbols().symbol(
+            QStringLiteral("paperplane.fill"), qApp->palette().color(QPalette::WindowText), 18, 2.0)));
         connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
                 showMenuBarPanel();
@@ -87,14 +98,17 @@ void VelmoraApp::showMenuBarPanel()
         anchor = QPoint(icon.center().x() - m_panel->width() / 2, icon.bottom() + 4);
     } else if (m_window->isVisible()) {
         const QRect frame = m_window->geometry();
-        anchor = QPoint(frame.right() - m_panel->width() - 12, frame.top() + m_window->toolbar()->height() + 8);
+        anchor =
+            QPoint(frame.right() - m_panel->width() - 12, frame.top() + m_window->toolbar()->height() + 8);
     } else {
         anchor = QCursor::pos();
     }
     if (QScreen *screen = QApplication::screenAt(anchor)) {
         const QRect area = screen->availableGeometry();
-        anchor.setX(std::clamp(anchor.x(), area.left(), std::max(area.left(), area.right() - m_panel->width())));
-        anchor.setY(std::clamp(anchor.y(), area.top(), std::max(area.top(), area.bottom() - m_panel->height())));
+        anchor.setX(
+            std::clamp(anchor.x(), area.left(), std::max(area.left(), area.right() - m_panel->width())));
+        anchor.setY(
+            std::clamp(anchor.y(), area.top(), std::max(area.top(), area.bottom() - m_panel->height())));
     }
     m_panel->move(anchor);
     m_panel->show();

@@ -778,7 +778,7 @@ void TestDock::valuesEquivalent()
     QFETCH(TweakValue, a);
     QFETCH(TweakValue, b);
     QFETCH(bool, same);
-    const std::shared_ptr<const TweakHandler> handler = dockAppsTweak().handler;
+    const std::shared_ptr<const TweakHandler> handler = makeDockAppsTweakHandler();
     QVERIFY(handler);
     QCOMPARE(handler->valuesEquivalent(a, b), same);
     QCOMPARE(handler->valuesEquivalent(b, a), same);
@@ -787,7 +787,7 @@ void TestDock::valuesEquivalent()
 void TestDock::engineReadsResetsAndKeepsAnUnchangedDockQuiet()
 {
     TestRoot root;
-    TweakEngine engine(TweakRegistry::shared(), root.platform());
+    TweakEngine engine(TweakRegistry::shared(), root.platform(), standardHandlers());
     engine.refreshCategory("dockapps");
     const TweakValue first = engine.currentValues().value("dock.apps");
     QVERIFY(first.toString().startsWith("{\"apps\":[{"));
@@ -809,7 +809,7 @@ void TestDock::engineReadsResetsAndKeepsAnUnchangedDockQuiet()
 
     // An empty Dock is two empty lists.
     TestRoot empty(TestRoot::Seed::none);
-    const Result<TweakValue> none = dockAppsTweak().handler->currentValue(empty.platform());
+    const Result<TweakValue> none = makeDockAppsTweakHandler()->currentValue(empty.platform());
     QCOMPARE(none->toString(), QString::fromUtf8(R"({"apps":[],"others":[]})"));
 }
 

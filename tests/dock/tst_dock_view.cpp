@@ -33,7 +33,7 @@ const QString kDock = QStringLiteral("com.apple.dock");
 /// The page on a fresh simulated Mac, shown in a window of its own.
 struct Page {
     explicit Page(bool show = true)
-        : engine(TweakRegistry::shared(), root.platform()), context{engine, root.platform(), panels}
+        : engine(TweakRegistry::shared(), root.platform(), standardHandlers()), context{engine, root.platform(), panels}
     {
         view = std::make_unique<DockAppsView>(context);
         view->resize(980, 680);

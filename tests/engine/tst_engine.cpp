@@ -47,7 +47,7 @@ public:
 
 /// A registry of one category holding a handler tweak that also has a preference key, so a test
 /// can prove the key is never used.
-TweakRegistry registryWithHandler(std::shared_ptr<FakeHandler> handler)
+TweakRegistry registryWithHandler()
 {
     Tweak t;
     t.id = "things.handled";
@@ -57,7 +57,7 @@ TweakRegistry registryWithHandler(std::shared_ptr<FakeHandler> handler)
     t.defaultValue = TweakValue::ofString("{}");
     t.preferenceKey = PreferenceKey{"com.example.things", "handled", TweakValueType::string};
     t.restart = {RestartTarget::dock};
-    t.handler = handler;
+    t.servedByHandler = true;
     return *TweakRegistry::make({{"things", "Things", "star", CategoryTint::gray, 0}}, {t});
 }
 
@@ -84,6 +84,8 @@ private slots:
     void refreshAllDropsDeletedValuesRefreshCategoryKeepsThem();
     void resetFallsBackToWhatTheSystemReports();
     void handlerTweaksNeverTouchDefaults();
+    void handlersAreBoundByTweakID_data();
+    void handlersAreBoundByTweakID();
     void quickAppliesToOneTweakLandInOrder();
     void appliesToDifferentTweaksRunSideBySide();
     void sideBySideAppliesToOneDomainKeepBothValues();
@@ -92,7 +94,7 @@ private slots:
 void TestEngine::applyWritesStoresAndRecordsRestarts()
 {
     TestRoot root;
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     Spies spy(engine);
     QVERIFY(engine.currentValues().isEmpty()); // creating the engine reads nothing
 
@@ -123,7 +125,7 @@ void TestEngine::applyWritesStoresAndRecordsRestarts()
 void TestEngine::failedWriteOnlySetsLastError()
 {
     TestRoot root;
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     QVERIFY(await(engine.apply(TweakValue::ofInt(48), tweak("dock.tilesize"))));
     await(engine.restartPending());
     Spies spy(engine);
@@ -158,7 +160,7 @@ void TestEngine::failedWriteOnlySetsLastError()
 void TestEngine::restartsFormASetAndEmptyAtOnce()
 {
     TestRoot root;
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     await(engine.restartPending());
     QVERIFY(root.restartLog().isEmpty()); // nothing pending, nothing run
 
@@ -185,7 +187,7 @@ void TestEngine::restartsFormASetAndEmptyAtOnce()
 void TestEngine::restartPendingPassesOverFailures()
 {
     TestRoot root;
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("mission-control.spans-displays"))));
     root.platform().setKillallToolPath(root.writeFailingTool("killall", "No matching processes"));
     await(engine.restartPending());
@@ -202,7 +204,7 @@ void TestEngine::restartPendingPassesOverFailures()
 void TestEngine::refreshCategoryReadsOnceUnlessForced()
 {
     TestRoot root;
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     Spies spy(engine);
     engine.refreshCategory("dock");
     QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(48));
@@ -226,7 +228,7 @@ void TestEngine::refreshCategoryReadsOnceUnlessForced()
 void TestEngine::refreshAllDropsDeletedValuesRefreshCategoryKeepsThem()
 {
     TestRoot root;
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     engine.refreshCategory("finder");
     QCOMPARE(engine.currentValues().value("finder.show-pathbar"), TweakValue::ofBool(true));
 
@@ -246,7 +248,7 @@ void TestEngine::refreshAllDropsDeletedValuesRefreshCategoryKeepsThem()
 void TestEngine::resetFallsBackToWhatTheSystemReports()
 {
     TestRoot root;
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     QVERIFY(await(engine.apply(TweakValue::ofInt(64), tweak("dock.tilesize"))));
     await(engine.restartPending());
 
@@ -269,6 +271,33 @@ void TestEngine::resetFallsBackToWhatTheSystemReports()
     QCOMPARE(engine.currentValues().value("dock.autohide"), TweakValue::ofBool(true));
 }
 
+void TestEngine::handlersAreBoundByTweakID_data()
+{
+    QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<QString>("refusal"); // empty: bound
+    QTest::newRow("both") << QStringList{"dock.apps", "wallpaper.config"} << QString();
+    QTest::newRow("one left without") << QStringList{"dock.apps"} << "no handler is bound to \"wallpaper.config\"";
+    QTest::newRow("an unknown id") << QStringList{"dock.apps", "wallpaper.config", "dock.app"}
+                                   << "\"dock.app\", which no tweak has";
+    QTest::newRow("a preference tweak") << QStringList{"dock.apps", "wallpaper.config", "dock.autohide"}
+                                        << "\"dock.autohide\", which is served by its preference";
+}
+
+void TestEngine::handlersAreBoundByTweakID()
+{
+    QFETCH(QStringList, ids);
+    QFETCH(QString, refusal);
+    QHash<QString, TweakHandlers::Handler> handlers;
+    for (const QString &id : ids)
+        handlers.insert(id, std::make_shared<FakeHandler>());
+    const Result<TweakHandlers> bound = TweakHandlers::bind(catalogue(), handlers);
+    QCOMPARE(bound.ok(), refusal.isEmpty());
+    if (!bound.ok())
+        QVERIFY2(bound.error().contains(refusal), qPrintable(bound.error()));
+    else
+        QVERIFY(bound->handlerFor("dock.apps"));
+}
+
 void TestEngine::handlerTweaksNeverTouchDefaults()
 {
     TestRoot root;
@@ -276,9 +305,9 @@ void TestEngine::handlerTweaksNeverTouchDefaults()
     root.platform().setDefaultsToolPath(
         root.writeTool("defaults", "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n"));
     auto handler = std::make_shared<FakeHandler>();
-    const TweakRegistry registry = registryWithHandler(handler);
+    const TweakRegistry registry = registryWithHandler();
     const Tweak handled = *registry.tweak("things.handled");
-    TweakEngine engine(registry, root.platform());
+    TweakEngine engine(registry, root.platform(), *TweakHandlers::bind(registry, {{"things.handled", handler}}));
 
     // Unreadable: no entry, so the row shows the default.
     engine.refreshCategory("things");
@@ -315,7 +344,7 @@ void TestEngine::quickAppliesToOneTweakLandInOrder()
     root.platform().setDefaultsToolPath(
         root.writeTool("defaults", "#!/bin/sh\ncase \"$*\" in *first*) sleep 1;; esac\nexec '" +
                                        real.toUtf8() + "' \"$@\"\n"));
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     const Tweak format = tweak("menubar.clock-date-format");
 
     auto first = engine.apply(TweakValue::ofString("first"), format);
@@ -343,7 +372,7 @@ void TestEngine::appliesToDifferentTweaksRunSideBySide()
     const QString real = root.platform().defaultsToolPath();
     root.platform().setDefaultsToolPath(
         root.writeTool("defaults", "#!/bin/sh\nsleep 1\nexec '" + real.toUtf8() + "' \"$@\"\n"));
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     QElapsedTimer timer;
     timer.start();
     auto a = engine.apply(TweakValue::ofBool(true), tweak("dock.autohide"));
@@ -359,7 +388,7 @@ void TestEngine::sideBySideAppliesToOneDomainKeepBothValues()
     // Two quick toggles on the Dock page: both tweaks live in com.apple.dock, and the engine runs
     // their writes at the same time.
     TestRoot root;
-    TweakEngine engine(catalogue(), root.platform());
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     const Tweak magnification = tweak("dock.magnification");
     const Tweak tileSize = tweak("dock.tilesize");
     constexpr int kRounds = 20;

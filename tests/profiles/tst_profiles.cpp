@@ -152,7 +152,7 @@ void TestProfiles::roundTrip()
 void TestProfiles::makingFromTheCurrentState()
 {
     TestRoot root;
-    TweakEngine engine(TweakRegistry::shared(), root.platform());
+    TweakEngine engine(TweakRegistry::shared(), root.platform(), standardHandlers());
     const Profile p = Profile::makeFromCurrentState(engine, "0.1.0");
     QCOMPARE(p.name, "Profile " + QDate::currentDate().toString("yyyy-MM-dd"));
     QCOMPARE(p.schemaVersion, 1);
@@ -290,7 +290,7 @@ void TestProfiles::savingNeverLeavesAHalfFile()
 void TestProfiles::diffItems()
 {
     TestRoot root;
-    TweakEngine engine(TweakRegistry::shared(), root.platform());
+    TweakEngine engine(TweakRegistry::shared(), root.platform(), standardHandlers());
     Profile p = sampleProfile();
     p.values.insert("keyboard.key-repeat", TweakValue::ofInt(2)); // equals the seeded value
     p.values.insert("general.simulator-screenshot-location", TweakValue::ofString("~/Shots"));
@@ -385,7 +385,7 @@ void TestProfiles::reviewSheetTexts()
 void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
 {
     TestRoot root;
-    TweakEngine engine(TweakRegistry::shared(), root.platform());
+    TweakEngine engine(TweakRegistry::shared(), root.platform(), standardHandlers());
     Profile p;
     p.values = {{"dock.tilesize", TweakValue::ofInt(64)},
                 {"finder.show-hidden-files", TweakValue::ofBool(true)},

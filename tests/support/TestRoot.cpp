@@ -1,5 +1,9 @@
 #include "TestRoot.h"
 
+#include "catalogue/TweakRegistry.h"
+#include "dock/DockAppsTweakHandler.h"
+#include "wallpaper/WallpaperTweakHandler.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -54,8 +58,8 @@ QString TestRoot::writeTool(const QString &name, const QByteArray &script) const
 
 QString TestRoot::writeFailingTool(const QString &name, const QByteArray &message, int status) const
 {
-    return writeTool(name, "#!/bin/sh\nprintf '%s\\n' '" + message + "' >&2\nexit " + QByteArray::number(status) +
-                               "\n");
+    return writeTool(name, "#!/bin/sh\nprintf '%s\\n' '" + message + "' >&2\nexit " +
+                               QByteArray::number(status) + "\n");
 }
 
 QStringList TestRoot::restartLog() const
@@ -67,6 +71,13 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TweakHandlers standardHandlers()
+{
+    return *TweakHandlers::bind(TweakRegistry::shared(),
+                                {{QStringLiteral("dock.apps"), makeDockAppsTweakHandler()},
+                                 {QStringLiteral("wallpaper.config"), makeWallpaperTweakHandler()}});
 }
 
 } // namespace velmora::test

@@ -3,6 +3,7 @@
 // A fresh simulated Mac in a temporary folder for one test, with the real stand-in tools, and a
 // few helpers to look inside it.
 
+#include "engine/TweakHandlers.h"
 #include "platform/simulated/SimulatedPlatform.h"
 #include "preferences/PropertyList.h"
 
@@ -48,9 +49,11 @@ private:
 
 QByteArray readAll(const QString &path);
 
+/// The handlers the window and velmoractl bind: the Dock's contents and the desktop pictures.
+TweakHandlers standardHandlers();
+
 /// Runs a task to completion on the current thread's event loop (tests only).
-template <typename T>
-T await(QCoro::Task<T> &&task)
+template <typename T> T await(QCoro::Task<T> &&task)
 {
     return QCoro::waitFor(std::move(task));
 }

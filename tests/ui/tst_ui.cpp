@@ -178,7 +178,7 @@ void TestUi::routing()
 void TestUi::emptyRegistryShowsWelcome()
 {
     TestRoot root;
-    TweakEngine engine(*TweakRegistry::make({}, {}), root.platform());
+    TweakEngine engine(*TweakRegistry::make({}, {}), root.platform(), TweakHandlers());
     FakePanels panels;
     AppContext context{engine, root.platform(), panels};
     RootView view(context);

@@ -622,7 +622,7 @@ void TestWallpaper::handlerRestoresOnAnotherMachine()
     const QString picture =
         writePicture(home.root().home() + "/Pictures/Holiday/beach.png", QSize(120, 80), Qt::yellow);
     QVERIFY(velmora::applyWallpaper(home.platform(), picture, Scaling::fill, true));
-    TweakEngine source(TweakRegistry::shared(), home.platform());
+    TweakEngine source(TweakRegistry::shared(), home.platform(), standardHandlers());
     source.refreshCategory("wallpaper");
     const TweakValue captured = source.currentValues().value("wallpaper.config");
     QVERIFY(captured.toString().contains("beach.png"));
@@ -631,7 +631,7 @@ void TestWallpaper::handlerRestoresOnAnotherMachine()
     const QByteArray bytes = readAll(picture);
     QVERIFY(QFile::remove(picture));
     TestRoot away;
-    TweakEngine engine(TweakRegistry::shared(), away.platform());
+    TweakEngine engine(TweakRegistry::shared(), away.platform(), standardHandlers());
     QVERIFY(await(engine.apply(captured, wallpaperTweak())));
     QVERIFY(!engine.lastError());
     QVERIFY(engine.pendingRestarts().isEmpty());
@@ -696,7 +696,7 @@ void TestWallpaper::handlerApply()
         value = TweakValue::ofString(value.toString().replace("%1", root.path()));
     const QString before = recordedPicture(root, "1").value("path").toString();
 
-    TweakEngine engine(TweakRegistry::shared(), root.platform());
+    TweakEngine engine(TweakRegistry::shared(), root.platform(), standardHandlers());
     const bool applied = await(engine.apply(value, wallpaperTweak()));
     QCOMPARE(applied, error.isEmpty());
     if (!error.isEmpty())
@@ -711,7 +711,7 @@ void TestWallpaper::handlerResetChangesNothing()
 {
     TestRoot root;
     const QByteArray before = readAll(root.path() + "/.simulated/desktop-pictures.json");
-    TweakEngine engine(TweakRegistry::shared(), root.platform());
+    TweakEngine engine(TweakRegistry::shared(), root.platform(), standardHandlers());
     await(engine.reset(wallpaperTweak()));
     QVERIFY(!engine.lastError());
     QCOMPARE(readAll(root.path() + "/.simulated/desktop-pictures.json"), before);

@@ -32,7 +32,7 @@ struct Page {
     {
         if (describe)
             writeDisplays(root, displays);
-        engine = std::make_unique<TweakEngine>(TweakRegistry::shared(), root.platform());
+        engine = std::make_unique<TweakEngine>(TweakRegistry::shared(), root.platform(), standardHandlers());
         context = std::make_unique<AppContext>(AppContext{*engine, root.platform(), panels});
         rootView = std::make_unique<RootView>(*context);
         rootView->resize(1000, 900);
