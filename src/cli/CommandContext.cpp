@@ -2,7 +2,7 @@
 
 #include "dock/DockAppsTweakHandler.h"
 #include "engine/TweakEngine.h"
-#include "platform/PlatformFactory.h"
+#include "platform/factory/PlatformFactory.h"
 #include "wallpaper/WallpaperTweakHandler.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Result.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QString>

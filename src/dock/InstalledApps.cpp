@@ -1,7 +1,7 @@
 #include "InstalledApps.h"
 
 #include "platform/FileLocations.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QCollator>
 #include <QCoro/QCoroFuture>

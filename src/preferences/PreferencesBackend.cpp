@@ -1,6 +1,6 @@
 #include "PreferencesBackend.h"
 
-#include "OpenStepText.h"
+#include "plist/OpenStepText.h"
 #include "common/JsonText.h"
 #include "common/VariantKinds.h"
 #include "platform/Platform.h"

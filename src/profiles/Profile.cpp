@@ -2,7 +2,7 @@
 
 #include "catalogue/TweakRegistry.h"
 #include "engine/TweakEngine.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QRegularExpression>
 

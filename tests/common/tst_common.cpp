@@ -3,7 +3,7 @@
 
 #include "common/AtomicFile.h"
 #include "platform/simulated/SimulatedRoot.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 #include "profiles/ProfileDocument.h"
 #include "support/SmallFileSystem.h"
 #include "support/TestRoot.h"

@@ -8,7 +8,7 @@
 // The first run reads a cold file-system cache only if the caches were dropped beforehand.
 
 #include "dock/InstalledApps.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QCoreApplication>
 #include <QDir>

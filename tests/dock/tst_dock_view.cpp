@@ -1,19 +1,19 @@
 // The Dock editor page driven as a user drives it: clicks, drags, keys and the folder panel, offscreen
 // on a simulated Mac with the real stand-in tools.
 
-#include "dock/DockAppsView.h"
+#include "gui/dock/DockAppsView.h"
 #include "dock/DockAppsViewModel.h"
 #include "dock/DockPreferences.h"
-#include "dock/DockRowDelegate.h"
-#include "dock/DockRowListModel.h"
-#include "dock/DockRowListView.h"
+#include "gui/dock/DockRowDelegate.h"
+#include "gui/dock/DockRowListModel.h"
+#include "gui/dock/DockRowListView.h"
 #include "engine/TweakEngine.h"
 #include "support/FakePanels.h"
 #include "support/TestRoot.h"
-#include "ui/MainWindow.h"
-#include "ui/RootView.h"
-#include "ui/Style.h"
-#include "ui/VelmoraApp.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/RootView.h"
+#include "gui/kit/Style.h"
+#include "gui/app/VelmoraApp.h"
 
 #include <QLabel>
 #include <QLineEdit>

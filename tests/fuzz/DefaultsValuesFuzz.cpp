@@ -1,7 +1,7 @@
 #include "FuzzTargets.h"
 
 #include "ValueArguments.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 namespace velmora::fuzz {
 

@@ -2,7 +2,7 @@
 
 #include "dock/DockPreferences.h"
 #include "dock/DockTiles.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 namespace velmora::fuzz {
 

@@ -1,7 +1,7 @@
 #include "FuzzTargets.h"
 #include "PlistTreeEquality.h"
 
-#include "preferences/OpenStepText.h"
+#include "plist/OpenStepText.h"
 
 namespace velmora::fuzz {
 

@@ -1,6 +1,6 @@
 #include "PlistTreeEquality.h"
 
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #include "FuzzTargets.h"
 #include "PlistTreeEquality.h"
 
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // app finds and creates a root.
 
 #include "platform/DisplayService.h"
-#include "platform/PlatformFactory.h"
+#include "platform/factory/PlatformFactory.h"
 #include "platform/PreferenceStore.h"
 #include "platform/simulated/FileLock.h"
 #include "support/ProgramRun.h"

@@ -3,7 +3,7 @@
 // still give something visible.
 
 #include "catalogue/TweakRegistry.h"
-#include "platform/FontSymbolImages.h"
+#include "platform/simulated/FontSymbolImages.h"
 
 #include <QFile>
 #include <QImage>

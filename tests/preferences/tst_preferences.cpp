@@ -3,7 +3,7 @@
 
 #include "platform/PreferenceStore.h"
 #include "preferences/PreferencesBackend.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 #include "preferences/ShellRunner.h"
 #include "support/TestRoot.h"
 

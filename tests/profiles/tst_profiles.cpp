@@ -3,15 +3,15 @@
 #include "engine/TweakEngine.h"
 #include "profiles/ProfileApplier.h"
 #include "profiles/ProfileDiffItem.h"
-#include "profiles/ProfileDiffView.h"
+#include "gui/profiles/ProfileDiffView.h"
 #include "profiles/ProfileDocument.h"
-#include "profiles/ProfileMenu.h"
+#include "gui/profiles/ProfileMenu.h"
 #include "support/FakePanels.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
-#include "ui/MainWindow.h"
-#include "ui/Style.h"
-#include "ui/VelmoraApp.h"
+#include "gui/app/MainWindow.h"
+#include "gui/kit/Style.h"
+#include "gui/app/VelmoraApp.h"
 
 #include <QLabel>
 #include <QMenu>

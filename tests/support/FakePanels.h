@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Panels.h"
+#include "gui/kit/Panels.h"
 
 #include <QQueue>
 

@@ -5,7 +5,7 @@
 
 #include "engine/TweakHandlers.h"
 #include "platform/simulated/SimulatedPlatform.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QCoro/QCoroTask>
 #include <QFile>

@@ -2,8 +2,8 @@
 // back with our own property-list codec.
 
 #include "platform/simulated/SimulatedRoot.h"
-#include "preferences/OpenStepText.h"
-#include "preferences/PropertyList.h"
+#include "plist/OpenStepText.h"
+#include "plist/PropertyList.h"
 
 #include <QDirIterator>
 #include <QProcess>

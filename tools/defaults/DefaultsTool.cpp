@@ -1,8 +1,8 @@
 #include "DefaultsTool.h"
 
 #include "ValueArguments.h"
-#include "preferences/OpenStepText.h"
-#include "preferences/PropertyList.h"
+#include "plist/OpenStepText.h"
+#include "plist/PropertyList.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "ValueArguments.h"
 
 #include "common/MessageText.h"
-#include "preferences/OpenStepText.h"
-#include "preferences/PropertyList.h"
+#include "plist/OpenStepText.h"
+#include "plist/PropertyList.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

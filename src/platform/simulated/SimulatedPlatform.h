@@ -4,7 +4,7 @@
 #include "SimulatedPreferenceStore.h"
 #include "SimulatedRoot.h"
 #include "SimulatedWorkspace.h"
-#include "platform/FontSymbolImages.h"
+#include "FontSymbolImages.h"
 #include "platform/Platform.h"
 
 #include <memory>

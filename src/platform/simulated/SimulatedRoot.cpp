@@ -2,7 +2,7 @@
 
 #include "FileLock.h"
 #include "SimulatedSeed.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "SimulatedRoot.h"
 #include "common/AtomicFile.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include "SimulatedSeed.h"
 
 #include "SimulatedRoot.h"
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "SimulatedWorkspace.h"
 
-#include "preferences/PropertyList.h"
+#include "plist/PropertyList.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,0 +1,68 @@
+#include "MainWindow.h"
+
+#include "PendingRestartsBanner.h"
+#include "RootView.h"
+#include "gui/profiles/ProfileMenu.h"
+#include "engine/TweakEngine.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace velmora {
+
+MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
+{
+    setWindowTitle(QStringLiteral("Velmora"));
+    setObjectName(QStringLiteral("main"));
+    setMinimumSize(1100, 640);
+    resize(1180, 720);
+    setUnifiedTitleAndToolBarOnMac(true);
+
+    m_root = new RootView(m_context, this);
+    setCentralWidget(m_root);
+
+    m_toolbar = addToolBar(tr("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("toolbar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->toggleViewAction()->setEnabled(false);
+    m_profileMenu = new ProfileMenu(m_context, m_toolbar);
+    m_profilePlace = m_toolbar->addWidget(m_profileMenu);
+    auto *spacer = new QWidget(m_toolbar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolbar->addWidget(spacer);
+    m_banner = new PendingRestartsBanner(m_context.engine, m_context.platform.symbols(), m_toolbar);
+    m_bannerAction = m_toolbar->addWidget(m_banner);
+
+    // Menus. There is deliberately no command that opens a second window.
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    QAction *quit = m_fileMenu->addAction(tr("Quit Velmora"), qApp, &QApplication::quit);
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    QAction *find = edit->addAction(tr("Find"), m_root, &RootView::focusSearch);
+    find->setShortcut(QKeySequence::Find);
+    QMenu *window = menuBar()->addMenu(tr("&Window"));
+    m_quickToggles = window->addAction(tr("Quick Toggles"), this, &MainWindow::quickTogglesRequested);
+    m_quickToggles->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    m_helpMenu = menuBar()->addMenu(tr("&Help"));
+
+    connect(&m_context.engine, &TweakEngine::pendingRestartsChanged, this, &MainWindow::updateBanner);
+    updateBanner();
+}
+
+bool MainWindow::isRestartsBannerShown() const
+{
+    return m_bannerAction->isVisible();
+}
+
+void MainWindow::updateBanner()
+{
+    m_bannerAction->setVisible(!m_context.engine.pendingRestarts().isEmpty());
+}
+
+} // namespace velmora

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "gui/kit/AppContext.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace velmora {
+
+class PendingRestartsBanner;
+class ProfileMenu;
+class RootView;
+
+/// The one main window: "Velmora", never smaller than 1100 × 640, the root view as its content, and
+/// a toolbar with the profile menu and, while restarts are pending, the restart banner.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const AppContext &context, QWidget *parent = nullptr);
+
+    RootView *rootView() const { return m_root; }
+    QToolBar *toolbar() const { return m_toolbar; }
+    PendingRestartsBanner *restartsBanner() const { return m_banner; }
+    ProfileMenu *profileMenu() const { return m_profileMenu; }
+    /// Whether the restart banner is in the toolbar now.
+    bool isRestartsBannerShown() const;
+    /// The place of the profile menu in the toolbar.
+    QAction *profileMenuPlace() const { return m_profilePlace; }
+    /// The window's menu item that opens the quick toggles panel.
+    QAction *quickTogglesAction() const { return m_quickToggles; }
+    /// The application's menu and the Help menu, for items added by other parts of the app.
+    QMenu *applicationMenu() const { return m_fileMenu; }
+    QMenu *helpMenu() const { return m_helpMenu; }
+
+signals:
+    void quickTogglesRequested();
+
+private:
+    void updateBanner();
+
+    AppContext m_context;
+    RootView *m_root;
+    QToolBar *m_toolbar;
+    PendingRestartsBanner *m_banner;
+    ProfileMenu *m_profileMenu;
+    QAction *m_bannerAction;
+    QAction *m_profilePlace;
+    QAction *m_quickToggles;
+    QMenu *m_fileMenu;
+    QMenu *m_helpMenu;
+};
+
+} // namespace velmora

@@ -1,0 +1,152 @@
+#include "MenuBarContentView.h"
+
+#include "gui/kit/Style.h"
+#include "gui/kit/Tasks.h"
+#include "gui/kit/ToggleSwitch.h"
+#include "engine/TweakEngine.h"
+#include "platform/SymbolImages.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+// A flip here takes effect at once: write, then carry out every pending restart.
+QCoro::Task<> applyAndRestart(TweakEngine *engine, TweakValue value, Tweak tweak)
+{
+    co_await engine->apply(value, tweak);
+    co_await engine->restartPending();
+}
+
+QPushButton *footerButton(const QString &title, const QString &hint, QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setFlat(true);
+    button->setAccessibleName(title);
+    button->setCursor(Qt::PointingHandCursor);
+    auto *layout = new QHBoxLayout(button);
+    layout->setContentsMargins(14, 5, 14, 5);
+    auto *label = new QLabel(title, button);
+    auto *shortcut = new QLabel(hint, button);
+    shortcut->setFont(Style::caption());
+    QPalette p = shortcut->palette();
+    p.setColor(QPalette::WindowText, Style::tertiaryText());
+    shortcut->setPalette(p);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    shortcut->setAttribute(Qt::WA_TransparentForMouseEvents);
+    layout->addWidget(label);
+    layout->addStretch(1);
+    layout->addWidget(shortcut);
+    button->setMinimumHeight(28);
+    return button;
+}
+
+} // namespace
+
+MenuBarContentView::MenuBarContentView(TweakEngine &engine, const SymbolImages &symbols, QWidget *parent)
+    : QWidget(parent), m_engine(engine), m_tweaks(shownTweaks(engine))
+{
+    setFixedWidth(300);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *header = new QWidget(this);
+    auto *headerLayout = new QHBoxLayout(header);
+    headerLayout->setContentsMargins(14, 12, 14, 8);
+    headerLayout->setSpacing(6);
+    auto *icon = new QLabel(header);
+    icon->setPixmap(symbols.symbol(QStringLiteral("paperplane.fill"), Style::accent(), 15, devicePixelRatioF()));
+    auto *title = new QLabel(QStringLiteral("Velmora"), header);
+    title->setFont(Style::headline());
+    headerLayout->addWidget(icon);
+    headerLayout->addWidget(title);
+    headerLayout->addStretch(1);
+    layout->addWidget(header);
+    layout->addWidget(Style::divider(this));
+
+    auto *group = new QWidget(this);
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->setContentsMargins(0, 4, 0, 4);
+    groupLayout->setSpacing(0);
+    for (const Tweak &tweak : std::as_const(m_tweaks)) {
+        auto *row = new QWidget(group);
+        auto *rowLayout = new QHBoxLayout(row);
+        rowLayout->setContentsMargins(14, 5, 14, 5);
+        rowLayout->setSpacing(12);
+        auto *name = new QLabel(row);
+        name->setTextFormat(Qt::PlainText);
+        name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        name->setText(name->fontMetrics().elidedText(tweak.title, Qt::ElideRight, 210));
+        name->setToolTip(tweak.title);
+        auto *toggle = new ToggleSwitch(row, ToggleSwitch::Size::small);
+        toggle->setAccessibleName(tweak.title);
+        toggle->setObjectName(tweak.id);
+        rowLayout->addWidget(name, 1);
+        rowLayout->addWidget(toggle);
+        groupLayout->addWidget(row);
+        m_toggles.append(toggle);
+        connect(toggle, &ToggleSwitch::clicked, this, [this, tweak](bool on) {
+            QCoro::connect(applyAndRestart(&m_engine, TweakValue::ofBool(on), tweak), this, [this] { refresh(); });
+        });
+    }
+    layout->addWidget(group);
+    layout->addWidget(Style::divider(this));
+
+    auto *open = footerButton(tr("Open Velmora…"), QStringLiteral("⌘O"), this);
+    auto *quit = footerButton(tr("Quit Velmora"), QStringLiteral("⌘Q"), this);
+    connect(open, &QPushButton::clicked, this, &MenuBarContentView::openMainWindowRequested);
+    connect(quit, &QPushButton::clicked, this, &MenuBarContentView::quitRequested);
+    layout->addWidget(open);
+    layout->addWidget(quit);
+    layout->addSpacing(4);
+
+    connect(&m_engine, &TweakEngine::currentValuesChanged, this, &MenuBarContentView::refresh);
+    refresh();
+}
+
+QList<Tweak> MenuBarContentView::shownTweaks(const TweakEngine &engine)
+{
+    QList<Tweak> toggles;
+    for (const Tweak &tweak : engine.registry().tweaks()) {
+        if (tweak.kind.type() != TweakKind::Type::toggle)
+            continue;
+        toggles.append(tweak);
+        if (toggles.size() == maximumToggles)
+            break;
+    }
+    return toggles;
+}
+
+bool MenuBarContentView::shownState(const TweakEngine &engine, const Tweak &tweak)
+{
+    const auto it = engine.currentValues().constFind(tweak.id);
+    if (it != engine.currentValues().cend())
+        return it->isBool() && it->toBool();
+    return tweak.defaultValue.isBool() && tweak.defaultValue.toBool();
+}
+
+void MenuBarContentView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The panel may open before any page has read these tweaks; read their categories (once).
+    for (const Tweak &tweak : std::as_const(m_tweaks))
+        m_engine.refreshCategory(tweak.categoryID);
+    refresh();
+}
+
+void MenuBarContentView::refresh()
+{
+    for (qsizetype i = 0; i < m_tweaks.size(); ++i) {
+        const QSignalBlocker block(m_toggles[i]);
+        m_toggles[i]->setChecked(shownState(m_engine, m_tweaks[i]));
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,118 @@
+#include "VelmoraApp.h"
+
+#include "FullDiskAccessBanner.h"
+#include "MainWindow.h"
+#include "MenuBarContentView.h"
+#include "RootView.h"
+#include "gui/kit/Style.h"
+#include "dock/DockAppsTweakHandler.h"
+#include "engine/TweakEngine.h"
+#include "platform/Platform.h"
+#include "platform/SymbolImages.h"
+#include "gui/updates/CheckForUpdatesView.h"
+#include "gui/updates/UpdateAlertDialogs.h"
+#include "updates/UpdaterManager.h"
+#include "wallpaper/WallpaperTweakHandler.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panels> panels, QObject *parent)
+    : QObject(parent), m_platform(std::move(platform)),
+      m_panels(panels ? std::move(panels) : std::make_unique<Panels>())
+{
+    // Where the window is put together: the two tweaks that are whole states get their handlers. A
+    // binding the catalogue refuses is a mistake in this file, never something to run with.
+    Result<TweakHandlers> handlers = TweakHandlers::bind(
+        TweakRegistry::shared(), {{QStringLiteral("dock.apps"), makeDockAppsTweakHandler()},
+                                  {QStringLiteral("wallpaper.config"), makeWallpaperTweakHandler()}});
+    if (!handlers)
+        qFatal("Velmora: %s", qPrintable(handlers.error()));
+    // Creating the engine reads nothing: pages read their categories when first shown.
+    m_engine =
+        std::make_unique<TweakEngine>(TweakRegistry::shared(), *m_platform, std::move(handlers).value());
+    m_context = std::make_unique<AppContext>(AppContext{*m_engine, *m_platform, *m_panels});
+    m_window = std::make_unique<MainWindow>(*m_context);
+
+    m_panel = std::make_unique<MenuBarContentView>(*m_engine, m_platform->symbols());
+    m_panel->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+    m_panel->setWindowTitle(QStringLiteral("Velmora"));
+    m_panel->setAutoFillBackground(true);
+    connect(m_panel.get(), &MenuBarContentView::openMainWindowRequested, this, [this] {
+        m_panel->hide();
+        showMainWindow();
+    });
+    connect(m_panel.get(), &MenuBarContentView::quitRequested, qApp, &QApplication::quit);
+    connect(m_window.get(), &MainWindow::quickTogglesRequested, this, &VelmoraApp::showMenuBarPanel);
+
+    m_fullDiskAccessBanner = new FullDiskAccessBanner(*m_platform, m_window->rootView());
+    m_window->rootView()->bannerArea()->addWidget(m_fullDiskAccessBanner);
+
+    // The updater starts with the application. Its menu item sits in the Help menu here; on a Mac
+    // Qt moves it into the application menu.
+    m_updateAlerts = std::make_unique<UpdateAlertDialogs>(m_platform->workspace(), m_window.get());
+    m_updaterManager = std::make_unique<UpdaterManager>(*m_platform, m_updateAlerts.get());
+    m_checkForUpdates = new CheckForUpdatesView(m_updaterManager->updater(), m_window->helpMenu());
+
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_tray = new QSystemTrayIcon(this);
+        m_tray->setToolTip(QStringLiteral("Velmora"));
+        m_tray->setIcon(QIcon(m_platform->symbols().symbol(
+            QStringLiteral("paperplane.fill"), qApp->palette().color(QPalette::WindowText), 18, 2.0)));
+        connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
+                showMenuBarPanel();
+        });
+        m_tray->show();
+    }
+}
+
+VelmoraApp::~VelmoraApp()
+{
+    // Views hold references to the engine and the platform: they go first. The updater may be in
+    // the middle of a check that would show its result in the window: it goes before the window.
+    m_updaterManager.reset();
+    m_panel.reset();
+    m_window.reset();
+}
+
+void VelmoraApp::showMainWindow()
+{
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void VelmoraApp::showMenuBarPanel()
+{
+    m_panel->adjustSize();
+    QPoint anchor;
+    if (m_tray && m_tray->geometry().isValid()) {
+        const QRect icon = m_tray->geometry();
+        anchor = QPoint(icon.center().x() - m_panel->width() / 2, icon.bottom() + 4);
+    } else if (m_window->isVisible()) {
+        const QRect frame = m_window->geometry();
+        anchor =
+            QPoint(frame.right() - m_panel->width() - 12, frame.top() + m_window->toolbar()->height() + 8);
+    } else {
+        anchor = QCursor::pos();
+    }
+    if (QScreen *screen = QApplication::screenAt(anchor)) {
+        const QRect area = screen->availableGeometry();
+        anchor.setX(
+            std::clamp(anchor.x(), area.left(), std::max(area.left(), area.right() - m_panel->width())));
+        anchor.setY(
+            std::clamp(anchor.y(), area.top(), std::max(area.top(), area.bottom() - m_panel->height())));
+    }
+    m_panel->move(anchor);
+    m_panel->show();
+    m_panel->raise();
+}
+
+} // namespace velmora

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "gui/kit/AppContext.h"
+#include "gui/kit/Panels.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QSystemTrayIcon;
+
+namespace velmora {
+
+class CheckForUpdatesView;
+class FullDiskAccessBanner;
+class MainWindow;
+class MenuBarContentView;
+class Platform;
+class TweakEngine;
+class UpdateAlertDialogs;
+class UpdaterManager;
+
+/// The application: one engine for the whole process, the main window, and the menu-bar panel,
+/// which opens from a tray icon where the desktop has a tray and from the window's menu always.
+class VelmoraApp : public QObject {
+    Q_OBJECT
+
+public:
+    /// Takes the platform chosen at start; `panels` may be replaced by tests.
+    explicit VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panels> panels = nullptr,
+                        QObject *parent = nullptr);
+    ~VelmoraApp() override;
+
+    TweakEngine &engine() const { return *m_engine; }
+    Platform &platform() const { return *m_platform; }
+    MainWindow *mainWindow() const { return m_window.get(); }
+    MenuBarContentView *menuBarPanel() const { return m_panel.get(); }
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    /// The updater, started with the application.
+    UpdaterManager &updaterManager() const { return *m_updaterManager; }
+    /// "Check for Updates…" in the Help menu (the application menu on a Mac).
+    CheckForUpdatesView *checkForUpdatesView() const { return m_checkForUpdates; }
+    /// The windows update checks show.
+    UpdateAlertDialogs &updateAlerts() const { return *m_updateAlerts; }
+    FullDiskAccessBanner *fullDiskAccessBanner() const { return m_fullDiskAccessBanner; }
+
+    void showMainWindow();
+    /// Opens the quick-toggles panel under the tray icon, or near the window's toolbar.
+    void showMenuBarPanel();
+
+private:
+    std::unique_ptr<Platform> m_platform;
+    std::unique_ptr<Panels> m_panels;
+    std::unique_ptr<TweakEngine> m_engine;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<MenuBarContentView> m_panel;
+    QSystemTrayIcon *m_tray = nullptr;
+    std::unique_ptr<UpdateAlertDialogs> m_updateAlerts;
+    std::unique_ptr<UpdaterManager> m_updaterManager;
+    CheckForUpdatesView *m_checkForUpdates = nullptr;
+    FullDiskAccessBanner *m_fullDiskAccessBanner = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,96 @@
+// velmora: the desktop application.
+
+#include "gui/kit/Style.h"
+#include "VelmoraApp.h"
+#include "MainWindow.h"
+#include "platform/factory/PlatformFactory.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+/// Reports the time from start to the first paint of the main window and quits; used to measure
+/// start-up.
+class FirstPaintProbe : public QObject {
+public:
+    FirstPaintProbe(const QElapsedTimer &clock, QObject *parent) : QObject(parent), m_clock(clock) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_reported) {
+            m_reported = true;
+            std::printf("first paint after %lld ms\n", static_cast<long long>(m_clock.elapsed()));
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, &QApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QElapsedTimer &m_clock;
+    bool m_reported = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QElapsedTimer clock;
+    clock.start();
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    QApplication::setOrganizationDomain(QStringLiteral("corrandelwick.dev"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Hidden macOS settings, gathered in one place."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption rootOption(QStringLiteral("simulated-root"),
+                                        QStringLiteral("The folder of the simulated Mac."), QStringLiteral("DIR"));
+    const QCommandLineOption darkOption(QStringLiteral("dark"), QStringLiteral("Use the dark appearance."));
+    const QCommandLineOption lightOption(QStringLiteral("light"), QStringLiteral("Use the light appearance."));
+    const QCommandLineOption probeOption(QStringLiteral("quit-after-first-paint"),
+                                         QStringLiteral("Print the start-up time and quit (for measurements)."));
+    parser.addOptions({rootOption, darkOption, lightOption, probeOption});
+
+    // Help and version are answered before the window's application object exists: making one
+    // needs a display, and asking a program what it does must work anywhere, over ssh or in a
+    // script. A core application (which needs none) names the program in the usage line; printing
+    // ends the process. A command line this pass cannot read (Qt's own options) is left to the full
+    // pass below.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (parser.parse(arguments) && (parser.isSet(helpOption) || parser.isSet(versionOption))) {
+        QCoreApplication core(argc, argv);
+        parser.process(core);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(true);
+    parser.process(app);
+
+    // Follow the desktop's appearance unless asked for one; Fusion draws both the same everywhere.
+    const bool dark = parser.isSet(darkOption) || (!parser.isSet(lightOption) && velmora::Style::isDark());
+    velmora::Style::apply(dark);
+
+    auto platform = velmora::createPlatform({parser.value(rootOption)});
+    if (!platform) {
+        // Said on the terminal too: a window started from one is often started to see this.
+        std::fprintf(stderr, "velmora: %s\n", qUtf8Printable(platform.error()));
+        QMessageBox::critical(nullptr, QStringLiteral("Velmora"), platform.error());
+        return 1;
+    }
+    velmora::VelmoraApp velmora(std::move(platform).value());
+    if (parser.isSet(probeOption))
+        velmora.mainWindow()->installEventFilter(new FirstPaintProbe(clock, &app));
+    velmora.showMainWindow();
+    return app.exec();
+}

@@ -1,0 +1,265 @@
+#include "ProfileDiffView.h"
+
+#include "platform/SymbolImages.h"
+#include "gui/kit/Style.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+QString plural(qsizetype n, const QString &word)
+{
+    return QStringLiteral("%1 %2%3").arg(n).arg(word, n == 1 ? QString() : QStringLiteral("s"));
+}
+
+QLabel *coloured(const QString &text, const QColor &color, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    QFont font = Style::monospacedDigits(Style::caption());
+    label->setFont(font);
+    // A structured value (the Dock's contents) is a long JSON text: shown shortened, whole in the tip.
+    const QString oneLine = QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    label->setText(QFontMetrics(font).elidedText(oneLine, Qt::ElideMiddle, 200));
+    if (label->text() != text)
+        label->setToolTip(text);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, color);
+    label->setPalette(p);
+    return label;
+}
+
+} // namespace
+
+ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> items,
+                                 const SymbolImages &symbols, QWidget *parent)
+    : QDialog(parent), m_profile(profile), m_items(std::move(items)), m_symbols(symbols)
+{
+    setWindowTitle(tr("Review Profile"));
+    setMinimumSize(520, 380);
+    resize(600, 500);
+    setWindowModality(Qt::WindowModal);
+
+    const QList<ProfileDiffItem> changed = changedItems();
+    const QList<ProfileDiffItem> unchanged = unchangedItems();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *header = new QWidget(this);
+    auto *headerLayout = new QVBoxLayout(header);
+    headerLayout->setContentsMargins(16, 16, 16, 16);
+    headerLayout->setSpacing(4);
+    m_header = new QLabel(QStringLiteral("Profile: ") + m_profile.name, header);
+    m_header->setFont(Style::headline());
+    m_header->setTextFormat(Qt::PlainText);
+    m_header->setAlignment(Qt::AlignCenter);
+    m_summary = new QLabel(
+        plural(changed.size(), QStringLiteral("change")) + QStringLiteral(" will be applied"), header);
+    m_summary->setFont(Style::subheadline());
+    m_summary->setAlignment(Qt::AlignCenter);
+    Style::setSecondaryText(m_summary);
+    headerLayout->addWidget(m_header);
+    headerLayout->addWidget(m_summary);
+    layout->addWidget(header);
+    layout->addWidget(Style::divider(this));
+
+    if (changed.isEmpty()) {
+        m_empty = new QWidget(this);
+        auto *emptyLayout = new QVBoxLayout(m_empty);
+        emptyLayout->addStretch(1);
+        auto *icon = new QLabel(m_empty);
+        icon->setPixmap(m_symbols.symbol(QStringLiteral("checkmark.circle"), Style::secondaryText(), 40,
+                                         devicePixelRatioF()));
+        icon->setAlignment(Qt::AlignCenter);
+        auto *title = new QLabel(tr("No Changes"), m_empty);
+        title->setFont(Style::title3());
+        title->setAlignment(Qt::AlignCenter);
+        auto *text = new QLabel(tr("This profile matches your current settings."), m_empty);
+        text->setAlignment(Qt::AlignCenter);
+        Style::setSecondaryText(text);
+        emptyLayout->addWidget(icon);
+        emptyLayout->addWidget(title);
+        emptyLayout->addWidget(text);
+        emptyLayout->addStretch(1);
+        layout->addWidget(m_empty, 1);
+    } else {
+        auto *scroll = new QScrollArea(this);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        auto *list = new QWidget;
+        auto *listLayout = new QVBoxLayout(list);
+        listLayout->setContentsMargins(16, 10, 16, 10);
+        listLayout->setSpacing(6);
+        auto *section = new QLabel(tr("Changes"), list);
+        QFont sectionFont = Style::caption();
+        sectionFont.setWeight(QFont::DemiBold);
+        section->setFont(sectionFont);
+        Style::setSecondaryText(section);
+        listLayout->addWidget(section);
+        for (const ProfileDiffItem &item : changed)
+            listLayout->addWidget(makeRow(item, list));
+        if (!unchanged.isEmpty()) {
+            listLayout->addSpacing(10);
+            m_unchangedToggle = new QToolButton(list);
+            m_unchangedToggle->setText(plural(unchanged.size(), QStringLiteral("unchanged setting")));
+            m_unchangedToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+            m_unchangedToggle->setArrowType(Qt::RightArrow);
+            m_unchangedToggle->setCheckable(true);
+            m_unchangedToggle->setChecked(false);
+            m_unchangedToggle->setAutoRaise(true);
+            Style::setSecondaryText(m_unchangedToggle);
+            m_unchangedRows = new QWidget(list);
+            auto *rowsLayout = new QVBoxLayout(m_unchangedRows);
+            rowsLayout->setContentsMargins(18, 0, 0, 0);
+            rowsLayout->setSpacing(6);
+            for (const ProfileDiffItem &item : unchanged)
+                rowsLayout->addWidget(makeRow(item, m_unchangedRows));
+            m_unchangedRows->setVisible(false);
+            connect(m_unchangedToggle, &QToolButton::toggled, this, [this](bool open) {
+                m_unchangedToggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+                m_unchangedRows->setVisible(open);
+            });
+            listLayout->addWidget(m_unchangedToggle);
+            listLayout->addWidget(m_unchangedRows);
+        }
+        listLayout->addStretch(1);
+        scroll->setWidget(list);
+        layout->addWidget(scroll, 1);
+    }
+
+    layout->addWidget(Style::divider(this));
+    auto *footer = new QHBoxLayout;
+    footer->setContentsMargins(16, 12, 16, 12);
+    m_cancel = new QPushButton(tr("Cancel"), this);
+    m_cancel->setAutoDefault(false);
+    m_apply = new QPushButton(applyTitle(changed.size()), this);
+    m_apply->setDefault(true);
+    m_apply->setEnabled(!changed.isEmpty());
+    footer->addWidget(m_cancel);
+    footer->addStretch(1);
+    footer->addWidget(m_apply);
+    layout->addLayout(footer);
+
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        emit cancelRequested();
+        reject();
+    });
+    connect(m_apply, &QPushButton::clicked, this, [this] {
+        emit applyRequested();
+        accept();
+    });
+}
+
+QList<ProfileDiffItem> ProfileDiffView::changedItems() const
+{
+    QList<ProfileDiffItem> out;
+    for (const ProfileDiffItem &item : m_items) {
+        if (item.isChanged())
+            out.append(item);
+    }
+    return out;
+}
+
+QList<ProfileDiffItem> ProfileDiffView::unchangedItems() const
+{
+    QList<ProfileDiffItem> out;
+    for (const ProfileDiffItem &item : m_items) {
+        if (!item.isChanged())
+            out.append(item);
+    }
+    return out;
+}
+
+QString ProfileDiffView::headerText() const
+{
+    return m_header->text();
+}
+
+QString ProfileDiffView::summaryText() const
+{
+    return m_summary->text();
+}
+
+QString ProfileDiffView::applyTitle(qsizetype changes)
+{
+    return QStringLiteral("Apply %1 Change%2")
+        .arg(changes)
+        .arg(changes == 1 ? QString() : QStringLiteral("s"));
+}
+
+void ProfileDiffView::keyPressEvent(QKeyEvent *event)
+{
+    // Escape cancels; Return applies only while there is something to apply.
+    if (event->key() == Qt::Key_Escape) {
+        m_cancel->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (m_apply->isEnabled())
+            m_apply->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) const
+{
+    auto *row = new QWidget(parent);
+    row->setObjectName(item.id);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 2, 0, 2);
+    auto *texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    auto *title = new QLabel(item.title, row);
+    title->setTextFormat(Qt::PlainText);
+    QFont titleFont = title->font();
+    titleFont.setWeight(QFont::Medium);
+    title->setFont(titleFont);
+    texts->addWidget(title);
+    const qreal dpr = devicePixelRatioF();
+    if (item.isChanged()) {
+        auto *values = new QHBoxLayout;
+        values->setSpacing(4);
+        QLabel *old = coloured(displayText(item.currentValue), Style::red(), row);
+        old->setObjectName(QStringLiteral("old"));
+        QFont struck = old->font();
+        struck.setStrikeOut(true);
+        old->setFont(struck);
+        auto *arrow = new QLabel(row);
+        arrow->setPixmap(m_symbols.symbol(QStringLiteral("arrow.right"), Style::secondaryText(), 10, dpr));
+        QLabel *fresh = coloured(item.newValue.displayText(), Style::green(), row);
+        fresh->setObjectName(QStringLiteral("new"));
+        values->addWidget(old);
+        values->addWidget(arrow);
+        values->addWidget(fresh);
+        values->addStretch(1);
+        texts->addLayout(values);
+    } else {
+        QLabel *same = coloured(item.newValue.displayText(), Style::secondaryText(), row);
+        same->setObjectName(QStringLiteral("new"));
+        texts->addWidget(same);
+    }
+    layout->addLayout(texts, 1);
+    auto *status = new QLabel(row);
+    status->setObjectName(QStringLiteral("status"));
+    status->setPixmap(
+        item.isChanged()
+            ? m_symbols.symbol(QStringLiteral("pencil.circle.fill"), Style::orange(), 16, dpr)
+            : m_symbols.symbol(QStringLiteral("checkmark.circle.fill"), Style::green(), 16, dpr));
+    status->setToolTip(item.isChanged() ? tr("Will change") : tr("Unchanged"));
+    layout->addWidget(status);
+    return row;
+}
+
+} // namespace velmora

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "profiles/ProfileDiffItem.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace velmora {
+
+class SymbolImages;
+
+/// The review of a loaded profile: what applying it would change, each as its current value, an
+/// arrow and the new value; the values that already match in a collapsed group; Cancel and Apply.
+/// It applies nothing itself: its buttons emit `applyRequested` and `cancelRequested`.
+class ProfileDiffView : public QDialog {
+    Q_OBJECT
+
+public:
+    ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> items, const SymbolImages &symbols,
+                    QWidget *parent = nullptr);
+
+    const Profile &profile() const { return m_profile; }
+    QList<ProfileDiffItem> changedItems() const;
+    QList<ProfileDiffItem> unchangedItems() const;
+
+    QString headerText() const;
+    QString summaryText() const;
+    QPushButton *applyButton() const { return m_apply; }
+    QPushButton *cancelButton() const { return m_cancel; }
+    /// The disclosure of the unchanged group; null when there is no such group.
+    QToolButton *unchangedToggle() const { return m_unchangedToggle; }
+    QWidget *unchangedRows() const { return m_unchangedRows; }
+    /// The "No Changes" view; null when there are changes.
+    QWidget *emptyState() const { return m_empty; }
+
+    /// "Apply 3 Changes", "Apply 1 Change".
+    static QString applyTitle(qsizetype changes);
+
+signals:
+    void applyRequested();
+    void cancelRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QWidget *makeRow(const ProfileDiffItem &item, QWidget *parent) const;
+
+    Profile m_profile;
+    QList<ProfileDiffItem> m_items;
+    const SymbolImages &m_symbols;
+    QLabel *m_header;
+    QLabel *m_summary;
+    QPushButton *m_apply;
+    QPushButton *m_cancel;
+    QToolButton *m_unchangedToggle = nullptr;
+    QWidget *m_unchangedRows = nullptr;
+    QWidget *m_empty = nullptr;
+};
+
+} // namespace velmora

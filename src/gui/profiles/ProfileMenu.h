@@ -1,0 +1,53 @@
+#pragma once
+
+#include "profiles/Profile.h"
+#include "profiles/ProfileDiffItem.h"
+#include "ProfileDiffView.h"
+#include "gui/kit/AppContext.h"
+
+#include <QCoro/QCoroTask>
+#include <QPointer>
+#include <QToolButton>
+
+class QMenu;
+
+namespace velmora {
+
+/// "Profiles" in the toolbar: save the current settings to a file, load a file and review what it
+/// would change before applying it, and carry out every pending restart.
+class ProfileMenu : public QToolButton {
+    Q_OBJECT
+
+public:
+    explicit ProfileMenu(const AppContext &context, QWidget *parent = nullptr);
+
+    QAction *saveAction() const { return m_save; }
+    QAction *loadAction() const { return m_load; }
+    QAction *resetAction() const { return m_reset; }
+    /// The review sheet while it is open.
+    ProfileDiffView *reviewSheet() const { return m_sheet; }
+    const QList<ProfileDiffItem> &diffItems() const { return m_diffItems; }
+
+    /// The file name the save panel suggests.
+    static QString suggestedFileName() { return QStringLiteral("Velmora Profile"); }
+
+public slots:
+    void saveProfile();
+    void loadProfile();
+    void resetAllPending();
+
+private:
+    void review(const Profile &profile);
+    /// Applies the reviewed profile, then tells the user about every value that failed.
+    QCoro::Task<> applyReviewed(Profile profile);
+
+    AppContext m_context;
+    QMenu *m_menu;
+    QAction *m_save;
+    QAction *m_load;
+    QAction *m_reset;
+    QPointer<ProfileDiffView> m_sheet;
+    QList<ProfileDiffItem> m_diffItems;
+};
+
+} // namespace velmora

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "updates/UpdateAlerts.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressDialog>
+
+namespace velmora {
+
+class Workspace;
+
+/// The update windows as the application shows them: a progress window with "Cancel" while a
+/// check runs, and message boxes for its result, all opened without a modal loop. Links open
+/// through the workspace.
+class UpdateAlertDialogs : public UpdateAlerts {
+public:
+    UpdateAlertDialogs(Workspace &workspace, QWidget *parent);
+    ~UpdateAlertDialogs() override;
+
+    void showChecking(std::function<void()> cancel) override;
+    void hideChecking() override;
+    void showUpToDate(const UpdateCheckResult &result) override;
+    void showUpdateAvailable(const UpdateCheckResult &result) override;
+    void showError(const UpdateCheckResult &result) override;
+
+    /// The window on screen now, if any (tests press its buttons).
+    QProgressDialog *progressWindow() const { return m_progress; }
+    QMessageBox *resultWindow() const { return m_result; }
+
+private:
+    QMessageBox *makeBox(const QString &name, const QString &text, const QString &details,
+                         Qt::TextFormat format);
+
+    Workspace &m_workspace;
+    QPointer<QWidget> m_parent;
+    QPointer<QProgressDialog> m_progress;
+    QPointer<QMessageBox> m_result;
+};
+
+} // namespace velmora

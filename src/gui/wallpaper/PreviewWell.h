@@ -1,0 +1,43 @@
+#pragma once
+
+#include "wallpaper/Scaling.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <optional>
+
+namespace velmora {
+
+class SymbolImages;
+
+/// The picture as the selected display would show it, drawn with its scaling in whatever space the
+/// page gives; a placeholder when there is no picture.
+class PreviewWell : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PreviewWell(const SymbolImages &symbols, QWidget *parent = nullptr);
+
+    void setImage(const std::optional<QImage> &image);
+    const std::optional<QImage> &image() const { return m_image; }
+    void setScaling(Scaling scaling);
+    Scaling scaling() const { return m_scaling; }
+
+    /// Where an image of `natural` size lands in a well of `well` size: covering it (fill, the
+    /// overflow clipped), inside it (fit), matching it (stretch), or at its own size in the middle
+    /// (center). Proportions are kept except for stretch.
+    static QRectF imageRect(const QSizeF &natural, const QSizeF &well, Scaling scaling);
+
+    QSize sizeHint() const override { return QSize(400, 260); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const SymbolImages &m_symbols;
+    std::optional<QImage> m_image;
+    Scaling m_scaling = Scaling::fill;
+};
+
+} // namespace velmora

@@ -1,0 +1,34 @@
+#include "WallpaperCard.h"
+
+#include "gui/kit/Style.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+WallpaperCard::WallpaperCard(const QString &heading, int spacing, QWidget *parent) : QWidget(parent)
+{
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(16, 16, 16, 16);
+    m_layout->setSpacing(spacing);
+    m_heading = new QLabel(heading, this);
+    m_heading->setFont(Style::headline());
+    m_heading->setTextFormat(Qt::PlainText);
+    m_layout->addWidget(m_heading);
+}
+
+void WallpaperCard::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), 14, 14);
+    QColor fill = palette().color(QPalette::WindowText);
+    fill.setAlphaF(0.05);
+    p.fillPath(shape, fill);
+}
+
+} // namespace velmora

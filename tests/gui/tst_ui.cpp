@@ -1,0 +1,566 @@
+// The application a user sees, driven through its real widgets offscreen on a simulated Mac.
+
+#include "engine/TweakEngine.h"
+#include "support/FakePanels.h"
+#include "support/TestRoot.h"
+#include "gui/tweaks/CategoryDetailView.h"
+#include "gui/kit/DecimalSlider.h"
+#include "gui/app/ErrorStatusLine.h"
+#include "gui/kit/IntegerStepper.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/MenuBarContentView.h"
+#include "gui/kit/PathPickerControl.h"
+#include "gui/app/PendingRestartsBanner.h"
+#include "gui/app/RootView.h"
+#include "gui/app/SidebarView.h"
+#include "gui/kit/Style.h"
+#include "gui/kit/ToggleSwitch.h"
+#include "gui/tweaks/TweakRowView.h"
+#include "gui/app/VelmoraApp.h"
+#include "gui/app/WelcomeView.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+/// A running application on a fresh simulated Mac, its window shown.
+struct App {
+    explicit App(TestRoot::Seed seed = TestRoot::Seed::standard) : root(seed)
+    {
+        auto fake = std::make_unique<FakePanels>();
+        panels = fake.get();
+        app = std::make_unique<VelmoraApp>(root.makePlatform(), std::move(fake));
+        app->showMainWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+    }
+
+    MainWindow *window() const { return app->mainWindow(); }
+    RootView *rootView() const { return window()->rootView(); }
+    TweakEngine &engine() const { return app->engine(); }
+    SimulatedPlatform &platform() const { return static_cast<SimulatedPlatform &>(app->platform()); }
+
+    CategoryDetailView *open(const QString &categoryID)
+    {
+        rootView()->setSelectedCategoryID(categoryID);
+        return rootView()->categoryPage();
+    }
+
+    TweakRowView *row(const QString &tweakID) const
+    {
+        return window()->findChild<TweakRowView *>(tweakID);
+    }
+
+    TestRoot root;
+    FakePanels *panels = nullptr;
+    std::unique_ptr<VelmoraApp> app;
+};
+
+QStringList ids(const QList<TweakRowView *> &rows)
+{
+    QStringList out;
+    for (const TweakRowView *row : rows)
+        out << row->tweak().id;
+    return out;
+}
+
+/// A wrapper around the real defaults tool that counts its runs in a file.
+QString countingDefaults(const TestRoot &root, const QString &real)
+{
+    return root.writeTool("defaults", "#!/bin/sh\necho run >> '" + root.path().toUtf8() + "/runs'\nexec '" +
+                                          real.toUtf8() + "' \"$@\"\n");
+}
+
+int runs(const TestRoot &root)
+{
+    return int(readAll(root.path() + "/runs").count('\n'));
+}
+
+void saveScreenshot(QWidget *widget, const QString &name)
+{
+    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    widget->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
+class TestUi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void windowAndInitialSelection();
+    void routing_data();
+    void routing();
+    void emptyRegistryShowsWelcome();
+    void search_data();
+    void search();
+    void searchClearsWithCategoryChangeAndButton();
+    void togglesApplyBooleans();
+    void pickerShowsNoSelectionForForeignValues();
+    void textFieldAppliesEveryKeystroke();
+    void sliderAppliesOnceOnRelease();
+    void stepperStopsAtItsBounds();
+    void pathChooserAppliesTheFolder();
+    void resetFromTheContextMenu();
+    void bannerShowsAndApplies();
+    void bannerSortsByCodePoint();
+    void menuBarPanelFlipsAndRestarts();
+    void statusLineShowsTheLastError();
+    void screenshots_data();
+    void screenshots();
+    void helpAndVersionNeedNoDisplay_data();
+    void helpAndVersionNeedNoDisplay();
+    void windowRefusesAFolderWithoutAMac();
+};
+
+void TestUi::initTestCase()
+{
+    Style::apply(false);
+}
+
+void TestUi::windowAndInitialSelection()
+{
+    App a;
+    QCOMPARE(a.window()->windowTitle(), QStringLiteral("Velmora"));
+    QCOMPARE(a.window()->minimumSize(), QSize(1100, 640));
+    a.window()->resize(800, 500);
+    QVERIFY(a.window()->width() >= 1100 && a.window()->height() >= 640);
+    // The first category in sidebar order is selected and its values read.
+    QCOMPARE(a.rootView()->selectedCategoryID(), std::optional<QString>("appearance"));
+    QCOMPARE(a.rootView()->sidebar()->list()->count(), 27);
+    QCOMPARE(a.rootView()->sidebar()->list()->item(3)->text(), QStringLiteral("Dock Appearance"));
+    QVERIFY(a.engine().refreshedCategoryIDs().contains("appearance"));
+    QCOMPARE(a.engine().currentValues().value("appearance.interface-style"), TweakValue::ofString("Dark"));
+    // No menu item opens a second window.
+    for (QAction *action : a.window()->findChildren<QAction *>())
+        QVERIFY(!action->text().contains("New", Qt::CaseInsensitive));
+    QVERIFY(!a.window()->isRestartsBannerShown());
+}
+
+void TestUi::routing_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("page"); // welcome, category, editor
+    QTest::newRow("ordinary") << "dock" << "category";
+    QTest::newRow("dock editor") << "dockapps" << "editor";
+    QTest::newRow("wallpaper editor") << "wallpaper" << "editor";
+    QTest::newRow("unknown id") << "no-such-category" << "welcome";
+    QTest::newRow("case matters") << "Dock" << "welcome";
+}
+
+void TestUi::routing()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, page);
+    App a;
+    a.rootView()->setSelectedCategoryID(id);
+    QWidget *shown = a.rootView()->currentPage();
+    QCOMPARE(qobject_cast<WelcomeView *>(shown) != nullptr, page == "welcome");
+    QCOMPARE(qobject_cast<CategoryDetailView *>(shown) != nullptr, page == "category");
+    if (page == "category")
+        QCOMPARE(a.rootView()->categoryPage()->category().id, id);
+    a.rootView()->setSelectedCategoryID(std::nullopt);
+    QVERIFY(qobject_cast<WelcomeView *>(a.rootView()->currentPage()));
+}
+
+void TestUi::emptyRegistryShowsWelcome()
+{
+    TestRoot root;
+    TweakEngine engine(*TweakRegistry::make({}, {}), root.platform(), TweakHandlers());
+    FakePanels panels;
+    AppContext context{engine, root.platform(), panels};
+    RootView view(context);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.sidebar()->list()->count(), 0);
+    QVERIFY(!view.selectedCategoryID());
+    QVERIFY(qobject_cast<WelcomeView *>(view.currentPage()));
+}
+
+void TestUi::search_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QStringList>("visible"); // empty: every tweak
+    QTest::newRow("nothing") << "" << QStringList();
+    QTest::newRow("spaces and line breaks") << "  \n " << QStringList();
+    QTest::newRow("capitals find lower case") << "DOCK"
+                                              << QStringList{"dock.autohide", "dock.autohide-delay", "dock.orientation",
+                                                             "dock.show-recents", "dock.scroll-to-open",
+                                                             "dock.spring-load-all-items"};
+    QTest::newRow("summary only") << "bouncing" << QStringList{"dock.launchanim"};
+    QTest::newRow("trimmed") << "  bouncing  " << QStringList{"dock.launchanim"};
+    QTest::newRow("identifier only") << "static-only" << QStringList{"-"};
+    QTest::newRow("diacritics count") << "expose" << QStringList{"-"};
+    QTest::newRow("accented") << QString::fromUtf16(u"Expos\u00c9") << QStringList{"dock.scroll-to-open"};
+}
+
+void TestUi::search()
+{
+    QFETCH(QString, query);
+    QFETCH(QStringList, visible);
+    App a;
+    CategoryDetailView *page = a.open("dock");
+    QVERIFY(page);
+    QTest::keyClicks(page->searchField(), query.remove('\n'));
+    if (query.isEmpty())
+        page->searchField()->setText(query);
+    if (QTest::currentDataTag() == QByteArray("spaces and line breaks"))
+        page->searchField()->setText("  \n ");
+    if (visible.isEmpty()) {
+        QCOMPARE(page->visibleRows().size(), 14);
+        QVERIFY(page->emptyState()->isHidden());
+    } else if (visible == QStringList{"-"}) {
+        QVERIFY(page->visibleRows().isEmpty());
+        QVERIFY(!page->emptyState()->isHidden());
+    } else {
+        QCOMPARE(ids(page->visibleRows()), visible);
+    }
+    QCOMPARE(page->countLabel()->text(), QStringLiteral("14 tweaks")); // the count ignores the search
+}
+
+void TestUi::searchClearsWithCategoryChangeAndButton()
+{
+    App a;
+    CategoryDetailView *page = a.open("dock");
+    QVERIFY(page->clearButton()->isHidden());
+    QTest::keyClicks(page->searchField(), " ");
+    QVERIFY(!page->clearButton()->isHidden()); // white space counts
+    QTest::mouseClick(page->clearButton(), Qt::LeftButton);
+    QCOMPARE(page->searchField()->text(), QString());
+    QVERIFY(page->clearButton()->isHidden());
+
+    QTest::keyClicks(page->searchField(), "hide");
+    CategoryDetailView *finder = a.open("finder");
+    QCOMPARE(finder, page); // the same page, handed another category
+    QCOMPARE(finder->searchField()->text(), QString());
+    QCOMPARE(finder->visibleRows().size(), 18);
+    QCOMPARE(finder->countLabel()->text(), QStringLiteral("18 tweaks"));
+    // The new category is read at once: its rows show stored values, not defaults.
+    QVERIFY(a.engine().refreshedCategoryIDs().contains("finder"));
+    QVERIFY(a.row("finder.show-pathbar")->toggle()->isChecked());
+
+    // Ctrl/Cmd-F puts the cursor in the search field.
+    a.window()->activateWindow();
+    a.rootView()->focusSearch();
+    QVERIFY(finder->searchField()->hasFocus());
+}
+
+void TestUi::togglesApplyBooleans()
+{
+    App a;
+    a.open("dock");
+    ToggleSwitch *toggle = a.row("dock.autohide")->toggle();
+    QVERIFY(toggle && !toggle->isChecked());
+    // Keyboard: Tab reaches the switch and Space flips it.
+    toggle->setFocus();
+    QTest::keyClick(toggle, Qt::Key_Space);
+    QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(true));
+    QTRY_VERIFY(toggle->isChecked());
+    QTRY_COMPARE(a.engine().currentValues().value("dock.autohide"), TweakValue::ofBool(true));
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(false));
+    QVERIFY(!toggle->isChecked());
+}
+
+void TestUi::pickerShowsNoSelectionForForeignValues()
+{
+    App a;
+    a.root.writeGlobalDomain({{"AppleAccentColor", qint64(7)}}); // a value no option has
+    a.open("appearance");
+    a.engine().refreshCategory("appearance", true);
+    QComboBox *picker = a.row("appearance.accent-color")->picker();
+    QCOMPARE(picker->currentIndex(), -1);
+    QCOMPARE(picker->count(), 9);
+    picker->setFocus();
+    QTest::keyClick(picker, Qt::Key_End); // moves to "Graphite" and activates it
+    QTRY_COMPARE(a.root.globalDomain().value("AppleAccentColor"), QVariant(qint64(8)));
+    QCOMPARE(picker->currentText(), QStringLiteral("Graphite"));
+}
+
+void TestUi::textFieldAppliesEveryKeystroke()
+{
+    App a;
+    a.platform().setDefaultsToolPath(countingDefaults(a.root, a.platform().defaultsToolPath()));
+    a.open("menubar");
+    QLineEdit *field = a.row("menubar.clock-date-format")->textField();
+    QCOMPARE(field->text(), QStringLiteral("EEE d MMM HH:mm")); // the seeded value, not the default
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "H:m");
+    QTRY_COMPARE(runs(a.root), 3);
+    QTRY_COMPARE(a.root.domain("com.apple.menuextra.clock").value("DateFormat"), QVariant("H:m"));
+    QTRY_COMPARE(a.engine().currentValues().value("menubar.clock-date-format"), TweakValue::ofString("H:m"));
+    QCOMPARE(field->text(), QStringLiteral("H:m"));
+}
+
+void TestUi::sliderAppliesOnceOnRelease()
+{
+    App a;
+    a.platform().setDefaultsToolPath(countingDefaults(a.root, a.platform().defaultsToolPath()));
+    a.open("dock");
+    DecimalSlider *control = a.row("dock.autohide-delay")->slider();
+    QCOMPARE(control->valueText(), QStringLiteral("0.50"));
+    QSlider *slider = control->slider();
+    slider->setSliderDown(true);
+    for (int position : {11, 14, 17, 20})
+        slider->setSliderPosition(position);
+    QCOMPARE(control->valueText(), QStringLiteral("1.00")); // the label follows the finger
+    QCOMPARE(runs(a.root), 0);                             // nothing written while dragging
+    slider->setSliderDown(false);
+    QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide-delay"), QVariant(1.0));
+    QCOMPARE(runs(a.root), 1);
+    QTRY_COMPARE(a.engine().currentValues().value("dock.autohide-delay"), TweakValue::ofDouble(1.0));
+
+    // A tweak whose range is narrower than a step still slides over one step.
+    Tweak narrow = *a.engine().registry().tweak("dock.autohide-delay");
+    narrow.kind = TweakKind::decimal(0.5, 0.5, 0.05);
+    DecimalSlider one(a.engine(), narrow);
+    QCOMPARE(one.upper(), 0.55);
+    Tweak unbounded = narrow;
+    unbounded.kind = TweakKind::decimal(0.0, std::nullopt, 0.05);
+    DecimalSlider open(a.engine(), unbounded);
+    QCOMPARE(open.lower(), 0.0);
+    QCOMPARE(open.upper(), 1.0);
+}
+
+void TestUi::stepperStopsAtItsBounds()
+{
+    App a;
+    a.root.writeDomain("com.apple.dock", {{"tilesize", qint64(127)}});
+    a.open("dock");
+    IntegerStepper *stepper = a.row("dock.tilesize")->stepper();
+    QCOMPARE(stepper->value(), 127);
+    QTest::mouseClick(stepper->incrementButton(), Qt::LeftButton);
+    QTRY_COMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(128)));
+    QTRY_VERIFY(!stepper->incrementButton()->isEnabled());
+    stepper->stepBy(5); // beyond the bound: nothing to write
+    QTest::qWait(50);
+    QCOMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(128)));
+
+    a.root.writeDomain("com.apple.dock", {{"tilesize", qint64(17)}});
+    a.engine().refreshCategory("dock", true);
+    stepper->setFocus();
+    QTest::keyClick(stepper, Qt::Key_PageDown); // ten steps down, clamped at 16
+    QTRY_COMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(16)));
+    QTRY_VERIFY(!stepper->decrementButton()->isEnabled());
+    QTRY_COMPARE(a.engine().currentValues().value("dock.tilesize").type(), TweakValueType::int_);
+}
+
+void TestUi::pathChooserAppliesTheFolder()
+{
+    App a;
+    a.open("screenshot");
+    PathPickerControl *path = a.row("screenshot.location")->pathPicker();
+    QVERIFY(path->shownText().endsWith("/Pictures/Screenshots"));
+    const QString folder = a.root.path() + "/My Shots (2026)";
+    a.panels->answers.enqueue(folder);
+    QTest::mouseClick(path->chooseButton(), Qt::LeftButton);
+    QTRY_COMPARE(a.root.domain("com.apple.screencapture").value("location"), QVariant(folder));
+    QTRY_COMPARE(path->shownText(), folder);
+    // A cancelled panel changes nothing.
+    QTest::mouseClick(path->chooseButton(), Qt::LeftButton);
+    QTest::qWait(50);
+    QCOMPARE(a.root.domain("com.apple.screencapture").value("location"), QVariant(folder));
+}
+
+void TestUi::resetFromTheContextMenu()
+{
+    App a;
+    a.open("dock");
+    TweakRowView *row = a.row("dock.tilesize");
+    QMenu *menu = row->contextMenu();
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().first()->text(), QStringLiteral("Reset to Default"));
+    menu->actions().first()->trigger();
+    QTRY_VERIFY(!a.root.domain("com.apple.dock").contains("tilesize"));
+    QTRY_COMPARE(a.engine().currentValues().value("dock.tilesize"), TweakValue::ofInt(48));
+    QTRY_VERIFY(a.window()->isRestartsBannerShown());
+}
+
+void TestUi::bannerShowsAndApplies()
+{
+    App a;
+    a.open("dock");
+    QVERIFY(!a.window()->isRestartsBannerShown());
+    QTest::mouseClick(a.row("dock.autohide")->toggle(), Qt::LeftButton);
+    QTRY_VERIFY(a.window()->isRestartsBannerShown());
+    PendingRestartsBanner *banner = a.window()->restartsBanner();
+    QCOMPARE(banner->text(), QStringLiteral("Restart needed: Dock"));
+    QTest::mouseClick(banner->applyButton(), Qt::LeftButton);
+    QVERIFY(!a.window()->isRestartsBannerShown()); // gone before the restart has run
+    QTRY_COMPARE(a.root.restartLog().size(), 1);
+    QVERIFY(a.root.restartLog().first().endsWith("\tDock"));
+    QTest::mouseClick(banner->applyButton(), Qt::LeftButton); // nothing pending: nothing run
+    QTest::qWait(100);
+    QCOMPARE(a.root.restartLog().size(), 1);
+}
+
+void TestUi::bannerSortsByCodePoint()
+{
+    App a;
+    TweakEngine &engine = a.engine();
+    for (const char *id : {"general.ns-quit-keeps-windows", "menubar.show-battery-percent",
+                           "screenshot.disable-shadow", "finder.show-hidden-files"}) {
+        QVERIFY(await(engine.apply(TweakValue::ofBool(true), *engine.registry().tweak(id))));
+    }
+    QCOMPARE(a.window()->restartsBanner()->text(),
+             QStringLiteral("Restart needed: ControlCenter, Dock, Finder, SystemUIServer, cfprefsd"));
+    await(engine.restartPending());
+    QVERIFY(!a.window()->isRestartsBannerShown());
+    QVERIFY(await(engine.apply(TweakValue::ofBool(true), *engine.registry().tweak("general.ns-quit-keeps-windows"))));
+    QCOMPARE(a.window()->restartsBanner()->text(), QStringLiteral("Restart needed: Dock, cfprefsd"));
+}
+
+void TestUi::menuBarPanelFlipsAndRestarts()
+{
+    App a;
+    // A change from the main window is pending when the panel is used.
+    QVERIFY(await(a.engine().apply(TweakValue::ofBool(true), *a.engine().registry().tweak("finder.show-hidden-files"))));
+    QTest::keyClick(a.window(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    MenuBarContentView *panel = a.app->menuBarPanel();
+    QTRY_VERIFY(panel->isVisible());
+    QStringList names;
+    for (ToggleSwitch *toggle : panel->toggles())
+        names << toggle->objectName();
+    QCOMPARE(names, (QStringList{"dock.autohide", "dock.magnification", "dock.minimize-to-application",
+                                 "dock.show-recents", "dock.launchanim", "dock.static-only", "finder.show-pathbar",
+                                 "finder.show-statusbar"}));
+    // Values come from the system, read when the panel opens.
+    QVERIFY(panel->toggles()[6]->isChecked());  // finder.show-pathbar is on in the seed
+    QVERIFY(panel->toggles()[3]->isChecked());  // dock.show-recents
+    QTest::mouseClick(panel->toggles()[0], Qt::LeftButton);
+    QTRY_COMPARE(a.root.restartLog().size(), 2);
+    QCOMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(true));
+    QTRY_VERIFY(a.engine().pendingRestarts().isEmpty());
+    QTRY_VERIFY(panel->toggles()[0]->isChecked());
+
+    // Another case than bool shows off; no value shows the default.
+    Tweak launch = *a.engine().registry().tweak("dock.launchanim");
+    QVERIFY(MenuBarContentView::shownState(a.engine(), launch));
+    QVERIFY(await(a.engine().apply(TweakValue::ofInt(1), launch)));
+    QVERIFY(!MenuBarContentView::shownState(a.engine(), launch));
+}
+
+void TestUi::statusLineShowsTheLastError()
+{
+    App a;
+    ErrorStatusLine *line = a.rootView()->errorLine();
+    QVERIFY(line->isHidden());
+    const QString real = a.platform().defaultsToolPath();
+    a.platform().setDefaultsToolPath(a.root.writeFailingTool("defaults", "Could not write domain com.apple.dock"));
+    a.open("dock");
+    QTest::mouseClick(a.row("dock.autohide")->toggle(), Qt::LeftButton);
+    QTRY_VERIFY(!line->isHidden());
+    QVERIFY(line->text().startsWith("Command failed (exit 1): defaults write com.apple.dock autohide -bool true"));
+    QVERIFY(line->text().contains("Could not write domain"));
+    QTRY_VERIFY(!a.row("dock.autohide")->toggle()->isChecked()); // the switch does not pretend
+    QTest::mouseClick(line->dismissButton(), Qt::LeftButton);
+    QVERIFY(line->isHidden());
+    // A later success clears it for good.
+    a.platform().setDefaultsToolPath(real);
+    QTest::mouseClick(a.row("dock.autohide")->toggle(), Qt::LeftButton);
+    QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(true));
+    QTRY_VERIFY(!a.engine().lastError());
+    QVERIFY(line->isHidden());
+}
+
+void TestUi::screenshots_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << false;
+    QTest::newRow("dark") << true;
+}
+
+void TestUi::screenshots()
+{
+    QFETCH(bool, dark);
+    Style::apply(dark);
+    const QString suffix = dark ? "-dark" : "-light";
+    {
+        App a;
+        a.rootView()->setSelectedCategoryID(std::nullopt);
+        saveScreenshot(a.window(), "welcome" + suffix);
+        for (const char *category : {"dock", "keyboard", "finder"}) {
+            a.open(category);
+            QTest::qWait(20);
+            saveScreenshot(a.window(), QStringLiteral("category-%1%2").arg(category, suffix));
+        }
+        QVERIFY(await(a.engine().apply(TweakValue::ofBool(true), *a.engine().registry().tweak("dock.autohide"))));
+        a.open("dock");
+        QTRY_VERIFY(a.window()->restartsBanner()->isVisible());
+        QTest::qWait(50);
+        saveScreenshot(a.window(), "banner" + suffix);
+        a.app->showMenuBarPanel();
+        QTRY_VERIFY(a.app->menuBarPanel()->isVisible());
+        saveScreenshot(a.app->menuBarPanel(), "menu-bar-panel" + suffix);
+    }
+    Style::apply(false);
+    QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/category-dock") + suffix + ".png"));
+}
+
+void TestUi::helpAndVersionNeedNoDisplay_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("output"); // part of standard output
+    QTest::newRow("--help") << "--help" << QStringLiteral("--simulated-root <DIR>");
+    QTest::newRow("-h") << "-h" << QStringLiteral("Hidden macOS settings, gathered in one place.");
+    QTest::newRow("--version") << "--version" << QStringLiteral("Velmora " VELMORA_VERSION "\n");
+}
+
+void TestUi::helpAndVersionNeedNoDisplay()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, output);
+    // As over ssh or in a script: no display of any kind, no platform plugin chosen.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    QProcess velmora;
+    velmora.setProcessEnvironment(env);
+    velmora.start(QStringLiteral(VELMORA_BIN_DIR "/velmora"), {option});
+    QVERIFY(velmora.waitForFinished(30000));
+    const QString out = QString::fromUtf8(velmora.readAllStandardOutput());
+    QCOMPARE(velmora.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(velmora.exitCode(), 0);
+    QVERIFY2(out.contains(output), qPrintable(out + velmora.readAllStandardError()));
+}
+
+void TestUi::windowRefusesAFolderWithoutAMac()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("typo/Mac");
+    QProcess velmora;
+    velmora.start(QStringLiteral(VELMORA_BIN_DIR "/velmora"), {"--simulated-root", path});
+    // The refusal is said on the terminal too; the dialog that says it waits for a click, so the
+    // program is ended here once it has spoken.
+    QString err;
+    QElapsedTimer clock;
+    clock.start();
+    while (!err.contains("init\n") && clock.elapsed() < 30000 && velmora.state() != QProcess::NotRunning) {
+        velmora.waitForReadyRead(500);
+        err += QString::fromUtf8(velmora.readAllStandardError());
+    }
+    velmora.kill();
+    velmora.waitForFinished(5000);
+    const QString said =
+        QStringLiteral(
+            "velmora: %1 holds no simulated Mac; create one with: velmoractl --simulated-root %1 init\n")
+            .arg(path);
+    QVERIFY2(err.contains(said), qPrintable(err));
+    QVERIFY(!QFileInfo::exists(dir.filePath("typo")));
+}
+
+QTEST_MAIN(TestUi)
+#include "tst_ui.moc"

@@ -1,0 +1,304 @@
+// The property-list codec against hostile and unusual files: what it refuses, and what it keeps to
+// the last bit when a file is read and written back.
+
+#include "plist/PropertyList.h"
+#include "support/HostileFiles.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+#include <sys/stat.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+using Format = PropertyList::Format;
+
+QVariant date(int year, int month, int day, int ms = 0)
+{
+    return QDateTime(QDate(year, month, day), QTime(0, 0), Qt::UTC).addMSecs(ms);
+}
+
+QVariant exactDate(double seconds)
+{
+    return QVariant::fromValue(PlistDate{seconds});
+}
+
+// The seconds a file holds for a value read from it, whichever form the reader chose.
+double secondsOf(const QVariant &v)
+{
+    return plistSecondsOf(v).value_or(std::nan(""));
+}
+
+} // namespace
+
+class TestPropertyList : public QObject {
+    Q_OBJECT
+
+private slots:
+    void hostileInputIsRefused_data();
+    void hostileInputIsRefused();
+    void nestingUpToTheLimitIsRead_data();
+    void nestingUpToTheLimitIsRead();
+    void valuesSurviveARewrite_data();
+    void valuesSurviveARewrite();
+    void datesReadAsTheFileHoldsThem();
+    void xmlRefusesWhatItCannotCarry_data();
+    void xmlRefusesWhatItCannotCarry();
+    void xmlKeepsCarriageReturnsAndTabs();
+    void writerRefusesWhatTheReaderWould();
+    void xmlUidDictionariesBecomeUids();
+    void nonRegularFilesAreRefused();
+};
+
+void TestPropertyList::hostileInputIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("XML nested 300,000 deep") << deeplyNestedXml(300000) << "nested too deeply";
+    QTest::newRow("binary chain 150,000 deep") << deeplyNestedBinary(150000) << "nested too deeply";
+    QTest::newRow("binary NUL in a key") << binaryWithNulInKey() << "NUL";
+    QTest::newRow("XML NUL byte") << QByteArray("<plist><dict><key>a\0b</key><true/></dict></plist>", 48)
+                                  << "NUL";
+    QTest::newRow("XML NUL reference")
+        << QByteArray("<plist><dict><key>a&#0;</key><true/></dict></plist>") << "damaged";
+    QTest::newRow("shared containers") << binaryOfSharedContainers(40, 16) << "more values";
+
+    // The middle array of a three-level chain made to hold itself.
+    QByteArray cycle = deeplyNestedBinary(3);
+    const qsizetype middle = 8 + 5; // after the magic and the first array (marker, 4-byte reference)
+    cycle[middle + 4] = char(1);
+    QTest::newRow("binary container holding itself") << cycle << "holds itself";
+
+    QByteArray wideInteger("bplist00");
+    wideInteger.append(char(0x14));
+    wideInteger.append(QByteArray(7, '\0'));
+    wideInteger.append(char(1)); // 2^64 and more
+    wideInteger.append(QByteArray(8, '\0'));
+    const int table = int(wideInteger.size());
+    wideInteger.append(char(8));
+    wideInteger.append(QByteArray(6, '\0'));
+    wideInteger.append(char(1));
+    wideInteger.append(char(1));
+    wideInteger.append(QByteArray(7, '\0') + char(1));
+    wideInteger.append(QByteArray(8, '\0'));
+    wideInteger.append(QByteArray(7, '\0') + char(table));
+    QTest::newRow("integer wider than 64 bits") << wideInteger << "wider than 64 bits";
+
+    QByteArray badOffset = deeplyNestedBinary(2);
+    badOffset[badOffset.size() - 32 - 8 + 3] = char(0x7f); // the first entry of the offset table
+    QTest::newRow("offset past the objects") << badOffset << "outside the file";
+
+    QByteArray newerFormat = deeplyNestedBinary(2);
+    newerFormat.replace(0, 8, "bplist15");
+    QTest::newRow("other binary version") << newerFormat << "bplist00";
+}
+
+void TestPropertyList::hostileInputIsRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    QElapsedTimer clock;
+    clock.start();
+    const Result<QVariant> parsed = PropertyList::parse(bytes);
+    QVERIFY(!parsed.ok());
+    QVERIFY2(parsed.error().contains(reason), qPrintable(parsed.error()));
+    QVERIFY2(parsed.error().contains("damaged"), qPrintable(parsed.error()));
+    // Refused quickly, not after walking everything the file pretends to hold.
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestPropertyList::nestingUpToTheLimitIsRead_data()
+{
+    QTest::addColumn<int>("levels");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("binary at the limit") << 257 << true;
+    QTest::newRow("binary past the limit") << 258 << false;
+}
+
+void TestPropertyList::nestingUpToTheLimitIsRead()
+{
+    QFETCH(int, levels);
+    QFETCH(bool, readable);
+    // The same limit holds for both formats, and for writing.
+    QCOMPARE(PropertyList::parse(deeplyNestedBinary(levels)).ok(), readable);
+    QCOMPARE(PropertyList::parse(deeplyNestedXml(levels)).ok(), readable);
+    QVariant nested = QVariantList();
+    for (int i = 1; i < levels; ++i)
+        nested = QVariantList{nested};
+    QCOMPARE(PropertyList::serialize(nested, Format::binary).ok(), readable);
+}
+
+void TestPropertyList::valuesSurviveARewrite_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("xmlToo");
+    // The system's "distant future" and "distant past", beyond 32-bit seconds either way.
+    QTest::newRow("4001-01-01") << date(4001, 1, 1) << true;
+    QTest::newRow("0001-01-01") << date(1, 1, 1) << true;
+    QTest::newRow("1901-12-13, below 32 bits") << date(1901, 12, 13) << true;
+    // Before the reference date, with a fraction: a sign lost on the fraction drifts the date.
+    QTest::newRow("1999-06-30 with 250 ms") << date(1999, 6, 30, 250) << false;
+    // Microseconds, as the system writes "last checked" stamps.
+    QTest::newRow("microseconds") << exactDate(671142925.521213) << false;
+    QTest::newRow("microseconds before 2001") << exactDate(-12345.678901) << false;
+    QTest::newRow("NaN date") << exactDate(std::nan("")) << false;
+    QTest::newRow("NUL inside text") << QVariant(QString::fromUtf8("\xc3\xa9\0b", 4)) << false;
+    QTest::newRow("text ending in NUL") << QVariant(QString(QChar(0))) << false;
+    QTest::newRow("astral and accents") << QVariant(QString::fromUtf16(u"Expos\u00e9 \U0001F310")) << true;
+    QTest::newRow("lone surrogate") << QVariant(QString(QChar(0xD800))) << false;
+    QTest::newRow("Latin-1 only") << QVariant(QString::fromUtf16(u"caf\u00e9")) << true;
+    QTest::newRow("long text") << QVariant(QString(70000, QChar(u'x'))) << true;
+    QTest::newRow("NaN real") << QVariant(std::nan("")) << true;
+    QTest::newRow("negative zero") << QVariant(-0.0) << false; // libplist writes it as 0.0 in XML
+    QTest::newRow("smallest subnormal") << QVariant(std::numeric_limits<double>::denorm_min()) << true;
+    QTest::newRow("int64 min") << QVariant(std::numeric_limits<qint64>::min()) << true;
+    QTest::newRow("2^63") << QVariant::fromValue(quint64(1) << 63) << true;
+    QTest::newRow("large UID") << QVariant::fromValue(PlistUid{0x1234567890ULL}) << false;
+    QTest::newRow("empty data") << QVariant(QByteArray()) << true;
+    QVariantList many;
+    for (int i = 0; i < 300; ++i)
+        many.append(qint64(i % 7)); // more than 255 objects, shared scalars
+    QTest::newRow("300 values, two-byte references") << QVariant(many) << true;
+}
+
+void TestPropertyList::valuesSurviveARewrite()
+{
+    QFETCH(QVariant, value);
+    QFETCH(bool, xmlToo);
+    const QVariantMap domain{{"value", value}, {"other", qint64(1)}};
+    QList<Format> formats{Format::binary};
+    if (xmlToo)
+        formats.append(Format::xml);
+    for (Format format : formats) {
+        // Read, change another key, write: ten times over, as a domain sees unrelated writes.
+        QByteArray bytes = *PropertyList::serialize(domain, format);
+        for (int round = 0; round < 10; ++round) {
+            Result<QVariant> read = PropertyList::parse(bytes);
+            QVERIFY2(read.ok(), qPrintable(read.error()));
+            QVariantMap map = read->toMap();
+            map.insert("other", qint64(round));
+            const Result<QByteArray> written = PropertyList::serialize(map, format);
+            QVERIFY2(written.ok(), qPrintable(written.error()));
+            bytes = *written;
+        }
+        const QVariant back = PropertyList::parse(bytes)->toMap().value("value");
+        if (isDateVariant(value)) {
+            const double expected = secondsOf(value);
+            const double actual = secondsOf(back);
+            QVERIFY2(
+                std::memcmp(&expected, &actual, sizeof expected) == 0 ||
+                    (std::isnan(expected) && std::isnan(actual)),
+                qPrintable(QStringLiteral("%1 became %2").arg(expected, 0, 'f', 6).arg(actual, 0, 'f', 6)));
+        } else if (value.typeId() == QMetaType::Double) {
+            const double expected = value.toDouble();
+            const double actual = back.toDouble();
+            QCOMPARE(back.typeId(), int(QMetaType::Double));
+            QVERIFY(std::memcmp(&expected, &actual, sizeof expected) == 0 ||
+                    (std::isnan(expected) && std::isnan(actual)));
+        } else {
+            QCOMPARE(back, value);
+            QCOMPARE(back.typeId(), value.typeId());
+        }
+    }
+}
+
+void TestPropertyList::datesReadAsTheFileHoldsThem()
+{
+    // What this program writes falls on whole milliseconds and comes back as a QDateTime; finer
+    // dates come back exact, and still read as dates.
+    const QVariantMap written{{"ms", date(2026, 12, 7, 123)}, {"us", exactDate(0.000001)}};
+    const QVariantMap back = PropertyList::parse(*PropertyList::serialize(written, Format::binary))->toMap();
+    QCOMPARE(back["ms"].typeId(), int(QMetaType::QDateTime));
+    QCOMPARE(back["ms"], written["ms"]);
+    QVERIFY(isDateVariant(back["us"]));
+    QCOMPARE(back["us"].toDateTime(), QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC));
+}
+
+void TestPropertyList::xmlRefusesWhatItCannotCarry_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("U+0001 in text") << QVariant(QString::fromUtf8("a\x01"
+                                                                  "b"))
+                                    << "U+0001";
+    QTest::newRow("NUL in text") << QVariant(QString(QChar(0))) << "U+0000";
+    QTest::newRow("U+FFFF") << QVariant(QString(QChar(0xFFFF))) << "U+FFFF";
+    QTest::newRow("lone surrogate") << QVariant(QString(QChar(0xDC00))) << "U+DC00";
+    QTest::newRow("in a key") << QVariant(QVariantMap{{QString::fromUtf8("k\x1f"), 1}}) << "U+001F";
+    QTest::newRow("deep in an array")
+        << QVariant(QVariantList{QVariantList{QString::fromUtf8("\x0b")}}) << "U+000B";
+    // XML dates have four-digit years and no room for a date that is not a number.
+    QTest::newRow("NaN date") << exactDate(std::nan("")) << "years 1 to 9999";
+    QTest::newRow("year 12000") << exactDate(3.2e11) << "years 1 to 9999";
+}
+
+void TestPropertyList::xmlRefusesWhatItCannotCarry()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QString, named);
+    const Result<QByteArray> xml = PropertyList::serialize(QVariantMap{{"key", value}}, Format::xml);
+    QVERIFY(!xml.ok());
+    QVERIFY2(xml.error().contains(named), qPrintable(xml.error()));
+    QVERIFY2(xml.error().contains("XML"), qPrintable(xml.error()));
+    // Binary carries every code point.
+    QVERIFY(PropertyList::serialize(QVariantMap{{"key", value}}, Format::binary).ok());
+}
+
+void TestPropertyList::xmlKeepsCarriageReturnsAndTabs()
+{
+    const QString text = QStringLiteral("a\r\nb\rc\td\n");
+    const QByteArray xml = *PropertyList::serialize(QVariantMap{{"t", text}}, Format::xml);
+    // A raw carriage return would turn into a line feed in any other XML reader.
+    QVERIFY(!xml.contains('\r'));
+    QVERIFY(xml.contains("&#13;"));
+    QCOMPARE(PropertyList::parse(xml)->toMap().value("t").toString(), text);
+}
+
+void TestPropertyList::writerRefusesWhatTheReaderWould()
+{
+    const QVariantMap nulKey{{QString::fromUtf8("a\0", 2), true}};
+    for (Format format : {Format::binary, Format::xml}) {
+        const Result<QByteArray> written = PropertyList::serialize(nulKey, format);
+        QVERIFY(!written.ok());
+        QVERIFY2(written.error().contains("U+0000"), qPrintable(written.error()));
+    }
+}
+
+void TestPropertyList::xmlUidDictionariesBecomeUids()
+{
+    // XML has no UID element; the system writes a dictionary holding only "CF$UID".
+    const QByteArray xml = "<plist version=\"1.0\"><array><dict><key>CF$UID</key><integer>7</integer></dict>"
+                           "<dict><key>CF$UID</key><string>x</string></dict></array></plist>";
+    const QVariantList back = PropertyList::parse(xml)->toList();
+    QCOMPARE(back.value(0).value<PlistUid>().value, quint64(7));
+    QCOMPARE(back.value(1).typeId(), int(QMetaType::QVariantMap));
+    // A binary dictionary of that shape stays a dictionary.
+    const QVariantMap shaped{{"CF$UID", qint64(7)}};
+    QCOMPARE(PropertyList::parse(*PropertyList::serialize(shaped, Format::binary))->typeId(),
+             int(QMetaType::QVariantMap));
+}
+
+void TestPropertyList::nonRegularFilesAreRefused()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("com.apple.dock.plist");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    QElapsedTimer clock;
+    clock.start();
+    const Result<QVariant> read = PropertyList::readFile(fifo);
+    QVERIFY(!read.ok());
+    QVERIFY2(read.error().contains("not a regular file"), qPrintable(read.error()));
+    QVERIFY(clock.elapsed() < 2000);
+    QVERIFY(PropertyList::readFile(dir.path()).error().contains("folder"));
+    QVERIFY(PropertyList::readFile("/dev/zero").error().contains("not a regular file"));
+}
+
+QTEST_GUILESS_MAIN(TestPropertyList)
+#include "tst_property_list.moc"
