@@ -1,5 +1,6 @@
 #include "CatalogueCommand.h"
 
+#include "CommandContext.h"
 #include "catalogue/TweakRegistry.h"
 #include "common/JsonText.h"
 
@@ -67,8 +68,7 @@ QVariantMap tweakJson(const Tweak &t)
     };
 }
 
-} // namespace
-
+// The catalogue as one JSON object: {"categories": [...], "tweaks": [...]}, the shape tooling reads.
 QVariantMap catalogueJson(const TweakRegistry &registry)
 {
     QVariantList categories;
@@ -84,6 +84,7 @@ QVariantMap catalogueJson(const TweakRegistry &registry)
     return QVariantMap{{"categories", categories}, {"tweaks", tweaks}};
 }
 
+// The catalogue as a readable table: category, id, kind, default.
 QString catalogueTable(const TweakRegistry &registry)
 {
     qsizetype categoryWidth = 0, idWidth = 0;
@@ -110,19 +111,23 @@ QString catalogueTable(const TweakRegistry &registry)
     return text;
 }
 
-int runCatalogueCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+} // namespace
+
+CatalogueCommand::CatalogueCommand()
+    : Command(QStringLiteral("catalogue"), QStringLiteral("print every category and tweak of the catalogue"))
+{
+    addOption(QCommandLineOption(QStringLiteral("json"),
+                                 QStringLiteral("print it as one JSON object, the shape tooling reads")));
+}
+
+QCoro::Task<int> CatalogueCommand::run(CommandContext &context, CommandArguments arguments)
 {
     const TweakRegistry &registry = TweakRegistry::shared();
-    if (args.isEmpty()) {
-        out << catalogueTable(registry);
-        return 0;
-    }
-    if (args == QStringList{QStringLiteral("--json")}) {
-        out << jsonText(catalogueJson(registry));
-        return 0;
-    }
-    err << "usage: velmoractl catalogue [--json]\n";
-    return 2;
+    if (arguments.isSet(QStringLiteral("json")))
+        context.out << jsonText(catalogueJson(registry));
+    else
+        context.out << catalogueTable(registry);
+    co_return 0;
 }
 
 } // namespace velmora

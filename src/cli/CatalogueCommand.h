@@ -1,22 +1,16 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <QVariantMap>
-
-class QTextStream;
+#include "Command.h"
 
 namespace velmora {
 
-class TweakRegistry;
+/// `velmoractl catalogue [--json]`: every category and tweak, as a table or as JSON.
+class CatalogueCommand : public Command {
+public:
+    CatalogueCommand();
 
-/// The catalogue as one JSON object: {"categories": [...], "tweaks": [...]}, the shape tooling reads.
-QVariantMap catalogueJson(const TweakRegistry &registry);
-
-/// The catalogue as a readable table: category, id, kind, default.
-QString catalogueTable(const TweakRegistry &registry);
-
-/// `velmoractl catalogue [--json]`. Returns the exit status.
-int runCatalogueCommand(const QStringList &args, QTextStream &out, QTextStream &err);
+protected:
+    QCoro::Task<int> run(CommandContext &context, CommandArguments arguments) override;
+};
 
 } // namespace velmora

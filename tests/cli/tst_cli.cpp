@@ -45,6 +45,12 @@ private slots:
     void getListAndReset();
     void errorsAndUsage_data();
     void errorsAndUsage();
+    void helpOfEachCommand_data();
+    void helpOfEachCommand();
+    void helpAskedAnyWay_data();
+    void helpAskedAnyWay();
+    void doubleDashEndsOptions_data();
+    void doubleDashEndsOptions();
     void failedWriteReportsTheToolsText();
     void fullDiskLeavesTheDomainAsItWas();
     void onlyInitCreatesANamedRoot_data();
@@ -200,13 +206,42 @@ void TestCli::errorsAndUsage_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown id") << QStringList{"set", "dock.nope", "1"} << 1 << "dock.nope";
-    QTest::newRow("unknown category") << QStringList{"list", "nope"} << 1 << "nope";
-    QTest::newRow("set without value") << QStringList{"set", "dock.autohide"} << 2 << "usage";
-    QTest::newRow("get without id") << QStringList{"get"} << 2 << "usage";
-    QTest::newRow("restart unknown") << QStringList{"restart", "Safari"} << 2 << "Safari";
-    QTest::newRow("restart nothing") << QStringList{"restart"} << 2 << "usage";
-    QTest::newRow("unknown verb") << QStringList{"frobnicate"} << 2 << "usage";
+    const auto row = [](const char *name, const QStringList &args, int exitCode, const QString &message) {
+        QTest::newRow(name) << args << exitCode << message;
+    };
+    row("unknown id", {"set", "dock.nope", "1"}, 1, "dock.nope");
+    row("unknown category", {"list", "nope"}, 1, "nope");
+    row("one dash is a value, not an option", {"get", "-h"}, 1, "no tweak has the id \"-h\"");
+    row("restart unknown", {"restart", "Safari"}, 2, "Safari");
+    // Usage errors name what is wrong, then how the command is written.
+    row("no command", {}, 2, "usage: velmoractl [--simulated-root DIR] COMMAND [ARGUMENTS...]\n");
+    row("unknown command", {"frobnicate"}, 2, "velmoractl: no command \"frobnicate\"; see velmoractl help\n");
+    row("unknown command of a group", {"wallpaper", "tile"}, 2,
+        "velmoractl: no command \"wallpaper tile\"; see velmoractl help wallpaper\n"
+        "usage: velmoractl wallpaper show [--json]\n");
+    row("help on no command", {"help", "dock", "shuffle"}, 2, "velmoractl: no command \"dock shuffle\"");
+    row("option before the command", {"--json", "get", "dock.tilesize"}, 2, "Unknown option 'json'");
+    row("root option without its folder", {"--simulated-root"}, 2, "Missing value after '--simulated-root'");
+    row("catalogue with an argument", {"catalogue", "now"}, 2, "usage: velmoractl catalogue [--json]\n");
+    row("list of two categories", {"list", "dock", "finder"}, 2, "usage: velmoractl list [CATEGORY]\n");
+    row("get without id", {"get"}, 2, "usage: velmoractl get ID [--json]\n");
+    row("get with an unknown option", {"get", "dock.tilesize", "--xml"}, 2,
+        "velmoractl: Unknown option 'xml'.\nusage: velmoractl get ID [--json]\n");
+    row("a switch given a value", {"get", "dock.tilesize", "--json=yes"}, 2,
+        "Unexpected value after '--json'");
+    row("set without value", {"set", "dock.autohide"}, 2, "usage: velmoractl set ID VALUE [--restart]\n");
+    row("set with another command's option", {"set", "dock.autohide", "on", "--json"}, 2,
+        "Unknown option 'json'");
+    row("reset of two ids", {"reset", "dock.autohide", "dock.tilesize"}, 2,
+        "usage: velmoractl reset ID [--restart]\n");
+    row("restart nothing", {"restart"}, 2, "usage: velmoractl restart TARGET...\n");
+    row("profile without command", {"profile"}, 2,
+        "usage: velmoractl profile save FILE\n       velmoractl profile diff FILE\n"
+        "       velmoractl profile apply FILE [--yes]\n");
+    row("profile save --yes", {"profile", "save", "p.plist", "--yes"}, 2, "Unknown option 'yes'");
+    row("dock apply of two files", {"dock", "apply", "a.json", "b.json"}, 2,
+        "usage: velmoractl dock apply FILE\n");
+    row("init with an argument", {"init", "now"}, 2, "usage: velmoractl init\n");
 }
 
 void TestCli::errorsAndUsage()
@@ -218,7 +253,125 @@ void TestCli::errorsAndUsage()
     const ProgramRun r = runVelmoractl(root, args);
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    if (exitCode == 2)
+        QCOMPARE(r.out, QString());
     QVERIFY(root.restartLog().isEmpty());
+}
+
+void TestCli::helpOfEachCommand_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QString>("shows"); // a part of its help only it has
+    QTest::addColumn<bool>("listed");   // a line of its own in velmoractl help; a group has its commands
+    const auto row = [](const QStringList &command, const QString &shows, bool listed = true) {
+        QTest::newRow(qPrintable(command.join(' '))) << command << shows << listed;
+    };
+    row({"catalogue"}, "  --json  ");
+    row({"list"}, "  CATEGORY  ");
+    row({"get"}, "  --json  ");
+    row({"set"}, "  --restart  ");
+    row({"reset"}, "  --restart  ");
+    row({"restart"}, "  TARGET  ");
+    row({"profile"}, "  profile apply FILE [--yes]  ", false);
+    row({"profile", "save"}, "  FILE  ");
+    row({"profile", "diff"}, "  FILE  ");
+    row({"profile", "apply"}, "  --yes  ");
+    row({"dock"}, "  dock apply FILE  ", false);
+    row({"dock", "show"}, "  --json  ");
+    row({"dock", "apply"}, "standard input");
+    row({"wallpaper"}, "  wallpaper show [--json]  ", false);
+    row({"wallpaper", "show"}, "  --json  ");
+    row({"wallpaper", "set"}, "  --scaling fill|fit|stretch|center\n");
+    row({"access"}, "exit 0");
+    row({"init"}, "--simulated-root DIR init");
+    row({"help"}, "  COMMAND  ");
+}
+
+void TestCli::helpOfEachCommand()
+{
+    QFETCH(QStringList, command);
+    QFETCH(QString, shows);
+    QFETCH(bool, listed);
+    const QString ctl = QStringLiteral(VELMORA_BIN_DIR "/velmoractl");
+    const QString name = command.join(' ');
+    // No simulated Mac is needed to ask for help: the root named here does not exist.
+    const QStringList noMac{"--simulated-root", "/nonexistent/velmora"};
+
+    const ProgramRun all = runProgram(ctl, noMac + QStringList{"help"});
+    QCOMPARE(all.exitCode, 0);
+    const QString commands = all.out.section("\ncommands:\n", 1).section("\n\n", 0, 0);
+    // A command's line goes on with its arguments, its options or its description; a group's with a
+    // command's name.
+    const QRegularExpression line("^  " + QRegularExpression::escape(name) + "( [A-Z[]|  |$)");
+    const QStringList lines = commands.split('\n').filter(line);
+    QCOMPARE(lines.size(), listed ? 1 : 0);
+
+    const ProgramRun asked = runProgram(ctl, noMac + QStringList{"help"} + command);
+    QCOMPARE(asked.exitCode, 0);
+    QCOMPARE(asked.err, QString());
+    QVERIFY2(asked.out.startsWith("usage: velmoractl " + name), qPrintable(asked.out));
+    QVERIFY2(asked.out.contains(shows), qPrintable(asked.out));
+    const ProgramRun flag = runProgram(ctl, noMac + command + QStringList{"--help"});
+    QCOMPARE(flag.exitCode, 0);
+    QCOMPARE(flag.out, asked.out);
+}
+
+void TestCli::helpAskedAnyWay_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("--help") << QStringList{"--help"};
+    QTest::newRow("-h") << QStringList{"-h"};
+    QTest::newRow("after the root option") << QStringList{"--simulated-root=/nonexistent/velmora", "help"};
+}
+
+void TestCli::helpAskedAnyWay()
+{
+    QFETCH(QStringList, args);
+    const QString ctl = QStringLiteral(VELMORA_BIN_DIR "/velmoractl");
+    const ProgramRun help = runProgram(ctl, {"help"});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.startsWith("usage: velmoractl [--simulated-root DIR] COMMAND [ARGUMENTS...]\n"));
+    const ProgramRun r = runProgram(ctl, args);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.out, help.out);
+}
+
+void TestCli::doubleDashEndsOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QVariant>("stored"); // invalid: refused with exit 2, nothing written
+    QTest::addColumn<int>("restarts");
+    const QString id = "menubar.clock-date-format";
+    QTest::newRow("an option's name as the value")
+        << QStringList{"set", id, "--", "--restart"} << QVariant("--restart") << 0;
+    QTest::newRow("the option before --")
+        << QStringList{"set", "--restart", id, "--", "--json"} << QVariant("--json") << 1;
+    QTest::newRow("-- before every argument")
+        << QStringList{"set", "--", id, "-- EEE"} << QVariant("-- EEE") << 0;
+    QTest::newRow("-- as the value") << QStringList{"set", id, "--", "--"} << QVariant("--") << 0;
+    QTest::newRow("one dash needs no --") << QStringList{"set", id, "-d"} << QVariant("-d") << 0;
+    QTest::newRow("two dashes without --") << QStringList{"set", id, "--HH:mm"} << QVariant() << 0;
+}
+
+void TestCli::doubleDashEndsOptions()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QVariant, stored);
+    QFETCH(int, restarts);
+    TestRoot root;
+    const QVariantMap before = root.domain("com.apple.menuextra.clock");
+    const ProgramRun r = runVelmoractl(root, args);
+    QCOMPARE(root.restartLog().size(), restarts);
+    if (!stored.isValid()) {
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("Unknown option 'HH:mm'"), qPrintable(r.err));
+        QCOMPARE(root.domain("com.apple.menuextra.clock"), before);
+        return;
+    }
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.startsWith("menubar.clock-date-format = " + stored.toString() + "\n"), qPrintable(r.out));
+    QCOMPARE(root.domain("com.apple.menuextra.clock").value("DateFormat"), stored);
 }
 
 void TestCli::failedWriteReportsTheToolsText()

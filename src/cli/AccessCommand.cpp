@@ -1,16 +1,18 @@
-#include "AccessCommands.h"
+#include "AccessCommand.h"
 
 #include "CommandContext.h"
 #include "platform/FullDiskAccess.h"
 
 namespace velmora {
 
-QCoro::Task<int> runAccessCommand(CommandContext &context, QStringList args)
+AccessCommand::AccessCommand()
+    : Command(QStringLiteral("access"),
+              QStringLiteral("whether Full Disk Access is granted (exit 0) or not (1)"))
 {
-    if (!args.isEmpty()) {
-        context.err << "usage: velmoractl access\n";
-        co_return 2;
-    }
+}
+
+QCoro::Task<int> AccessCommand::run(CommandContext &context, CommandArguments)
+{
     Platform *platform = context.platform();
     if (!platform)
         co_return 1;
