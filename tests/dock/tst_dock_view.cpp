@@ -1,19 +1,19 @@
 // The Dock editor page driven as a user drives it: clicks, drags, keys and the folder panel, offscreen
 // on a simulated Mac with the real stand-in tools.
 
-#include "gui/dock/DockAppsView.h"
 #include "dock/DockAppsViewModel.h"
 #include "dock/DockPreferences.h"
-#include "gui/dock/DockRowDelegate.h"
-#include "gui/dock/DockRowListModel.h"
-#include "gui/dock/DockRowListView.h"
+#include "dock/DockRowListModel.h"
 #include "engine/TweakEngine.h"
-#include "support/FakePanels.h"
-#include "support/TestRoot.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/RootView.h"
-#include "gui/kit/Style.h"
 #include "gui/app/VelmoraApp.h"
+#include "gui/dock/DockAppsView.h"
+#include "gui/dock/DockRowDelegate.h"
+#include "gui/dock/DockRowListView.h"
+#include "gui/kit/Style.h"
+#include "support/FakePanels.h"
+#include "support/TestRoot.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +33,8 @@ const QString kDock = QStringLiteral("com.apple.dock");
 /// The page on a fresh simulated Mac, shown in a window of its own.
 struct Page {
     explicit Page(bool show = true)
-        : engine(TweakRegistry::shared(), root.platform(), standardHandlers()), context{engine, root.platform(), panels}
+        : engine(TweakRegistry::shared(), root.platform(), standardHandlers()),
+          context(AppContext{engine, root.platform(), panels})
     {
         view = std::make_unique<DockAppsView>(context);
         view->resize(980, 680);
@@ -63,6 +64,11 @@ QStringList titles(const DockRowListView *list)
     for (int i = 0; i < list->model()->rowCount(); ++i)
         result << list->model()->index(i, 0).data().toString();
     return result;
+}
+
+QVariant shown(const DockRowListView *list, int row, DockRowListModel::Role role)
+{
+    return list->model()->index(row, 0).data(role);
 }
 
 int rowOf(const DockRowListView *list, const QString &title)
@@ -292,10 +298,10 @@ void TestDockView::foldersAndSpacers()
     QCOMPARE(titles(view->othersList()).last(), QStringLiteral("Documents"));
     const DockOtherEntry folder = view->model().currentOthers().last();
     QCOMPARE(folder.url, std::optional<QUrl>(QUrl::fromLocalFile(page.root.root().home() + "/Documents/")));
-    const auto *rows = static_cast<const DockRowListModel *>(view->othersList()->model());
-    QCOMPARE(rows->row(3).detail, QStringLiteral("Display as: Automatic"));
-    QCOMPARE(rows->row(0).detail, QStringLiteral("Display as: Stack"));
-    QCOMPARE(rows->row(3).path, page.root.root().home() + "/Documents/");
+    QCOMPARE(shown(view->othersList(), 3, DockRowListModel::DetailRole), QVariant("Display as: Automatic"));
+    QCOMPARE(shown(view->othersList(), 0, DockRowListModel::DetailRole), QVariant("Display as: Stack"));
+    QCOMPARE(shown(view->othersList(), 3, DockRowListModel::PathRole),
+             QVariant(page.root.root().home() + "/Documents/"));
     QVERIFY(view->applyButton()->isVisible());
 
     menuAction(view, "Add Spacer")->trigger();
@@ -304,8 +310,8 @@ void TestDockView::foldersAndSpacers()
     QCOMPARE(view->countLine()->text(), QStringLiteral("6 apps, 6 others"));
     // A small spacer's bar is half as high as a spacer's; both labels in the secondary colour.
     QCOMPARE(inkedLines(view->othersList(), 5) * 2, inkedLines(view->othersList(), 4));
-    QVERIFY(rows->row(4).secondaryTitle && rows->row(5).secondaryTitle);
-    QVERIFY(!rows->row(3).secondaryTitle);
+    for (int row : {3, 4, 5})
+        QCOMPARE(shown(view->othersList(), row, DockRowListModel::SecondaryTitleRole).toBool(), row != 3);
 
     // Reorder by drag here too, and remove with the row's button.
     dragRow(view->othersList(), 3, 0);
