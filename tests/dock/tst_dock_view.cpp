@@ -12,6 +12,7 @@
 #include "gui/dock/DockRowDelegate.h"
 #include "gui/dock/DockRowListView.h"
 #include "gui/kit/Style.h"
+#include "support/DockListsWatch.h"
 #include "support/FakePanels.h"
 #include "support/TestRoot.h"
 
@@ -37,6 +38,7 @@ struct Page {
           context(AppContext{engine, root.platform(), panels})
     {
         view = std::make_unique<DockAppsView>(context);
+        lists = std::make_unique<DockListsWatch>(view->model());
         view->resize(980, 680);
         if (show)
             this->show();
@@ -56,6 +58,8 @@ struct Page {
     TweakEngine engine;
     AppContext context;
     std::unique_ptr<DockAppsView> view;
+    /// The page's list models, watched as a view does: each must announce every row the page changes.
+    std::unique_ptr<DockListsWatch> lists;
 };
 
 QStringList titles(const DockRowListView *list)
@@ -207,12 +211,18 @@ void TestDockView::aFreshPageShowsTheDockThenAddsSearchesAndRemoves()
     QVERIFY(view->revertButton()->isVisible());
     QVERIFY(view->applyButton()->isVisible());
 
-    // The search narrows the list, and the count follows.
+    // The search narrows the list, and the count follows; the selected row stays selected.
+    const QModelIndex terminal =
+        view->availableList()->model()->index(rowOf(view->availableList(), "Terminal"), 0);
+    view->availableList()->setCurrentIndex(terminal);
     QTest::keyClicks(view->searchField(), "ter");
     QCOMPARE(view->model().searchText(), QStringLiteral("ter"));
     QCOMPARE(titles(view->availableList()), (QStringList{"iTerm2", "Terminal"})); // any case
     QCOMPARE(view->availableCount()->text(), QStringLiteral("2"));
+    QCOMPARE(view->availableList()->selectionModel()->selectedIndexes(),
+             QModelIndexList{view->availableList()->model()->index(1, 0)});
     view->searchField()->clear();
+    page.lists->check();
 
     // Return on a selected available app adds it; Delete on a Dock row removes it.
     view->availableList()->setFocus();
@@ -228,6 +238,10 @@ void TestDockView::aFreshPageShowsTheDockThenAddsSearchesAndRemoves()
     view->dockList()->setCurrentIndex(view->dockList()->model()->index(0, 0));
     QTest::keyClick(view->dockList(), Qt::Key_Delete);
     QCOMPARE(titles(view->dockList()).first(), QStringLiteral("Notes"));
+    // The row after it is selected in its place, as single-selection lists do.
+    QCOMPARE(view->dockList()->selectionModel()->selectedIndexes(),
+             QModelIndexList{view->dockList()->model()->index(0, 0)});
+    page.lists->check();
     QCOMPARE(dockRestarts(page.root), 0); // nothing written before "Apply"
 }
 
@@ -256,6 +270,11 @@ void TestDockView::reorderByDragAndByKeys()
     dragRow(view->dockList(), row, before);
     QCOMPARE(titles(view->dockList()), expected);
     QCOMPARE(view->model().isDirty(), row != 2);
+    // The dragged row stays the selected one where it landed.
+    const int landed = before > row + 1 ? before - 1 : before > row ? row : before;
+    QCOMPARE(view->dockList()->currentIndex().row(), landed);
+    QVERIFY(view->dockList()->selectionModel()->isSelected(view->dockList()->currentIndex()));
+    page.lists->check();
 
     // Alt+Up and Alt+Down move the selected row one place.
     view->dockList()->setFocus();
@@ -267,6 +286,8 @@ void TestDockView::reorderByDragAndByKeys()
     QTest::keyClick(view->dockList(), Qt::Key_Down, Qt::AltModifier);
     QTest::keyClick(view->dockList(), Qt::Key_Down, Qt::AltModifier);
     QCOMPARE(titles(view->dockList()).at(3), moving);
+    QCOMPARE(view->dockList()->currentIndex().row(), 3);
+    page.lists->check();
 }
 
 void TestDockView::foldersAndSpacers()
@@ -319,6 +340,7 @@ void TestDockView::foldersAndSpacers()
     clickRowButton(view->othersList(), rowOf(view->othersList(), "Developer Documentation"));
     QTRY_COMPARE(titles(view->othersList()),
                  (QStringList{"Documents", "Downloads", "Small Spacer", "Spacer", "Small Spacer"}));
+    page.lists->check();
 
     // Switching tabs keeps the edits.
     view->setSelectedTab(DockAppsView::DockTab::apps);
@@ -354,6 +376,7 @@ void TestDockView::applyWithTheKeyboardRevertAndFail()
     QTRY_VERIFY(!view->model().isDirty());
     QCOMPARE(titles(view->dockList()).first(), QStringLiteral("Slack"));
     QCOMPARE(view->model().currentOthers().size(), 3);
+    page.lists->check();
     QCOMPARE(dockRestarts(page.root), 2);
 
     // The Dock cannot be restarted: its preference holds the edit, and the page says what failed.
