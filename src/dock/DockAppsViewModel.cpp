@@ -8,48 +8,18 @@
 #include <QPointer>
 #include <QSet>
 
-#include <algorithm>
-
 namespace velmora {
 
-namespace {
-
-// The usual list move: the elements at `sources` come out, keeping their order, and go in before
-// the element that was at `destination`.
-template <typename T> void moveElements(QList<T> &list, QList<int> sources, int destination)
-{
-    std::sort(sources.begin(), sources.end());
-    sources.erase(std::unique(sources.begin(), sources.end()), sources.end());
-    sources.erase(
-        std::remove_if(sources.begin(), sources.end(), [&list](int i) { return i < 0 || i >= list.size(); }),
-        sources.end());
-    if (sources.isEmpty())
-        return;
-    destination = std::clamp(destination, 0, int(list.size()));
-    QList<T> moving;
-    moving.reserve(sources.size());
-    for (int i : sources)
-        moving.append(list.at(i));
-    const int before =
-        int(std::count_if(sources.begin(), sources.end(), [destination](int i) { return i < destination; }));
-    for (auto it = sources.crbegin(); it != sources.crend(); ++it)
-        list.removeAt(*it);
-    int at = destination - before;
-    for (const T &element : moving)
-        list.insert(at++, element);
-}
-
-} // namespace
-
 DockAppsViewModel::DockAppsViewModel(Platform &platform, QObject *parent)
-    : QObject(parent), m_platform(&platform)
+    : QObject(parent), m_platform(&platform), m_apps(new DockAppListModel(this)),
+      m_others(new DockOtherListModel(this)), m_available(new AvailableAppListModel(this))
 {
 }
 
-QList<InstalledApp> DockAppsViewModel::availableApps() const
+QList<InstalledApp> DockAppsViewModel::filterInstalledApps() const
 {
     QSet<QString> inDock;
-    for (const DockAppEntry &entry : m_currentApps)
+    for (const DockAppEntry &entry : currentApps())
         inDock.insert(InstalledApps::standardized(entry.url).toString(QUrl::FullyEncoded));
     const QString search = m_searchText.trimmed();
     QList<InstalledApp> available;
@@ -68,13 +38,16 @@ void DockAppsViewModel::setSearchText(const QString &text)
     if (m_searchText == text)
         return;
     m_searchText = text;
+    m_available->setApps(filterInstalledApps());
     emit searchTextChanged();
 }
 
 void DockAppsViewModel::readDock()
 {
-    setCurrentApps(DockPreferences::readApps(*m_platform));
-    setCurrentOthers(DockPreferences::readOthers(*m_platform));
+    if (m_apps->setEntries(DockPreferences::readApps(*m_platform)))
+        announceApps();
+    if (m_others->setEntries(DockPreferences::readOthers(*m_platform)))
+        emit currentOthersChanged();
     setDirty(false);
     setLastError(std::nullopt);
 }
@@ -109,8 +82,8 @@ QCoro::Task<> DockAppsViewModel::apply()
     setLastError(std::nullopt);
 
     Platform &platform = *m_platform;
-    const QList<DockAppEntry> apps = m_currentApps;
-    const QList<DockOtherEntry> others = m_currentOthers;
+    const QList<DockAppEntry> apps = currentApps();
+    const QList<DockOtherEntry> others = currentOthers();
     const DockWriteStatus appsWritten = co_await DockPreferences::writeApps(platform, apps);
     if (!self)
         co_return;
@@ -144,82 +117,64 @@ void DockAppsViewModel::edited()
     setDirty(true);
 }
 
+void DockAppsViewModel::announceApps()
+{
+    // The offer follows the Dock before anyone hears of the change, so both lists agree when they do.
+    m_available->setApps(filterInstalledApps());
+    emit currentAppsChanged();
+}
+
 void DockAppsViewModel::addApp(const InstalledApp &app)
 {
     DockAppEntry entry;
     entry.url = app.url;
     entry.label = app.name;
     entry.bundleIdentifier = app.bundleIdentifier;
-    QList<DockAppEntry> apps = m_currentApps;
-    apps.append(entry);
-    setCurrentApps(apps);
+    m_apps->append(entry);
+    announceApps();
     edited();
 }
 
 void DockAppsViewModel::removeApp(const DockAppEntry &entry)
 {
-    QList<DockAppEntry> apps = m_currentApps;
-    apps.removeIf([&entry](const DockAppEntry &e) { return e.url == entry.url; });
-    setCurrentApps(apps);
+    if (m_apps->removeURL(entry.url))
+        announceApps();
     edited();
 }
 
 void DockAppsViewModel::moveApps(const QList<int> &sources, int destination)
 {
-    QList<DockAppEntry> apps = m_currentApps;
-    moveElements(apps, sources, destination);
-    setCurrentApps(apps);
+    if (m_apps->move(sources, destination))
+        emit currentAppsChanged();
     edited();
 }
 
 void DockAppsViewModel::addFolder(const QUrl &url)
 {
-    QList<DockOtherEntry> others = m_currentOthers;
-    others.append(DockOtherEntry::make(url, lastPathComponent(url), DockItemType::folder, 2, 1));
-    setCurrentOthers(others);
+    m_others->append(DockOtherEntry::make(url, lastPathComponent(url), DockItemType::folder, 2, 1));
+    emit currentOthersChanged();
     edited();
 }
 
 void DockAppsViewModel::addSpacer(bool small)
 {
-    QList<DockOtherEntry> others = m_currentOthers;
-    others.append(DockOtherEntry::spacer(small));
-    setCurrentOthers(others);
+    m_others->append(DockOtherEntry::spacer(small));
+    emit currentOthersChanged();
     edited();
 }
 
 void DockAppsViewModel::removeOther(const DockOtherEntry &entry)
 {
-    QList<DockOtherEntry> others = m_currentOthers;
-    others.removeIf([&entry](const DockOtherEntry &e) { return e.entryID == entry.entryID; });
-    setCurrentOthers(others);
+    if (m_others->removeID(entry.entryID))
+        emit currentOthersChanged();
     edited();
 }
 
 void DockAppsViewModel::moveOthers(const QList<int> &sources, int destination)
 {
-    QList<DockOtherEntry> others = m_currentOthers;
-    moveElements(others, sources, destination);
-    setCurrentOthers(others);
-    edited();
-}
-
-void DockAppsViewModel::setCurrentApps(const QList<DockAppEntry> &apps)
-{
-    // Entries compare by their modelled fields; an entry read afresh may carry other tile keys,
-    // so the list is taken even when it compares equal, without announcing it.
-    const bool changed = m_currentApps != apps;
-    m_currentApps = apps;
-    if (changed)
-        emit currentAppsChanged();
-}
-
-void DockAppsViewModel::setCurrentOthers(const QList<DockOtherEntry> &others)
-{
-    const bool changed = m_currentOthers != others;
-    m_currentOthers = others;
-    if (changed)
+    if (m_others->move(sources, destination))
         emit currentOthersChanged();
+    edited();
 }
 
 void DockAppsViewModel::setInstalledApps(const QList<InstalledApp> &apps)
@@ -227,6 +182,7 @@ void DockAppsViewModel::setInstalledApps(const QList<InstalledApp> &apps)
     if (m_installedApps == apps)
         return;
     m_installedApps = apps;
+    m_available->setApps(filterInstalledApps());
     emit installedAppsChanged();
 }
 

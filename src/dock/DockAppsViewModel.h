@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DockAppEntry.h"
-#include "DockOtherEntry.h"
-#include "InstalledApp.h"
+#include "AvailableAppListModel.h"
+#include "DockAppListModel.h"
+#include "DockOtherListModel.h"
 
 #include <QCoro/QCoroTask>
 #include <QList>
@@ -17,15 +17,16 @@ class Platform;
 /// The Dock editor's model: an editable copy of the Dock's two parts, the installed applications
 /// offered for adding, and the search text. It writes the Dock itself (not through the engine);
 /// each write restarts the Dock. Lives on the UI thread; every property announces its changes, and
-/// setting the value already held announces nothing.
+/// setting the value already held announces nothing. The three lists the editor shows are item
+/// models as well, announcing each row an edit, a search or a scan adds, removes or moves.
 class DockAppsViewModel : public QObject {
     Q_OBJECT
 
 public:
     explicit DockAppsViewModel(Platform &platform, QObject *parent = nullptr);
 
-    const QList<DockAppEntry> &currentApps() const { return m_currentApps; }
-    const QList<DockOtherEntry> &currentOthers() const { return m_currentOthers; }
+    const QList<DockAppEntry> &currentApps() const { return m_apps->entries(); }
+    const QList<DockOtherEntry> &currentOthers() const { return m_others->entries(); }
     const QList<InstalledApp> &installedApps() const { return m_installedApps; }
     const QString &searchText() const { return m_searchText; }
     /// Whether the lists hold edits that were neither applied nor reverted.
@@ -39,7 +40,12 @@ public:
 
     /// The installed applications not in the Dock (by standardized URL) whose name contains the
     /// trimmed search text, ignoring case; all of them when the search is blank.
-    QList<InstalledApp> availableApps() const;
+    const QList<InstalledApp> &availableApps() const { return m_available->apps(); }
+
+    /// `currentApps`, `currentOthers` and `availableApps` as the editor's lists show them.
+    DockAppListModel *appsModel() const { return m_apps; }
+    DockOtherListModel *othersModel() const { return m_others; }
+    AvailableAppListModel *availableModel() const { return m_available; }
 
     void setSearchText(const QString &text);
 
@@ -74,18 +80,19 @@ signals:
     void lastErrorChanged();
 
 private:
-    void setCurrentApps(const QList<DockAppEntry> &apps);
-    void setCurrentOthers(const QList<DockOtherEntry> &others);
     void setInstalledApps(const QList<InstalledApp> &apps);
     void setDirty(bool dirty);
     void setLoading(bool loading);
     void setLastError(const std::optional<QString> &error);
     void readDock();
+    void announceApps();
     void edited();
+    QList<InstalledApp> filterInstalledApps() const;
 
     Platform *m_platform;
-    QList<DockAppEntry> m_currentApps;
-    QList<DockOtherEntry> m_currentOthers;
+    DockAppListModel *m_apps;
+    DockOtherListModel *m_others;
+    AvailableAppListModel *m_available;
     QList<InstalledApp> m_installedApps;
     QString m_searchText;
     bool m_isDirty = false;

@@ -4,9 +4,9 @@
 
 namespace velmora {
 
-/// What one row of the Dock editor's lists shows: an application in the Dock (`DockEntryRow`), an
-/// installed application to add (`AvailableAppRow`), or a tile of the others part
-/// (`DockOtherEntryRow`). Built afresh from the model for each list element.
+/// What one row of the Dock editor's lists shows: an application in the Dock, an installed
+/// application to add, or a tile of the others part. The list models build it from an element and
+/// hand it out as roles (`DockRowListModel::Role`); the delegate reads it back from them.
 struct DockRow {
     enum class Icon { file, folderSymbol, linkSymbol, appSymbol, spacerBar, smallSpacerBar };
     enum class Action { remove, add };

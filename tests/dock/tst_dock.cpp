@@ -8,6 +8,7 @@
 #include "dock/DockTiles.h"
 #include "dock/InstalledApps.h"
 #include "engine/TweakEngine.h"
+#include "support/DockListsWatch.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
@@ -27,6 +28,10 @@ Q_DECLARE_METATYPE(OptText)
 Q_DECLARE_METATYPE(OptInt)
 Q_DECLARE_METATYPE(velmora::DockItemType)
 Q_DECLARE_METATYPE(velmora::TweakValue)
+
+/// Something done to the editor's model.
+using Edit = std::function<void(velmora::DockAppsViewModel &)>;
+Q_DECLARE_METATYPE(Edit)
 
 namespace {
 
@@ -136,6 +141,12 @@ QStringList names(const QList<InstalledApp> &apps)
     for (const InstalledApp &app : apps)
         list << app.name;
     return list;
+}
+
+InstalledApp installedApp(const DockAppsViewModel &model, const QString &name)
+{
+    return *std::find_if(model.installedApps().cbegin(), model.installedApps().cend(),
+                         [&name](const InstalledApp &a) { return a.name == name; });
 }
 
 template <typename Entry> QStringList labels(const QList<Entry> &entries)
@@ -263,6 +274,9 @@ private slots:
     void availableApps();
     void moveApps_data();
     void moveApps();
+    void listsAnnounceEachRow_data();
+    void listsAnnounceEachRow();
+    void aSecondScanAnnouncesOnlyWhatChanged();
     void editsMarkDirtyAndAnnounceOnlyChanges();
     void revertAndApply();
     void applyFailures_data();
@@ -1005,11 +1019,132 @@ void TestDock::moveApps()
     root.writeDomain(kDock, {{"persistent-apps", tiles}, {"persistent-others", others}});
     DockAppsViewModel model(root.platform());
     await(model.revert());
+    DockListsWatch watch(model); // a list showing the rows follows each move
     model.moveApps(sources, destination);
     model.moveOthers(sources, destination);
     QCOMPARE(labels(model.currentApps()).join(""), order);
     QCOMPARE(labels(model.currentOthers()).join(""), order);
     QVERIFY(model.isDirty());
+    watch.check();
+}
+
+void TestDock::listsAnnounceEachRow_data()
+{
+    QTest::addColumn<Edit>("prepare"); // before the announcements count
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<QStringList>("announced");
+    QTest::addColumn<bool>("dirty");
+    // The seeded Dock: Safari, Mail, Notes, Music, Slack, System Settings; Downloads, Small Spacer,
+    // Developer Documentation. Offered: the 20 other applications by name, Firefox fifth, Mail's place
+    // tenth, Safari's fourteenth, iTerm2 and Terminal seventh and sixteenth.
+    const auto loaded = [](const Edit &more) -> Edit {
+        return [more](DockAppsViewModel &m) {
+            await(m.load());
+            more(m);
+        };
+    };
+    const Edit nothing = [](DockAppsViewModel &) {};
+    const Edit addFirefox = [](DockAppsViewModel &m) { m.addApp(installedApp(m, "Firefox")); };
+    const Edit lastToTop = [](DockAppsViewModel &m) { m.moveApps({5}, 0); };
+    const Edit search = [](DockAppsViewModel &m) { m.setSearchText("ter"); };
+    const Edit editWhileScanning = [](DockAppsViewModel &m) {
+        // After the Dock is read, before the scan's result arrives.
+        QObject context;
+        QObject::connect(&m, &DockAppsViewModel::isLoadingChanged, &context, [&m] {
+            if (!m.isLoading())
+                return;
+            m.removeApp(m.currentApps().first());
+            m.moveApps({0}, 5);
+            m.addSpacer(false);
+        });
+        await(m.load());
+    };
+
+    dataRow("load", nothing, loaded(nothing),
+            QStringList{"apps reset", "others reset", "available insert 0-19"}, false);
+    dataRow("the scan ends while the lists are edited", nothing, editWhileScanning,
+            QStringList{"apps reset", "others reset", "apps remove 0-0", "apps move 0>5", "others insert 3-3",
+                        "available insert 0-20"},
+            true);
+    dataRow("add", loaded(nothing), addFirefox, QStringList{"apps insert 6-6", "available remove 4-4"}, true);
+    dataRow("remove", loaded(nothing),
+            Edit([](DockAppsViewModel &m) { m.removeApp(m.currentApps().first()); }),
+            QStringList{"apps remove 0-0", "available insert 13-13"}, true);
+    dataRow("remove an application held twice",
+            loaded([](DockAppsViewModel &m) { m.addApp(installedApp(m, "Mail")); }),
+            Edit([](DockAppsViewModel &m) { m.removeApp(m.currentApps().last()); }),
+            QStringList{"apps remove 6-6", "apps remove 1-1", "available insert 9-9"}, true);
+    dataRow("remove what the Dock does not hold", loaded(nothing),
+            Edit([](DockAppsViewModel &m) { m.removeApp(appEntry("file:///nowhere.app/", "Nowhere")); }),
+            QStringList(), true);
+    dataRow("move the last to the top", loaded(nothing), lastToTop, QStringList{"apps move 5>0"}, true);
+    dataRow("move the first to the end", loaded(nothing),
+            Edit([](DockAppsViewModel &m) { m.moveApps({0}, 6); }), QStringList{"apps move 0>6"}, true);
+    const Edit twoApart = [](DockAppsViewModel &m) { m.moveApps({3, 0}, 2); };
+    dataRow("move two apart", loaded(nothing), twoApart, QStringList{"apps move 3>2", "apps move 0>2"}, true);
+    dataRow("move onto itself", loaded(nothing), Edit([](DockAppsViewModel &m) { m.moveApps({2}, 3); }),
+            QStringList(), true);
+    const Edit addFolderAndSpacer = [](DockAppsViewModel &m) {
+        m.addFolder(QUrl("file:///Users/Shared/"));
+        m.addSpacer(true);
+    };
+    dataRow("add a folder and a spacer", loaded(nothing), addFolderAndSpacer,
+            QStringList{"others insert 3-3", "others insert 4-4"}, true);
+    const Edit removeAndMoveOthers = [](DockAppsViewModel &m) {
+        m.removeOther(m.currentOthers().at(1));
+        m.moveOthers({0}, 2);
+    };
+    dataRow("remove and move the others", loaded(nothing), removeAndMoveOthers,
+            QStringList{"others remove 1-1", "others move 0>2"}, true);
+    dataRow("search", loaded(nothing), search,
+            QStringList{"available remove 16-19", "available remove 7-14", "available remove 0-5"}, false);
+    dataRow("search, then clear it", loaded(search), Edit([](DockAppsViewModel &m) { m.setSearchText(" "); }),
+            QStringList{"available insert 0-5", "available insert 7-14", "available insert 16-19"}, false);
+    const Edit moveAndAdd = [lastToTop, addFirefox](DockAppsViewModel &m) {
+        lastToTop(m);
+        addFirefox(m);
+    };
+    dataRow("revert", loaded(moveAndAdd), Edit([](DockAppsViewModel &m) { await(m.revert()); }),
+            QStringList{"apps reset", "available insert 4-4", "others reset"}, false);
+    dataRow("apply", loaded(lastToTop), Edit([](DockAppsViewModel &m) { await(m.apply()); }), QStringList(),
+            false);
+}
+
+void TestDock::listsAnnounceEachRow()
+{
+    QFETCH(Edit, prepare);
+    QFETCH(Edit, edit);
+    QFETCH(QStringList, announced);
+    QFETCH(bool, dirty);
+    TestRoot root;
+    DockAppsViewModel model(root.platform());
+    DockListsWatch watch(model);
+    prepare(model);
+    watch.check();
+    watch.take();
+    edit(model);
+    QCOMPARE(watch.take(), announced);
+    watch.check();
+    QCOMPARE(model.isDirty(), dirty);
+}
+
+void TestDock::aSecondScanAnnouncesOnlyWhatChanged()
+{
+    TestRoot root;
+    DockAppsViewModel model(root.platform());
+    await(model.load());
+    const QString apps = root.path() + "/Applications";
+    makeBundle(apps + "/Firefox.app",
+               {{"CFBundleName", "Numbers"}, {"CFBundleIdentifier", "org.mozilla.firefox"}});
+    QVERIFY(QDir(root.root().home() + "/Applications/Tasks.app").removeRecursively());
+    makeBundle(apps + "/Alpha.app", {{"CFBundleName", "Alpha"}});
+    DockListsWatch watch(model);
+    await(model.load()); // the page shown again
+    // Firefox, renamed, moves from fifth to after Messages and shows its new name.
+    QCOMPARE(watch.take(), (QStringList{"others reset", "available remove 14-14", "available insert 1-1",
+                                        "available move 5>12", "available change 11-11"}));
+    watch.check();
+    QCOMPARE(names(model.availableApps()).mid(10, 3), (QStringList{"Messages", "Numbers", "Pages"}));
 }
 
 void TestDock::editsMarkDirtyAndAnnounceOnlyChanges()
@@ -1027,16 +1162,12 @@ void TestDock::editsMarkDirtyAndAnnounceOnlyChanges()
     QCOMPARE(dirty.count(), 1);
     QCOMPARE(apps.count(), 0);
 
-    const InstalledApp xcode = *std::find_if(model.installedApps().cbegin(), model.installedApps().cend(),
-                                             [](const InstalledApp &a) { return a.name == "Xcode"; });
-    QVERIFY(model.availableApps().contains(xcode));
+    const InstalledApp xcode = installedApp(model, "Xcode");
     model.addApp(xcode);
     QCOMPARE(model.currentApps().last(),
              appEntry(xcode.url.toString(QUrl::FullyEncoded), "Xcode", OptText("com.apple.dt.Xcode")));
-    QVERIFY(!model.availableApps().contains(xcode));
     model.removeApp(model.currentApps().last());
     QCOMPARE(model.currentApps().size(), 6);
-    QVERIFY(model.availableApps().contains(xcode));
     QCOMPARE(apps.count(), 2);
     QCOMPARE(dirty.count(), 1);
 

@@ -1,19 +1,20 @@
 // The Dock editor page driven as a user drives it: clicks, drags, keys and the folder panel, offscreen
 // on a simulated Mac with the real stand-in tools.
 
-#include "gui/dock/DockAppsView.h"
 #include "dock/DockAppsViewModel.h"
 #include "dock/DockPreferences.h"
-#include "gui/dock/DockRowDelegate.h"
-#include "gui/dock/DockRowListModel.h"
-#include "gui/dock/DockRowListView.h"
+#include "dock/DockRowListModel.h"
 #include "engine/TweakEngine.h"
-#include "support/FakePanels.h"
-#include "support/TestRoot.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/RootView.h"
-#include "gui/kit/Style.h"
 #include "gui/app/VelmoraApp.h"
+#include "gui/dock/DockAppsView.h"
+#include "gui/dock/DockRowDelegate.h"
+#include "gui/dock/DockRowListView.h"
+#include "gui/kit/Style.h"
+#include "support/DockListsWatch.h"
+#include "support/FakePanels.h"
+#include "support/TestRoot.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -33,9 +34,11 @@ const QString kDock = QStringLiteral("com.apple.dock");
 /// The page on a fresh simulated Mac, shown in a window of its own.
 struct Page {
     explicit Page(bool show = true)
-        : engine(TweakRegistry::shared(), root.platform(), standardHandlers()), context{engine, root.platform(), panels}
+        : engine(TweakRegistry::shared(), root.platform(), standardHandlers()),
+          context(AppContext{engine, root.platform(), panels})
     {
         view = std::make_unique<DockAppsView>(context);
+        lists = std::make_unique<DockListsWatch>(view->model());
         view->resize(980, 680);
         if (show)
             this->show();
@@ -55,6 +58,8 @@ struct Page {
     TweakEngine engine;
     AppContext context;
     std::unique_ptr<DockAppsView> view;
+    /// The page's list models, watched as a view does: each must announce every row the page changes.
+    std::unique_ptr<DockListsWatch> lists;
 };
 
 QStringList titles(const DockRowListView *list)
@@ -63,6 +68,11 @@ QStringList titles(const DockRowListView *list)
     for (int i = 0; i < list->model()->rowCount(); ++i)
         result << list->model()->index(i, 0).data().toString();
     return result;
+}
+
+QVariant shown(const DockRowListView *list, int row, DockRowListModel::Role role)
+{
+    return list->model()->index(row, 0).data(role);
 }
 
 int rowOf(const DockRowListView *list, const QString &title)
@@ -201,12 +211,18 @@ void TestDockView::aFreshPageShowsTheDockThenAddsSearchesAndRemoves()
     QVERIFY(view->revertButton()->isVisible());
     QVERIFY(view->applyButton()->isVisible());
 
-    // The search narrows the list, and the count follows.
+    // The search narrows the list, and the count follows; the selected row stays selected.
+    const QModelIndex terminal =
+        view->availableList()->model()->index(rowOf(view->availableList(), "Terminal"), 0);
+    view->availableList()->setCurrentIndex(terminal);
     QTest::keyClicks(view->searchField(), "ter");
     QCOMPARE(view->model().searchText(), QStringLiteral("ter"));
     QCOMPARE(titles(view->availableList()), (QStringList{"iTerm2", "Terminal"})); // any case
     QCOMPARE(view->availableCount()->text(), QStringLiteral("2"));
+    QCOMPARE(view->availableList()->selectionModel()->selectedIndexes(),
+             QModelIndexList{view->availableList()->model()->index(1, 0)});
     view->searchField()->clear();
+    page.lists->check();
 
     // Return on a selected available app adds it; Delete on a Dock row removes it.
     view->availableList()->setFocus();
@@ -222,6 +238,10 @@ void TestDockView::aFreshPageShowsTheDockThenAddsSearchesAndRemoves()
     view->dockList()->setCurrentIndex(view->dockList()->model()->index(0, 0));
     QTest::keyClick(view->dockList(), Qt::Key_Delete);
     QCOMPARE(titles(view->dockList()).first(), QStringLiteral("Notes"));
+    // The row after it is selected in its place, as single-selection lists do.
+    QCOMPARE(view->dockList()->selectionModel()->selectedIndexes(),
+             QModelIndexList{view->dockList()->model()->index(0, 0)});
+    page.lists->check();
     QCOMPARE(dockRestarts(page.root), 0); // nothing written before "Apply"
 }
 
@@ -250,6 +270,11 @@ void TestDockView::reorderByDragAndByKeys()
     dragRow(view->dockList(), row, before);
     QCOMPARE(titles(view->dockList()), expected);
     QCOMPARE(view->model().isDirty(), row != 2);
+    // The dragged row stays the selected one where it landed.
+    const int landed = before > row + 1 ? before - 1 : before > row ? row : before;
+    QCOMPARE(view->dockList()->currentIndex().row(), landed);
+    QVERIFY(view->dockList()->selectionModel()->isSelected(view->dockList()->currentIndex()));
+    page.lists->check();
 
     // Alt+Up and Alt+Down move the selected row one place.
     view->dockList()->setFocus();
@@ -261,6 +286,8 @@ void TestDockView::reorderByDragAndByKeys()
     QTest::keyClick(view->dockList(), Qt::Key_Down, Qt::AltModifier);
     QTest::keyClick(view->dockList(), Qt::Key_Down, Qt::AltModifier);
     QCOMPARE(titles(view->dockList()).at(3), moving);
+    QCOMPARE(view->dockList()->currentIndex().row(), 3);
+    page.lists->check();
 }
 
 void TestDockView::foldersAndSpacers()
@@ -292,10 +319,10 @@ void TestDockView::foldersAndSpacers()
     QCOMPARE(titles(view->othersList()).last(), QStringLiteral("Documents"));
     const DockOtherEntry folder = view->model().currentOthers().last();
     QCOMPARE(folder.url, std::optional<QUrl>(QUrl::fromLocalFile(page.root.root().home() + "/Documents/")));
-    const auto *rows = static_cast<const DockRowListModel *>(view->othersList()->model());
-    QCOMPARE(rows->row(3).detail, QStringLiteral("Display as: Automatic"));
-    QCOMPARE(rows->row(0).detail, QStringLiteral("Display as: Stack"));
-    QCOMPARE(rows->row(3).path, page.root.root().home() + "/Documents/");
+    QCOMPARE(shown(view->othersList(), 3, DockRowListModel::DetailRole), QVariant("Display as: Automatic"));
+    QCOMPARE(shown(view->othersList(), 0, DockRowListModel::DetailRole), QVariant("Display as: Stack"));
+    QCOMPARE(shown(view->othersList(), 3, DockRowListModel::PathRole),
+             QVariant(page.root.root().home() + "/Documents/"));
     QVERIFY(view->applyButton()->isVisible());
 
     menuAction(view, "Add Spacer")->trigger();
@@ -304,8 +331,8 @@ void TestDockView::foldersAndSpacers()
     QCOMPARE(view->countLine()->text(), QStringLiteral("6 apps, 6 others"));
     // A small spacer's bar is half as high as a spacer's; both labels in the secondary colour.
     QCOMPARE(inkedLines(view->othersList(), 5) * 2, inkedLines(view->othersList(), 4));
-    QVERIFY(rows->row(4).secondaryTitle && rows->row(5).secondaryTitle);
-    QVERIFY(!rows->row(3).secondaryTitle);
+    for (int row : {3, 4, 5})
+        QCOMPARE(shown(view->othersList(), row, DockRowListModel::SecondaryTitleRole).toBool(), row != 3);
 
     // Reorder by drag here too, and remove with the row's button.
     dragRow(view->othersList(), 3, 0);
@@ -313,6 +340,7 @@ void TestDockView::foldersAndSpacers()
     clickRowButton(view->othersList(), rowOf(view->othersList(), "Developer Documentation"));
     QTRY_COMPARE(titles(view->othersList()),
                  (QStringList{"Documents", "Downloads", "Small Spacer", "Spacer", "Small Spacer"}));
+    page.lists->check();
 
     // Switching tabs keeps the edits.
     view->setSelectedTab(DockAppsView::DockTab::apps);
@@ -348,6 +376,7 @@ void TestDockView::applyWithTheKeyboardRevertAndFail()
     QTRY_VERIFY(!view->model().isDirty());
     QCOMPARE(titles(view->dockList()).first(), QStringLiteral("Slack"));
     QCOMPARE(view->model().currentOthers().size(), 3);
+    page.lists->check();
     QCOMPARE(dockRestarts(page.root), 2);
 
     // The Dock cannot be restarted: its preference holds the edit, and the page says what failed.

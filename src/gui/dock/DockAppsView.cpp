@@ -1,17 +1,16 @@
 #include "DockAppsView.h"
 
-#include "dock/DockAppsViewModel.h"
 #include "DockRowDelegate.h"
-#include "DockRowListModel.h"
 #include "DockRowListView.h"
+#include "dock/DockAppsViewModel.h"
 #include "engine/TweakEngine.h"
-#include "platform/Platform.h"
-#include "platform/SymbolImages.h"
-#include "platform/Workspace.h"
 #include "gui/kit/CategoryIconBadge.h"
 #include "gui/kit/Panels.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
+#include "platform/Platform.h"
+#include "platform/SymbolImages.h"
+#include "platform/Workspace.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -59,72 +58,6 @@ QLabel *tertiaryCaption(const QString &text, QWidget *parent)
     return label;
 }
 
-QString shownPath(const QUrl &url)
-{
-    return url.isLocalFile() ? url.toLocalFile() : url.path(QUrl::FullyDecoded);
-}
-
-QString displayAsLine(qint64 displayAs)
-{
-    switch (displayAs) {
-    case 0: return QStringLiteral("Display as: Stack");
-    case 1: return QStringLiteral("Display as: Folder");
-    case 2: return QStringLiteral("Display as: Automatic");
-    default: return QStringLiteral("Display as: ") + QString::number(displayAs);
-    }
-}
-
-DockRow dockEntryRow(const DockAppEntry &entry)
-{
-    DockRow row;
-    row.title = entry.label;
-    row.path = shownPath(entry.url);
-    row.iconPath = row.path;
-    row.action = DockRow::Action::remove;
-    return row;
-}
-
-DockRow availableAppRow(const InstalledApp &app)
-{
-    DockRow row;
-    row.title = app.name;
-    row.path = app.path();
-    row.iconPath = row.path;
-    row.action = DockRow::Action::add;
-    return row;
-}
-
-DockRow dockOtherEntryRow(const DockOtherEntry &entry)
-{
-    DockRow row;
-    row.title = entry.label;
-    row.action = DockRow::Action::remove;
-    if (entry.url)
-        row.path = shownPath(*entry.url);
-    switch (entry.itemType) {
-    case DockItemType::spacer:
-    case DockItemType::smallSpacer:
-        row.icon =
-            entry.itemType == DockItemType::spacer ? DockRow::Icon::spacerBar : DockRow::Icon::smallSpacerBar;
-        row.secondaryTitle = true;
-        row.verticalPadding = 0;
-        break;
-    case DockItemType::folder:
-        if (entry.url) {
-            row.icon = DockRow::Icon::file;
-            row.iconPath = row.path;
-        } else {
-            row.icon = DockRow::Icon::folderSymbol;
-        }
-        if (entry.displayAs)
-            row.detail = displayAsLine(*entry.displayAs);
-        break;
-    case DockItemType::url: row.icon = DockRow::Icon::linkSymbol; break;
-    case DockItemType::app: row.icon = DockRow::Icon::appSymbol; break;
-    }
-    return row;
-}
-
 } // namespace
 
 QString DockAppsView::rawValue(DockTab tab)
@@ -148,20 +81,14 @@ DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
     m_pages->addWidget(makeOthersPage());
     stack->addWidget(m_pages, 1);
 
-    connect(m_model, &DockAppsViewModel::currentAppsChanged, this, [this] {
-        showApps();
-        showAvailable();
-        showCounts();
-    });
-    connect(m_model, &DockAppsViewModel::currentOthersChanged, this, [this] {
-        showOthers();
-        showCounts();
-    });
-    connect(m_model, &DockAppsViewModel::installedAppsChanged, this, &DockAppsView::showAvailable);
+    // The lists follow their models row by row; the counts follow the properties.
+    connect(m_model, &DockAppsViewModel::currentAppsChanged, this, &DockAppsView::showCounts);
+    connect(m_model, &DockAppsViewModel::currentOthersChanged, this, &DockAppsView::showCounts);
+    connect(m_model, &DockAppsViewModel::installedAppsChanged, this, &DockAppsView::showCounts);
     connect(m_model, &DockAppsViewModel::searchTextChanged, this, [this] {
         if (m_search->text() != m_model->searchText())
             m_search->setText(m_model->searchText());
-        showAvailable();
+        showCounts();
     });
     connect(m_model, &DockAppsViewModel::isLoadingChanged, this, &DockAppsView::showCounts);
     connect(m_model, &DockAppsViewModel::isDirtyChanged, this, &DockAppsView::showButtons);
@@ -176,9 +103,6 @@ DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
         connect(shortcut, &QShortcut::activated, this, &DockAppsView::applyEdits);
     }
 
-    showApps();
-    showAvailable();
-    showOthers();
     showCounts();
     showButtons();
     showError();
@@ -327,8 +251,6 @@ QWidget *DockAppsView::makeAppsPage()
 {
     auto *splitter = new QSplitter(Qt::Horizontal);
     splitter->setChildrenCollapsible(false);
-    const SymbolImages &symbols = m_context.platform.symbols();
-    auto iconProvider = [this](const QString &path) { return fileIcon(path); };
 
     // Left: what the Dock holds.
     auto *left = new QWidget(splitter);
@@ -338,20 +260,16 @@ QWidget *DockAppsView::makeAppsPage()
     leftColumn->setSpacing(0);
     leftColumn->addWidget(listHeader(QStringLiteral("dock.rectangle"), tr("In Dock"),
                                      tertiaryCaption(tr("Drag to reorder"), left)));
-    m_dockRows = new DockRowListModel(iconProvider, this);
-    m_dockList = new DockRowListView(new DockRowDelegate(symbols), true, left);
-    m_dockList->setModel(m_dockRows);
+    m_dockList = new DockRowListView(makeDelegate(), true, left);
+    m_dockList->setModel(m_model->appsModel());
     m_dockList->setAccessibleName(tr("In Dock"));
     leftColumn->addWidget(m_dockList, 1);
     connect(m_dockList, &DockRowListView::actionRequested, this, [this](int row) {
         if (row >= 0 && row < m_model->currentApps().size())
             m_model->removeApp(m_model->currentApps().at(row));
     });
-    connect(m_dockList, &DockRowListView::moveRequested, this, [this](int source, int destination) {
-        m_model->moveApps({source}, destination);
-        const int landed = destination > source ? destination - 1 : destination;
-        m_dockList->setCurrentIndex(m_dockRows->index(landed, 0));
-    });
+    connect(m_dockList, &DockRowListView::moveRequested, this,
+            [this](int source, int destination) { m_model->moveApps({source}, destination); });
 
     // Right: the installed applications not in the Dock.
     auto *right = new QWidget(splitter);
@@ -384,20 +302,17 @@ QWidget *DockAppsView::makeAppsPage()
     rightColumn->addWidget(
         listHeader(QStringLiteral("square.grid.2x2.fill"), tr("Available Apps"), trailing));
 
-    m_availableRows = new DockRowListModel(iconProvider, this);
-    m_availableList = new DockRowListView(new DockRowDelegate(symbols), false, right);
-    m_availableList->setModel(m_availableRows);
+    m_availableList = new DockRowListView(makeDelegate(), false, right);
+    m_availableList->setModel(m_model->availableModel());
     m_availableList->setAccessibleName(tr("Available Apps"));
     rightColumn->addWidget(m_availableList, 1);
     connect(m_availableList, &DockRowListView::actionRequested, this, [this](int row) {
-        const QList<InstalledApp> available = m_model->availableApps();
-        if (row >= 0 && row < available.size())
-            m_model->addApp(available.at(row));
+        if (row >= 0 && row < m_model->availableApps().size())
+            m_model->addApp(m_model->availableApps().at(row));
     });
     connect(m_availableList, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
-        const QList<InstalledApp> available = m_model->availableApps();
-        if (index.row() < available.size())
-            m_model->addApp(available.at(index.row()));
+        if (index.row() < m_model->availableApps().size())
+            m_model->addApp(m_model->availableApps().at(index.row()));
     });
 
     splitter->addWidget(left);
@@ -432,20 +347,16 @@ QWidget *DockAppsView::makeOthersPage()
     column->addWidget(listHeader(QStringLiteral("folder.fill"), tr("Folders & Others"),
                                  tertiaryCaption(tr("Drag to reorder"), page), m_addMenu));
 
-    m_otherRows = new DockRowListModel([this](const QString &path) { return fileIcon(path); }, this);
-    m_othersList = new DockRowListView(new DockRowDelegate(m_context.platform.symbols()), true, page);
-    m_othersList->setModel(m_otherRows);
+    m_othersList = new DockRowListView(makeDelegate(), true, page);
+    m_othersList->setModel(m_model->othersModel());
     m_othersList->setAccessibleName(tr("Folders & Others"));
     column->addWidget(m_othersList, 1);
     connect(m_othersList, &DockRowListView::actionRequested, this, [this](int row) {
         if (row >= 0 && row < m_model->currentOthers().size())
             m_model->removeOther(m_model->currentOthers().at(row));
     });
-    connect(m_othersList, &DockRowListView::moveRequested, this, [this](int source, int destination) {
-        m_model->moveOthers({source}, destination);
-        const int landed = destination > source ? destination - 1 : destination;
-        m_othersList->setCurrentIndex(m_otherRows->index(landed, 0));
-    });
+    connect(m_othersList, &DockRowListView::moveRequested, this,
+            [this](int source, int destination) { m_model->moveOthers({source}, destination); });
     return page;
 }
 
@@ -478,39 +389,13 @@ void DockAppsView::showEvent(QShowEvent *event)
         startTask(m_model->load(), this);
 }
 
-void DockAppsView::showApps()
-{
-    QList<DockRow> rows;
-    for (const DockAppEntry &entry : m_model->currentApps())
-        rows.append(dockEntryRow(entry));
-    m_dockRows->setRows(rows);
-}
-
-void DockAppsView::showAvailable()
-{
-    QList<DockRow> rows;
-    const QList<InstalledApp> available = m_model->availableApps();
-    for (const InstalledApp &app : available)
-        rows.append(availableAppRow(app));
-    m_availableRows->setRows(rows);
-    showCounts();
-}
-
-void DockAppsView::showOthers()
-{
-    QList<DockRow> rows;
-    for (const DockOtherEntry &entry : m_model->currentOthers())
-        rows.append(dockOtherEntryRow(entry));
-    m_otherRows->setRows(rows);
-}
-
 void DockAppsView::showCounts()
 {
     m_count->setText(QString::number(m_model->currentApps().size()) + QStringLiteral(" apps, ") +
                      QString::number(m_model->currentOthers().size()) + QStringLiteral(" others"));
     m_progress->setVisible(m_model->isLoading());
     m_availableCount->setVisible(!m_model->isLoading());
-    m_availableCount->setText(QString::number(m_availableRows->rowCount()));
+    m_availableCount->setText(QString::number(m_model->availableApps().size()));
 }
 
 void DockAppsView::showButtons()
@@ -526,6 +411,12 @@ void DockAppsView::showError()
     const std::optional<QString> &error = m_model->lastError();
     m_error->setText(error.value_or(QString()));
     m_error->setVisible(error.has_value());
+}
+
+DockRowDelegate *DockAppsView::makeDelegate()
+{
+    return new DockRowDelegate(m_context.platform.symbols(),
+                               [this](const QString &path) { return fileIcon(path); });
 }
 
 QIcon DockAppsView::fileIcon(const QString &path)

@@ -16,7 +16,7 @@ class QToolButton;
 namespace velmora {
 
 class DockAppsViewModel;
-class DockRowListModel;
+class DockRowDelegate;
 class DockRowListView;
 
 /// The Dock editor page: the applications in the Dock beside the installed ones to add, and the
@@ -64,12 +64,10 @@ private:
     QWidget *listHeader(const QString &symbol, const QString &title, QWidget *trailing,
                         QWidget *extra = nullptr);
 
-    void showApps();
-    void showAvailable();
-    void showOthers();
     void showCounts();
     void showButtons();
     void showError();
+    DockRowDelegate *makeDelegate();
     QIcon fileIcon(const QString &path);
     void restyle();
 
@@ -81,9 +79,6 @@ private:
     DockTab m_selectedTab = DockTab::apps;
     QHash<QString, QIcon> m_icons;
 
-    DockRowListModel *m_dockRows = nullptr;
-    DockRowListModel *m_availableRows = nullptr;
-    DockRowListModel *m_otherRows = nullptr;
     DockRowListView *m_dockList = nullptr;
     DockRowListView *m_availableList = nullptr;
     DockRowListView *m_othersList = nullptr;

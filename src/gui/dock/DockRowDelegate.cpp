@@ -1,8 +1,8 @@
 #include "DockRowDelegate.h"
 
-#include "DockRowListModel.h"
-#include "platform/SymbolImages.h"
+#include "dock/DockRowListModel.h"
 #include "gui/kit/Style.h"
+#include "platform/SymbolImages.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
+
+#include <optional>
 
 namespace velmora {
 
@@ -36,18 +38,27 @@ QColor quaternaryText()
     return c;
 }
 
-const DockRow *rowOf(const QModelIndex &index)
+std::optional<DockRow> rowOf(const QModelIndex &index)
 {
-    const auto *model = qobject_cast<const DockRowListModel *>(index.model());
-    if (!model || index.row() < 0 || index.row() >= model->rowCount())
-        return nullptr;
-    return &model->row(index.row());
+    if (!index.isValid())
+        return std::nullopt;
+    DockRow row;
+    row.title = index.data(Qt::DisplayRole).toString();
+    row.path = index.data(DockRowListModel::PathRole).toString();
+    row.detail = index.data(DockRowListModel::DetailRole).toString();
+    row.icon = DockRow::Icon(index.data(DockRowListModel::IconRole).toInt());
+    row.iconPath = index.data(DockRowListModel::IconPathRole).toString();
+    row.action = DockRow::Action(index.data(DockRowListModel::ActionRole).toInt());
+    row.secondaryTitle = index.data(DockRowListModel::SecondaryTitleRole).toBool();
+    row.verticalPadding = index.data(DockRowListModel::VerticalPaddingRole).toInt();
+    return row;
 }
 
 } // namespace
 
-DockRowDelegate::DockRowDelegate(const SymbolImages &symbols, QObject *parent)
-    : QStyledItemDelegate(parent), m_symbols(symbols)
+DockRowDelegate::DockRowDelegate(const SymbolImages &symbols, std::function<QIcon(const QString &)> fileIcons,
+                                 QObject *parent)
+    : QStyledItemDelegate(parent), m_symbols(symbols), m_fileIcons(std::move(fileIcons))
 {
 }
 
@@ -59,7 +70,7 @@ QRect DockRowDelegate::buttonRect(const QRect &rowRect)
 
 QSize DockRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    const DockRow *row = rowOf(index);
+    const std::optional<DockRow> row = rowOf(index);
     if (!row)
         return QStyledItemDelegate::sizeHint(option, index);
     const int small = QFontMetrics(captionTwo()).height();
@@ -75,7 +86,7 @@ QSize DockRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModel
 void DockRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                             const QModelIndex &index) const
 {
-    const DockRow *row = rowOf(index);
+    const std::optional<DockRow> row = rowOf(index);
     if (!row)
         return;
     painter->save();
@@ -96,12 +107,7 @@ void DockRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     const QRect iconFrame(option.rect.left() + kInset, option.rect.center().y() - kIconSide / 2 + 1,
                           kIconSide, kIconSide);
     switch (row->icon) {
-    case DockRow::Icon::file: {
-        const auto *model = qobject_cast<const DockRowListModel *>(index.model());
-        const QIcon icon = model->fileIcon(row->iconPath);
-        icon.paint(painter, iconFrame);
-        break;
-    }
+    case DockRow::Icon::file: m_fileIcons(row->iconPath).paint(painter, iconFrame); break;
     case DockRow::Icon::spacerBar:
     case DockRow::Icon::smallSpacerBar: {
         const int height = row->icon == DockRow::Icon::spacerBar ? 4 : 2;
@@ -187,7 +193,7 @@ bool DockRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     const bool clicked = onButton && m_pressedRow == index.row();
     m_pressedRow = -1;
     if (clicked) {
-        // Announced once the view has finished with this click: the action may rebuild the list.
+        // Announced once the view has finished with this click: the action may remove the row.
         const int row = index.row();
         QMetaObject::invokeMethod(
             this, [this, row] { emit actionTriggered(row); }, Qt::QueuedConnection);
@@ -198,7 +204,7 @@ bool DockRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
 bool DockRowDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
                                 const QStyleOptionViewItem &option, const QModelIndex &index)
 {
-    const DockRow *row = rowOf(index);
+    const std::optional<DockRow> row = rowOf(index);
     if (event->type() == QEvent::ToolTip && row && buttonRect(option.rect).contains(event->pos())) {
         QToolTip::showText(
             event->globalPos(),

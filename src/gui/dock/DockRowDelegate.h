@@ -2,18 +2,22 @@
 
 #include <QStyledItemDelegate>
 
+#include <functional>
+
 namespace velmora {
 
 class SymbolImages;
 
-/// Draws a `DockRow`: the 32-point icon (or a spacer's bar), the title over the path and the
-/// display mode, and the trailing round button ("minus.circle.fill" in red to remove,
-/// "plus.circle.fill" in green to add). A click on the button emits `actionTriggered`.
+/// Draws a row of a `DockRowListModel` from its roles: the 32-point icon (or a spacer's bar), the
+/// title over the path and the display mode, and the trailing round button ("minus.circle.fill" in
+/// red to remove, "plus.circle.fill" in green to add). A click on the button emits `actionTriggered`.
+/// Icons of files come from `fileIcons` when a row is drawn, so a long list opens at once.
 class DockRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    explicit DockRowDelegate(const SymbolImages &symbols, QObject *parent = nullptr);
+    DockRowDelegate(const SymbolImages &symbols, std::function<QIcon(const QString &)> fileIcons,
+                    QObject *parent = nullptr);
 
     /// Where the row's button is drawn, in the view's coordinates.
     static QRect buttonRect(const QRect &rowRect);
@@ -31,6 +35,7 @@ signals:
 
 private:
     const SymbolImages &m_symbols;
+    std::function<QIcon(const QString &)> m_fileIcons;
     int m_pressedRow = -1;
 };
 

@@ -50,6 +50,9 @@ void DockRowListView::mousePressEvent(QMouseEvent *event)
 
 void DockRowListView::mouseMoveEvent(QMouseEvent *event)
 {
+    // Dragging stays hand-made: Qt's own internal move runs a QDrag, a platform drag session with
+    // its own event loop that hands the rows to the model as MIME data; here a drop is one call to
+    // the editor's model, which counts it as an edit, and nothing can leave the list.
     if (m_reorderable && m_pressRow >= 0 && (event->buttons() & Qt::LeftButton)) {
         if (!m_dragging && (event->position().toPoint() - m_pressPoint).manhattanLength() >=
                                QApplication::startDragDistance())
