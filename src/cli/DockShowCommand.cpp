@@ -2,6 +2,7 @@
 
 #include "CommandContext.h"
 #include "dock/DockAppsTweakHandler.h"
+#include "dock/DockDisplayMode.h"
 #include "dock/DockPreferences.h"
 #include "engine/TweakHandler.h"
 #include "platform/Platform.h"
@@ -19,12 +20,15 @@ QString shownURL(const QUrl &url)
 
 QString displayAsText(qint64 displayAs)
 {
-    switch (displayAs) {
-    case 0: return QStringLiteral("Stack");
-    case 1: return QStringLiteral("Folder");
-    case 2: return QStringLiteral("Automatic");
-    default: return QString::number(displayAs);
+    const std::optional<DockDisplayMode> mode = dockDisplayMode(displayAs);
+    if (!mode)
+        return QString::number(displayAs);
+    switch (*mode) {
+    case DockDisplayMode::stack: return QStringLiteral("Stack");
+    case DockDisplayMode::folder: return QStringLiteral("Folder");
+    case DockDisplayMode::automatic: return QStringLiteral("Automatic");
     }
+    return QString::number(displayAs);
 }
 
 int show(CommandContext &context, Platform &platform, bool json)

@@ -1,5 +1,7 @@
 #include "DockOtherListModel.h"
 
+#include "DockDisplayMode.h"
+
 namespace velmora {
 
 bool DockOtherListModel::setEntries(const QList<DockOtherEntry> &entries)
@@ -51,12 +53,15 @@ DockRow DockOtherListModel::rowOf(int element) const
             row.icon = DockRow::Icon::folderSymbol;
         }
         if (entry.displayAs) {
-            switch (*entry.displayAs) {
-            case 0: row.detail = tr("Display as: Stack"); break;
-            case 1: row.detail = tr("Display as: Folder"); break;
-            case 2: row.detail = tr("Display as: Automatic"); break;
-            default: row.detail = tr("Display as: %1").arg(*entry.displayAs); break;
-            }
+            const std::optional<DockDisplayMode> mode = dockDisplayMode(*entry.displayAs);
+            if (!mode)
+                row.detail = tr("Display as: %1").arg(*entry.displayAs);
+            else if (*mode == DockDisplayMode::stack)
+                row.detail = tr("Display as: Stack");
+            else if (*mode == DockDisplayMode::folder)
+                row.detail = tr("Display as: Folder");
+            else
+                row.detail = tr("Display as: Automatic");
         }
         break;
     case DockItemType::url: row.icon = DockRow::Icon::linkSymbol; break;

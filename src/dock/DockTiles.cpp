@@ -47,9 +47,15 @@ std::optional<qint64> integerValue(const QVariant &value)
     return std::nullopt;
 }
 
+// What the Dock's tiles hold as numbers: the kind of URL text in "file-data" (15: an absolute URL
+// string, "file:///…"), and the kind of file a tile shows in "file-type".
+constexpr qint64 kAbsoluteURLString = 15;
+enum class TileFileType : qint64 { folder = 2, application = 41 };
+
 QVariantMap fileData(const QUrl &url)
 {
-    return QVariantMap{{kURLString, tileURLText(url)}, {QStringLiteral("_CFURLStringType"), qint64(15)}};
+    return QVariantMap{{kURLString, tileURLText(url)},
+                       {QStringLiteral("_CFURLStringType"), kAbsoluteURLString}};
 }
 
 QString tileTypeFor(DockItemType type)
@@ -196,7 +202,7 @@ QVariantMap makeAppTile(const DockAppEntry &entry)
     data.insert(QStringLiteral("dock-extra"), qint64(0));
     data.insert(kFileData, fileData(entry.url));
     data.insert(kFileLabel, entry.label);
-    data.insert(QStringLiteral("file-type"), qint64(41));
+    data.insert(QStringLiteral("file-type"), qint64(TileFileType::application));
     setOrRemove(data, QStringLiteral("bundle-identifier"),
                 entry.bundleIdentifier && !entry.bundleIdentifier->isEmpty(),
                 entry.bundleIdentifier.value_or(QString()));
@@ -217,7 +223,8 @@ QVariantMap makeOtherTile(const DockOtherEntry &entry)
                     entry.displayAs.value_or(0));
         setOrRemove(data, QStringLiteral("arrangement"), entry.arrangement.has_value(),
                     entry.arrangement.value_or(0));
-        setOrRemove(data, QStringLiteral("file-type"), entry.itemType == DockItemType::folder, qint64(2));
+        setOrRemove(data, QStringLiteral("file-type"), entry.itemType == DockItemType::folder,
+                    qint64(TileFileType::folder));
     }
     tile.insert(QStringLiteral("GUID"), newTileGUID());
     tile.insert(kTileType, tileTypeFor(entry.itemType));

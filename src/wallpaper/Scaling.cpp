@@ -1,31 +1,22 @@
 #include "Scaling.h"
 
+#include "common/EnumText.h"
+
 namespace velmora {
 
 QList<Scaling> allScalings()
 {
-    return {Scaling::fill, Scaling::fit, Scaling::stretch, Scaling::center};
+    return allEnumValues<Scaling>();
 }
 
 QString rawValue(Scaling scaling)
 {
-    switch (scaling) {
-    case Scaling::fill: return QStringLiteral("fill");
-    case Scaling::fit: return QStringLiteral("fit");
-    case Scaling::stretch: return QStringLiteral("stretch");
-    case Scaling::center: return QStringLiteral("center");
-    }
-    Q_UNREACHABLE();
-    return QString();
+    return enumText(scaling);
 }
 
 std::optional<Scaling> scalingFromRawValue(const QString &raw)
 {
-    for (Scaling scaling : allScalings()) {
-        if (rawValue(scaling) == raw)
-            return scaling;
-    }
-    return std::nullopt;
+    return enumFromText<Scaling>(raw);
 }
 
 quint64 platformScalingCode(Scaling scaling)
