@@ -38,6 +38,7 @@ enum Marker : quint8 {
 };
 
 constexpr quint8 kFalse = 0x08;
+constexpr qint64 kLargestUid = 0xFFFFFFFF;
 constexpr quint8 kTrue = 0x09;
 
 quint64 readBigEndian(const uchar *p, int width)
@@ -223,11 +224,12 @@ private:
             const int width = info + 1;
             if (!fits(at, quint64(width)))
                 return fail(QStringLiteral("a UID runs past the end"));
-            for (int i = 0; i + 8 < width; ++i) {
+            // A keyed archiver's UIDs are 32-bit; the system's readers, and libplist, refuse more.
+            for (int i = 0; i + 4 < width; ++i) {
                 if (m_data[at + quint64(i)] != 0)
                     return fail(QStringLiteral("a UID too large"));
             }
-            const int low = qMin(width, 8);
+            const int low = qMin(width, 4);
             value = QVariant::fromValue(PlistUid{readBigEndian(m_data + at + quint64(width - low), low)});
             break;
         }
@@ -379,7 +381,8 @@ private:
         for (qsizetype i = 0; i < keys.size(); ++i)
             map.insert(keys[i], m_objects[qsizetype(indexes[i])].value);
         if (m_options.uidDictionaries && map.size() == 1 && map.firstKey() == dictionaryKeyName() &&
-            map.first().typeId() == QMetaType::LongLong && map.first().toLongLong() >= 0) {
+            map.first().typeId() == QMetaType::LongLong && map.first().toLongLong() >= 0 &&
+            map.first().toLongLong() <= kLargestUid) {
             value = QVariant::fromValue(PlistUid{quint64(map.first().toLongLong())});
             return true;
         }
@@ -649,6 +652,8 @@ private:
         }
         if (v.metaType() == QMetaType::fromType<PlistUid>()) {
             const quint64 uid = v.value<PlistUid>().value;
+            if (uid > quint64(kLargestUid))
+                return fail(QStringLiteral("the UID %1 is larger than a property list can hold").arg(uid));
             const int width = widthFor(uid);
             bytes.append(char((kUid << 4) | (width - 1)));
             appendBigEndian(bytes, uid, width);

@@ -160,7 +160,7 @@ void TestPropertyList::valuesSurviveARewrite_data()
     QTest::newRow("smallest subnormal") << QVariant(std::numeric_limits<double>::denorm_min()) << true;
     QTest::newRow("int64 min") << QVariant(std::numeric_limits<qint64>::min()) << true;
     QTest::newRow("2^63") << QVariant::fromValue(quint64(1) << 63) << true;
-    QTest::newRow("large UID") << QVariant::fromValue(PlistUid{0x1234567890ULL}) << false;
+    QTest::newRow("largest UID") << QVariant::fromValue(PlistUid{0xFFFFFFFFULL}) << true;
     QTest::newRow("empty data") << QVariant(QByteArray()) << true;
     QVariantList many;
     for (int i = 0; i < 300; ++i)
@@ -274,11 +274,16 @@ void TestPropertyList::writerRefusesWhatTheReaderWould()
 void TestPropertyList::xmlUidDictionariesBecomeUids()
 {
     // XML has no UID element; the system writes a dictionary holding only "CF$UID".
+    // UIDs are 32-bit: a larger number leaves the dictionary a dictionary, and writing one is refused.
     const QByteArray xml = "<plist version=\"1.0\"><array><dict><key>CF$UID</key><integer>7</integer></dict>"
-                           "<dict><key>CF$UID</key><string>x</string></dict></array></plist>";
+                           "<dict><key>CF$UID</key><string>x</string></dict>"
+                           "<dict><key>CF$UID</key><integer>4294967296</integer></dict></array></plist>";
     const QVariantList back = PropertyList::parse(xml)->toList();
     QCOMPARE(back.value(0).value<PlistUid>().value, quint64(7));
     QCOMPARE(back.value(1).typeId(), int(QMetaType::QVariantMap));
+    QCOMPARE(back.value(2).typeId(), int(QMetaType::QVariantMap));
+    QVERIFY(PropertyList::serialize(back, Format::xml).ok());
+    QVERIFY(!PropertyList::serialize(QVariant::fromValue(PlistUid{quint64(1) << 32}), Format::binary).ok());
     // A binary dictionary of that shape stays a dictionary.
     const QVariantMap shaped{{"CF$UID", qint64(7)}};
     QCOMPARE(PropertyList::parse(*PropertyList::serialize(shaped, Format::binary))->typeId(),
