@@ -4,6 +4,8 @@
 #include "common/AtomicFile.h"
 #include "common/RegularFile.h"
 
+#include <QUtf8StringView>
+
 #include <plist/plist.h>
 
 #include <cstdlib>
@@ -118,6 +120,10 @@ Result<QVariant> parseXml(const QByteArray &bytes)
     // A NUL byte ends libplist's strings early: the text around it would be read as something else.
     if (bytes.contains('\0'))
         return damaged(QStringLiteral("it holds a NUL byte"));
+    // libplist takes the bytes as they come; text that is not UTF-8 would be read as garbage (halves
+    // of surrogate pairs) that no XML file can carry back. The system's readers refuse it too.
+    if (!QUtf8StringView(bytes).isValidUtf8())
+        return damaged(QStringLiteral("its text is not UTF-8"));
     plist_t root = nullptr;
     plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
     if (!root)

@@ -69,6 +69,7 @@ void TestPropertyList::hostileInputIsRefused_data()
     QTest::newRow("XML NUL reference")
         << QByteArray("<plist><dict><key>a&#0;</key><true/></dict></plist>") << "damaged";
     QTest::newRow("shared containers") << binaryOfSharedContainers(40, 16) << "more values";
+    QTest::newRow("XML not UTF-8") << QByteArray("<plist><string>caf\xe9</string></plist>") << "not UTF-8";
 
     // The middle array of a three-level chain made to hold itself.
     QByteArray cycle = deeplyNestedBinary(3);
