@@ -84,31 +84,31 @@ bool takeFlag(QStringList &args, const QString &flag)
 
 } // namespace
 
-int runListCommand(CommandContext &context, QStringList args)
+QCoro::Task<int> runListCommand(CommandContext &context, QStringList args)
 {
     Platform *platform = context.platform();
     if (!platform)
-        return 1;
+        co_return 1;
     if (args.size() > 1) {
         context.err << "usage: velmoractl list [CATEGORY]\n";
-        return 2;
+        co_return 2;
     }
     const std::unique_ptr<TweakEngine> made = context.makeEngine();
     if (!made)
-        return 1;
+        co_return 1;
     TweakEngine &engine = *made;
     QList<TweakCategory> categories = engine.registry().categories();
     if (!args.isEmpty()) {
         const std::optional<TweakCategory> category = engine.registry().category(args.first());
         if (!category) {
             context.err << "velmoractl: no category has the id \"" << args.first() << "\"\n";
-            return 1;
+            co_return 1;
         }
         categories = {*category};
     }
     QMap<QString, QString> unreadable;
     for (const TweakCategory &category : categories) {
-        engine.refreshCategory(category.id);
+        co_await engine.refreshCategory(category.id);
         context.out << category.title << " (" << category.id << ")\n";
         for (const Tweak &tweak : engine.registry().tweaksInCategory(category.id)) {
             if (const std::optional<QString> problem = domainProblem(*platform, tweak))
@@ -122,30 +122,30 @@ int runListCommand(CommandContext &context, QStringList args)
     for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
         context.err << "velmoractl: " << it.key()
                     << " could not be read, so its settings show their defaults: " << it.value() << '\n';
-    return unreadable.isEmpty() ? 0 : 1;
+    co_return unreadable.isEmpty() ? 0 : 1;
 }
 
-int runGetCommand(CommandContext &context, QStringList args)
+QCoro::Task<int> runGetCommand(CommandContext &context, QStringList args)
 {
     const bool json = takeFlag(args, QStringLiteral("--json"));
     if (args.size() != 1) {
         context.err << "usage: velmoractl get ID [--json]\n";
-        return 2;
+        co_return 2;
     }
     const std::optional<TweakTarget> target = openTweak(context, args.first());
     if (!target)
-        return 1;
+        co_return 1;
     if (const std::optional<QString> problem = domainProblem(target->engine->platform(), target->tweak)) {
         context.err << "velmoractl: " << target->tweak.id << " cannot be read: " << *problem << '\n';
-        return 1;
+        co_return 1;
     }
-    target->engine->refreshCategory(target->tweak.categoryID);
+    co_await target->engine->refreshCategory(target->tweak.categoryID);
     const TweakValue value = target->engine->valueOrDefault(target->tweak);
     if (json)
         context.out << jsonText(value.encoded(), false) << '\n';
     else
         context.out << (value.isString() ? value.toString() : value.displayText()) << '\n';
-    return 0;
+    co_return 0;
 }
 
 QCoro::Task<int> runSetCommand(CommandContext &context, QStringList args)

@@ -9,8 +9,8 @@ class CommandContext;
 
 /// `list [CATEGORY]`, `get ID [--json]`, `set ID VALUE [--restart]`, `reset ID [--restart]` and
 /// `restart TARGET…`: the engine's operations from the command line. Each returns the exit status.
-int runListCommand(CommandContext &context, QStringList args);
-int runGetCommand(CommandContext &context, QStringList args);
+QCoro::Task<int> runListCommand(CommandContext &context, QStringList args);
+QCoro::Task<int> runGetCommand(CommandContext &context, QStringList args);
 QCoro::Task<int> runSetCommand(CommandContext &context, QStringList args);
 QCoro::Task<int> runResetCommand(CommandContext &context, QStringList args);
 QCoro::Task<int> runRestartCommand(CommandContext &context, QStringList args);

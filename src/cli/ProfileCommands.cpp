@@ -69,7 +69,7 @@ QCoro::Task<int> runProfileCommand(CommandContext &context, QStringList args)
 
     if (verb == QLatin1String("save")) {
         const ProfileDocument document(
-            Profile::makeFromCurrentState(engine, QStringLiteral(VELMORA_VERSION)));
+            co_await Profile::makeFromCurrentState(&engine, QStringLiteral(VELMORA_VERSION)));
         // A damaged domain reads as empty; the profile is still worth saving, but not silently short.
         const QMap<QString, QString> unreadable = engine.unreadableDomains();
         for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
@@ -93,7 +93,7 @@ QCoro::Task<int> runProfileCommand(CommandContext &context, QStringList args)
         co_return 1;
     }
     const Profile &profile = document->profile();
-    const QList<ProfileDiffItem> items = computeItems(profile, engine);
+    const QList<ProfileDiffItem> items = co_await computeItems(profile, &engine);
     printDiff(context.out, profile, items);
     if (verb == QLatin1String("diff"))
         co_return 0;

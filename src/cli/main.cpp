@@ -54,9 +54,9 @@ QCoro::Task<int> dispatch(CommandContext &context, QString verb, QStringList arg
     if (verb == QLatin1String("catalogue"))
         co_return runCatalogueCommand(args, context.out, context.err);
     if (verb == QLatin1String("list"))
-        co_return runListCommand(context, args);
+        co_return co_await runListCommand(context, args);
     if (verb == QLatin1String("get"))
-        co_return runGetCommand(context, args);
+        co_return co_await runGetCommand(context, args);
     if (verb == QLatin1String("set"))
         co_return co_await runSetCommand(context, args);
     if (verb == QLatin1String("reset"))

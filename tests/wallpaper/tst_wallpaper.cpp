@@ -7,6 +7,7 @@
 #include "engine/TweakEngine.h"
 #include "platform/simulated/SimulatedDisplayService.h"
 #include "support/ProgramRun.h"
+#include "support/Ticker.h"
 #include "wallpaper/DesktopPictures.h"
 #include "wallpaper/WallpaperTweakHandler.h"
 #include "wallpaper/WallpaperViewModel.h"
@@ -121,6 +122,7 @@ private slots:
     void handlerCapturesWithoutAPicture();
     void handlerCapturesLargePicturesWhole_data();
     void handlerCapturesLargePicturesWhole();
+    void handlerReadsThePictureOffTheWindowsThread();
     void handlerRestoresOnAnotherMachine();
     void handlerApply_data();
     void handlerApply();
@@ -547,7 +549,7 @@ void TestWallpaper::handlerCapturesTheMainDisplaysPicture()
     QVERIFY(setOn(root, 1, picture, Scaling::center, false));
     QVERIFY(setOn(root, 0, samplePicture(root, "Bloom.png")));
 
-    const Result<TweakValue> value = WallpaperTweakHandler().currentValue(root.platform());
+    const Result<TweakValue> value = await(WallpaperTweakHandler().currentValue(root.platform()));
     QVERIFY(value && value->isString());
     // What is in effect on the display is not read: always fill with clipping.
     QCOMPARE(parseObject(value->toString()),
@@ -562,7 +564,7 @@ void TestWallpaper::handlerCapturesWithoutAPicture()
     TestRoot root;
     writeDisplays(root, QJsonArray{displayEntry("Fresh", 5, 800, 600, true)});
     const QJsonObject nothing{{"scaling", "fill"}, {"allowClipping", true}};
-    QCOMPARE(parseObject(WallpaperTweakHandler().currentValue(root.platform())->toString()), nothing);
+    QCOMPARE(parseObject(await(WallpaperTweakHandler().currentValue(root.platform()))->toString()), nothing);
 
     // A picture that has gone since it was set travels as its path alone.
     const QString picture = writePicture(root.path() + "/soon-gone.png");
@@ -570,11 +572,11 @@ void TestWallpaper::handlerCapturesWithoutAPicture()
     QFile::remove(picture);
     QJsonObject pathOnly = nothing;
     pathOnly.insert("imagePath", picture);
-    QCOMPARE(parseObject(WallpaperTweakHandler().currentValue(root.platform())->toString()), pathOnly);
+    QCOMPARE(parseObject(await(WallpaperTweakHandler().currentValue(root.platform()))->toString()), pathOnly);
 
     // No display at all: nothing to capture, still a value.
     writeDisplays(root, QJsonArray());
-    QCOMPARE(parseObject(WallpaperTweakHandler().currentValue(root.platform())->toString()), nothing);
+    QCOMPARE(parseObject(await(WallpaperTweakHandler().currentValue(root.platform()))->toString()), nothing);
 }
 
 void TestWallpaper::handlerCapturesLargePicturesWhole_data()
@@ -602,7 +604,7 @@ void TestWallpaper::handlerCapturesLargePicturesWhole()
     file.write(tail);
     file.close();
 
-    const Result<TweakValue> value = WallpaperTweakHandler().currentValue(root.platform());
+    const Result<TweakValue> value = await(WallpaperTweakHandler().currentValue(root.platform()));
     QVERIFY(value);
     const QJsonObject object = parseObject(value->toString());
     QCOMPARE(object.value("imagePath").toString(), picture);
@@ -616,6 +618,23 @@ void TestWallpaper::handlerCapturesLargePicturesWhole()
     QVERIFY(value->toString() == QString::fromUtf8(carried.toJson()));
 }
 
+void TestWallpaper::handlerReadsThePictureOffTheWindowsThread()
+{
+    // A 20 MB picture takes a few hundred milliseconds to capture: the window must go on meanwhile.
+    TestRoot root;
+    const QString picture = writePicture(root.path() + "/large.png", QSize(50, 50), Qt::magenta);
+    QVERIFY(velmora::applyWallpaper(root.platform(), picture, Scaling::fill, true));
+    QFile file(picture);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(QByteArray(20 * 1024 * 1024, 'x'));
+    file.close();
+    Ticker ticker;
+    const Result<TweakValue> value = await(WallpaperTweakHandler().currentValue(root.platform()));
+    QVERIFY(value && value->toString().size() > 27'000'000);
+    QVERIFY2(ticker.ticks >= 3, qPrintable(QString::number(ticker.ticks)));
+    QVERIFY2(ticker.longest < 100, qPrintable(QString::number(ticker.longest)));
+}
+
 void TestWallpaper::handlerRestoresOnAnotherMachine()
 {
     TestRoot home;
@@ -623,7 +642,7 @@ void TestWallpaper::handlerRestoresOnAnotherMachine()
         writePicture(home.root().home() + "/Pictures/Holiday/beach.png", QSize(120, 80), Qt::yellow);
     QVERIFY(velmora::applyWallpaper(home.platform(), picture, Scaling::fill, true));
     TweakEngine source(TweakRegistry::shared(), home.platform(), standardHandlers());
-    source.refreshCategory("wallpaper");
+    await(source.refreshCategory("wallpaper"));
     const TweakValue captured = source.currentValues().value("wallpaper.config");
     QVERIFY(captured.toString().contains("beach.png"));
 
@@ -726,17 +745,17 @@ void TestWallpaper::handlerEquivalence()
     WallpaperTweakHandler handler;
     const QString picture = writePicture(home.path() + "/elsewhere.png", QSize(30, 30), Qt::blue);
     QVERIFY(velmora::applyWallpaper(home.platform(), picture, Scaling::fill, true));
-    const TweakValue captured = *handler.currentValue(home.platform());
+    const TweakValue captured = *await(handler.currentValue(home.platform()));
     QVERIFY(QFile::remove(picture));
     QVERIFY(await(handler.apply(away.platform(), captured)));
     // Restored under a new name, the same picture is the same state...
-    const TweakValue restored = *handler.currentValue(away.platform());
+    const TweakValue restored = *await(handler.currentValue(away.platform()));
     QVERIFY(restored != captured);
     QVERIFY(handler.valuesEquivalent(captured, restored));
     // ...another picture is not, nor is a value that does not read.
     QVERIFY(
         velmora::applyWallpaper(away.platform(), samplePicture(away, "Graphite.png"), Scaling::fill, true));
-    QVERIFY(!handler.valuesEquivalent(captured, *handler.currentValue(away.platform())));
+    QVERIFY(!handler.valuesEquivalent(captured, *await(handler.currentValue(away.platform()))));
     QVERIFY(!handler.valuesEquivalent(captured, TweakValue::ofString("{}")));
     QVERIFY(handler.valuesEquivalent(TweakValue::ofString("{}"), TweakValue::ofString("{}")));
     // Without carried bytes the paths decide, whatever the order of the keys.
