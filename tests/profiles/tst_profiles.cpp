@@ -109,6 +109,7 @@ private slots:
     void diffItems();
     void reviewSheetTexts_data();
     void reviewSheetTexts();
+    void reviewShortensValuesOfMegabytes();
     void applyProfileSkipsUnknownAndRestartsOnce();
     void saveThenLoadThroughTheMenu();
     void loadingSomethingElseOpensNothing();
@@ -380,6 +381,27 @@ void TestProfiles::reviewSheetTexts()
         QTest::keyClick(&sheet, Qt::Key_Escape);
         QCOMPARE(cancelled.count(), 1);
     }
+}
+
+void TestProfiles::reviewShortensValuesOfMegabytes()
+{
+    // The wallpaper's value carries its picture: laying out all of it took seconds.
+    TestRoot root;
+    const QString huge = "{\"embeddedImageData\":\"" + QString(8'000'000, 'A') + "\"}";
+    QElapsedTimer clock;
+    clock.start();
+    ProfileDiffView sheet(sampleProfile(),
+                          {item("Wallpaper", TweakValue::ofString("{}"), TweakValue::ofString(huge))},
+                          root.platform().symbols());
+    sheet.show();
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    auto *fresh = sheet.findChild<QWidget *>("Wallpaper")->findChild<QLabel *>("new");
+    QVERIFY(fresh->text().startsWith("{\"emb"));
+    QVERIFY(fresh->text().endsWith("A\"}"));
+    QVERIFY(fresh->text().size() < 400);
+    // The tip holds both ends, not the whole text.
+    QVERIFY(fresh->toolTip().size() <= 4001);
+    QVERIFY(fresh->toolTip().endsWith("AAA\"}"));
 }
 
 void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
