@@ -138,7 +138,10 @@ private slots:
     void modelWithoutDisplays();
     void modelDisplaysWithoutNumbersShareAnEntry();
     void modelNotifiesOnlyChanges();
+    void largePreviewsAreDecodedSmallerAtTheirNaturalSize_data();
     void largePreviewsAreDecodedSmallerAtTheirNaturalSize();
+    void modelDecodesPreviewsForTheWellInTheBackground();
+    void modelDropsADecodeOfAPictureNoLongerChosen();
 
     void cliShow();
     void cliSet_data();
@@ -781,7 +784,7 @@ void TestWallpaper::modelLoadsAndRevertsToWhatThePlatformHas()
     QCOMPARE(model.configs().keys(), (QList<quint32>{1, 2}));
     QCOMPARE(model.configs().value(1), config(samplePicture(root, "Dusk.jpg")));
     QCOMPARE(model.configs().value(2), config(samplePicture(root, "Bloom.png")));
-    QCOMPARE(model.previews().keys(), (QList<quint32>{1, 2}));
+    QTRY_COMPARE(model.previews().keys(), (QList<quint32>{1, 2}));
     QCOMPARE(model.previews().value(2).size(), QSize(240, 320));
     QCOMPARE(model.selectedDisplayID(), std::optional<quint32>(1));
     QCOMPARE(model.currentConfig(), model.configs().value(1));
@@ -792,10 +795,11 @@ void TestWallpaper::modelLoadsAndRevertsToWhatThePlatformHas()
     const QImage preview = model.previews().value(1);
     model.setImagePath(samplePicture(root, "Bloom.png"));
     model.setScaling(Scaling::center);
+    QTRY_VERIFY(model.previews().contains(1));
     QVERIFY(model.previews().value(1) != preview);
     model.load();
     QCOMPARE(model.configs().value(1), config(samplePicture(root, "Dusk.jpg")));
-    QCOMPARE(model.previews().value(1), preview);
+    QTRY_COMPARE(model.previews().value(1), preview);
     QVERIFY(!model.isDirty());
     QVERIFY(!model.status());
 }
@@ -832,7 +836,7 @@ void TestWallpaper::modelEditsOnlyTheSelectedDisplay()
     model.setImagePath(samplePicture(root, "Graphite.png"));
     QCOMPARE(model.configs().value(2), config(samplePicture(root, "Graphite.png"), Scaling::stretch, false));
     QCOMPARE(model.currentConfig(), model.configs().value(2));
-    QCOMPARE(model.previews().value(2).size(), QSize(480, 480));
+    QTRY_COMPARE(model.previews().value(2).size(), QSize(480, 480));
     QCOMPARE(model.configs().value(1), first);
     QCOMPARE(recordedPictures(root), before); // nothing reaches the platform until applied
 
@@ -916,7 +920,7 @@ void TestWallpaper::modelDisplaysWithoutNumbersShareAnEntry()
     QCOMPARE(model.screens().size(), 2);
     QCOMPARE(model.configs().keys(), QList<quint32>{0});
     QCOMPARE(*model.configs().value(0).imagePath, samplePicture(root, "Graphite.png")); // the later one wins
-    QCOMPARE(model.previews().value(0).size(), QSize(480, 480));
+    QTRY_COMPARE(model.previews().value(0).size(), QSize(480, 480));
     QCOMPARE(model.selectedDisplayID(), std::optional<quint32>(0));
     // Applying sets the shared entry on both.
     model.setImagePath(samplePicture(root, "Dusk.jpg"));
@@ -952,18 +956,84 @@ void TestWallpaper::modelNotifiesOnlyChanges()
     QCOMPARE(dirty.count(), 1);
 }
 
+void TestWallpaper::largePreviewsAreDecodedSmallerAtTheirNaturalSize_data()
+{
+    QTest::addColumn<QSize>("cover");
+    QTest::addColumn<QSize>("decoded");
+    // Before the page says how large it shows them: at most previewMaxSide on the longer side.
+    QTest::newRow("no size given") << QSize() << QSize(2048, 341);
+    // Just covering the well's pixels, proportions kept.
+    QTest::newRow("a well of 400×260") << QSize(400, 260) << QSize(1560, 260);
+    QTest::newRow("a wide well") << QSize(3000, 100) << QSize(3000, 500);
+    // Never larger than the picture.
+    QTest::newRow("a well larger than the picture") << QSize(8000, 2000) << QSize(6000, 1000);
+}
+
 void TestWallpaper::largePreviewsAreDecodedSmallerAtTheirNaturalSize()
 {
+    QFETCH(QSize, cover);
+    QFETCH(QSize, decoded);
     TestRoot root;
     const QString big = writePicture(root.path() + "/wide.png", QSize(6000, 1000), Qt::darkGreen);
-    const QImage preview = WallpaperViewModel::decodePreview(big);
+    const QImage preview = WallpaperViewModel::decodePreview(big, cover);
     QVERIFY(!preview.isNull());
-    QVERIFY(qMax(preview.width(), preview.height()) <= WallpaperViewModel::previewMaxSide);
+    QVERIFY2(qAbs(preview.width() - decoded.width()) <= 1 && qAbs(preview.height() - decoded.height()) <= 1,
+             qPrintable(QStringLiteral("%1×%2").arg(preview.width()).arg(preview.height())));
     // The natural size survives to within the rounding of the smaller image.
     QCOMPARE(qRound(preview.deviceIndependentSize().width()), 6000);
     QVERIFY(qAbs(preview.deviceIndependentSize().height() - 1000) <= 1.5);
-    QVERIFY(WallpaperViewModel::decodePreview(writeNotAPicture(root.path() + "/fake.png")).isNull());
-    QVERIFY(WallpaperViewModel::decodePreview(root.path() + "/nothing-here.png").isNull());
+    QVERIFY(WallpaperViewModel::decodePreview(writeNotAPicture(root.path() + "/fake.png"), cover).isNull());
+    QVERIFY(WallpaperViewModel::decodePreview(root.path() + "/nothing-here.png", cover).isNull());
+}
+
+void TestWallpaper::modelDecodesPreviewsForTheWellInTheBackground()
+{
+    TestRoot root;
+    const QString wide = writePicture(root.path() + "/wide.png", QSize(6000, 1000), Qt::darkGreen);
+    WallpaperViewModel model(root.platform());
+    model.setPreviewPixelSize(QSize(400, 260));
+    model.load();
+    QTRY_VERIFY(model.pendingPreviews().isEmpty());
+    QSignalSpy previews(&model, &WallpaperViewModel::previewsChanged);
+    model.setImagePath(wide);
+    // The old picture's preview goes at once; the new one comes when it is decoded.
+    QVERIFY(!model.previews().contains(1));
+    QCOMPARE(model.pendingPreviews(), QSet<quint32>{1});
+    QTRY_VERIFY(model.previews().contains(1));
+    QVERIFY(model.pendingPreviews().isEmpty());
+    QCOMPARE(model.previews().value(1).height(), 260);
+
+    // A larger well decodes again, the present preview shown meanwhile; a smaller one does not.
+    model.setPreviewPixelSize(QSize(800, 520));
+    QVERIFY(model.previews().contains(1));
+    QTRY_COMPARE(model.previews().value(1).height(), 520);
+    const qsizetype changes = previews.count();
+    model.setPreviewPixelSize(QSize(400, 260));
+    QCOMPARE(model.previewPixelSize(), QSize(800, 520));
+    QVERIFY(model.pendingPreviews().isEmpty());
+    QTest::qWait(100);
+    QCOMPARE(previews.count(), changes);
+}
+
+void TestWallpaper::modelDropsADecodeOfAPictureNoLongerChosen()
+{
+    // A picture that takes long to decode, then a small one: the first decode ends last and must
+    // not replace the preview of the picture now chosen.
+    TestRoot root;
+    const QString slow = writePicture(root.path() + "/slow.png", QSize(4000, 3000), Qt::darkRed);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!WallpaperViewModel::decodePreview(slow).isNull());
+    const qint64 slowDecode = clock.elapsed();
+    WallpaperViewModel model(root.platform());
+    model.load();
+    QTRY_VERIFY(model.pendingPreviews().isEmpty());
+    model.setImagePath(slow);
+    model.setImagePath(samplePicture(root, "Graphite.png"));
+    QTRY_VERIFY(model.pendingPreviews().isEmpty());
+    QTest::qWait(int(2 * slowDecode + 200));
+    QCOMPARE(model.previews().value(1).size(), QSize(480, 480));
+    QCOMPARE(*model.currentConfig().imagePath, samplePicture(root, "Graphite.png"));
 }
 
 // ---- velmoractl ---------------------------------------------------------------------------------
