@@ -211,6 +211,12 @@ int main(int argc, char *argv[])
     runUntil([] { return true; });
 
     QList<Step> steps;
+    // The floor: what the timer sees while nothing happens (other programs on the machine, the
+    // scheduler). The steps below are to be read against it.
+    QElapsedTimer idle;
+    steps << measure(
+        heart, QStringLiteral("nothing happening (1 s)"), [&] { idle.start(); },
+        [&] { return idle.elapsed() >= 1000; });
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bench.plist"));
 
@@ -259,7 +265,11 @@ int main(int argc, char *argv[])
             return !menu->reviewSheet() && restartsAtEnd >= 0 && root.restartLog().size() >= restartsAtEnd;
         });
 
-    if (!applyWallpaper(root.platform(), photo, Scaling::fill, true)) {
+    if (!applyWallpaper(root.platform(),
+                        qEnvironmentVariableIsSet("SMALL")
+                            ? root.root().path() + QStringLiteral("/Library/Desktop Pictures/Bloom.png")
+                            : photo,
+                        Scaling::fill, true)) {
         std::fputs("cannot set the large picture\n", stderr);
         return 1;
     }
