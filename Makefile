@@ -8,7 +8,7 @@
 PRESET ?= default
 BUILD_DIR := build
 
-.PHONY: all deps configure build run test test-asan fuzz fuzz-run clean
+.PHONY: all deps configure build run test bench test-asan fuzz fuzz-run clean
 
 all: build
 
@@ -32,6 +32,10 @@ run: build
 
 test: build
 	ctest --preset $(PRESET)
+
+# The measurements of bench/ that say whether the window stays responsive (docs/performance.md).
+bench: build
+	$(BUILD_DIR)/bin/bench_heartbeat
 
 test-asan: deps
 	@if [ ! -f build-asan/build.ninja ]; then cmake --preset asan; fi

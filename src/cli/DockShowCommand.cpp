@@ -31,22 +31,23 @@ QString displayAsText(qint64 displayAs)
     return QString::number(displayAs);
 }
 
-int show(CommandContext &context, Platform &platform, bool json)
+QCoro::Task<int> show(CommandContext &context, Platform &platform, bool json)
 {
     // The Dock's reader shows an unreadable preference as an empty Dock; say so instead.
     if (const std::optional<QString> problem =
             platform.preferences().readProblem(DockPreferences::domain())) {
         context.err << "velmoractl: the Dock's preference cannot be read: " << *problem << '\n';
-        return 1;
+        co_return 1;
     }
     if (json) {
-        const Result<TweakValue> value = makeDockAppsTweakHandler()->currentValue(platform);
+        const std::shared_ptr<const TweakHandler> handler = makeDockAppsTweakHandler();
+        const Result<TweakValue> value = co_await handler->currentValue(platform);
         if (!value) {
             context.err << "velmoractl: " << value.error() << '\n';
-            return 1;
+            co_return 1;
         }
         context.out << value->toString() << '\n';
-        return 0;
+        co_return 0;
     }
     const QList<DockAppEntry> apps = DockPreferences::readApps(platform);
     const QList<DockOtherEntry> others = DockPreferences::readOthers(platform);
@@ -69,7 +70,7 @@ int show(CommandContext &context, Platform &platform, bool json)
             context.out << "  Display as: " << displayAsText(*other.displayAs);
         context.out << '\n';
     }
-    return 0;
+    co_return 0;
 }
 
 } // namespace
@@ -88,7 +89,7 @@ QCoro::Task<int> DockShowCommand::run(CommandContext &context, CommandArguments 
     Platform *platform = context.platform();
     if (!platform)
         co_return 1;
-    co_return show(context, *platform, json);
+    co_return co_await show(context, *platform, json);
 }
 
 } // namespace velmora

@@ -22,7 +22,7 @@ QCoro::Task<int> GetCommand::run(CommandContext &context, CommandArguments argum
         context.err << "velmoractl: " << target->tweak.id << " cannot be read: " << *problem << '\n';
         co_return 1;
     }
-    target->engine->refreshCategory(target->tweak.categoryID);
+    co_await target->engine->refreshCategory(target->tweak.categoryID);
     const TweakValue value = target->engine->valueOrDefault(target->tweak);
     if (json)
         context.out << jsonText(value.encoded(), false) << '\n';

@@ -36,7 +36,7 @@ QCoro::Task<int> ListCommand::run(CommandContext &context, CommandArguments argu
     }
     QMap<QString, QString> unreadable;
     for (const TweakCategory &category : categories) {
-        engine.refreshCategory(category.id);
+        co_await engine.refreshCategory(category.id);
         context.out << category.title << " (" << category.id << ")\n";
         for (const Tweak &tweak : engine.registry().tweaksInCategory(category.id)) {
             if (const std::optional<QString> problem = domainProblem(*platform, tweak))

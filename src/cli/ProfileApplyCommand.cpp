@@ -46,7 +46,7 @@ QCoro::Task<int> ProfileApplyCommand::run(CommandContext &context, CommandArgume
         co_return 1;
     }
     const Profile &profile = document->profile();
-    const QList<ProfileDiffItem> items = computeItems(profile, engine);
+    const QList<ProfileDiffItem> items = co_await computeItems(profile, &engine);
     printDiff(context.out, profile, items);
 
     const qsizetype changes =

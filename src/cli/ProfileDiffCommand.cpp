@@ -26,7 +26,7 @@ QCoro::Task<int> ProfileDiffCommand::run(CommandContext &context, CommandArgumen
         co_return 1;
     }
     const Profile &profile = document->profile();
-    const QList<ProfileDiffItem> items = computeItems(profile, engine);
+    const QList<ProfileDiffItem> items = co_await computeItems(profile, &engine);
     printDiff(context.out, profile, items);
     co_return 0;
 }

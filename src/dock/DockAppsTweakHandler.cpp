@@ -3,8 +3,10 @@
 #include "DockPreferences.h"
 #include "DockProfilePayload.h"
 
+#include <QCoro/QCoroFuture>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace velmora {
 
@@ -44,13 +46,13 @@ QCoro::Task<Status> nothingToDo()
     co_return Status::success();
 }
 
-} // namespace
-
-Result<TweakValue> DockAppsTweakHandler::currentValue(Platform &platform) const
+// The worker half of a read. The preferences service reads the domain's file afresh on every call
+// and keeps nothing between calls, so it answers from any thread.
+Result<TweakValue> readPayload(const Platform *platform)
 {
     DockProfilePayload payload;
-    payload.apps = DockPreferences::readApps(platform);
-    payload.others = DockPreferences::readOthers(platform);
+    payload.apps = DockPreferences::readApps(*platform);
+    payload.others = DockPreferences::readOthers(*platform);
     // The JSON of the payload is UTF-8 by construction; decode it strictly all the same.
     const QByteArray json = payload.toJson();
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -58,6 +60,14 @@ Result<TweakValue> DockAppsTweakHandler::currentValue(Platform &platform) const
     if (decoder.hasError())
         text = QStringLiteral("{}");
     return TweakValue::ofString(text);
+}
+
+} // namespace
+
+QCoro::Task<Result<TweakValue>> DockAppsTweakHandler::currentValue(Platform &platform) const
+{
+    QFuture<Result<TweakValue>> read = QtConcurrent::run(&readPayload, &platform);
+    co_return co_await read;
 }
 
 QCoro::Task<Status> DockAppsTweakHandler::apply(Platform &platform, TweakValue value) const

@@ -11,7 +11,8 @@ namespace velmora {
 /// anything else changes nothing and succeeds.
 class DockAppsTweakHandler : public TweakHandler {
 public:
-    Result<TweakValue> currentValue(Platform &platform) const override;
+    /// Reads the Dock's preference on a worker thread.
+    QCoro::Task<Result<TweakValue>> currentValue(Platform &platform) const override;
     QCoro::Task<Status> apply(Platform &platform, TweakValue value) const override;
     QCoro::Task<Status> reset(Platform &platform) const override;
 

@@ -4,10 +4,42 @@
 #include "platform/Platform.h"
 #include "platform/PreferenceStore.h"
 
+#include <QCoro/QCoroFuture>
 #include <QCoro/QCoroSignal>
 #include <QPointer>
+#include <QPromise>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace velmora {
+
+namespace {
+
+// The worker half of a refresh: every preference among `tweaks`, read in one go. The preferences
+// service reads the domains' files afresh on every call and keeps nothing between calls, so it
+// answers from any thread. The 131 reads take about a millisecond on the seeded simulated Mac, where
+// most domains have no file; a real Mac has one per domain, some large, and the global domain is read
+// again for every key a domain lacks.
+QHash<QString, TweakValue> readPreferences(PreferencesBackend preferences, QList<Tweak> tweaks)
+{
+    QHash<QString, TweakValue> values;
+    for (const Tweak &tweak : tweaks) {
+        if (std::optional<TweakValue> value = preferences.read(*tweak.preferenceKey))
+            values.insert(tweak.id, *std::move(value));
+    }
+    return values;
+}
+
+bool equalValues(TweakValue a, TweakValue b)
+{
+    return a == b;
+}
+
+bool judgeSameState(TweakHandlers::Handler handler, TweakValue a, TweakValue b)
+{
+    return a == b || handler->valuesEquivalent(a, b);
+}
+
+} // namespace
 
 TweakEngine::TweakEngine(TweakRegistry registry, Platform &platform, TweakHandlers handlers, QObject *parent)
     : QObject(parent), m_registry(std::move(registry)), m_platform(&platform),
@@ -52,37 +84,124 @@ QMap<QString, QString> TweakEngine::unreadableDomains() const
     return unreadable;
 }
 
-std::optional<TweakValue> TweakEngine::readValue(const Tweak &tweak) const
+QCoro::Task<std::optional<TweakValue>> TweakEngine::readValue(Tweak tweak) const
 {
     if (tweak.servedByHandler) {
-        const TweakHandler *handler = handlerFor(tweak);
+        // Shared, so the handler outlives the read should the engine go first.
+        const TweakHandlers::Handler handler = m_handlers.sharedHandlerFor(tweak.id);
         if (!handler)
-            return std::nullopt;
-        const Result<TweakValue> value = handler->currentValue(*m_platform);
-        return value ? std::optional<TweakValue>(*value) : std::nullopt;
+            co_return std::nullopt;
+        const Result<TweakValue> value = co_await handler->currentValue(*m_platform);
+        co_return value ? std::optional<TweakValue>(*value) : std::nullopt;
     }
-    if (tweak.preferenceKey)
-        return m_preferences.read(*tweak.preferenceKey);
-    return std::nullopt;
+    if (tweak.preferenceKey) {
+        QFuture<QHash<QString, TweakValue>> read =
+            QtConcurrent::run(&readPreferences, m_preferences, QList<Tweak>{tweak});
+        const QHash<QString, TweakValue> values = co_await read;
+        const auto found = values.constFind(tweak.id);
+        co_return found == values.cend() ? std::nullopt : std::optional<TweakValue>(*found);
+    }
+    co_return std::nullopt;
 }
 
-TweakValue TweakEngine::sameStateKept(const Tweak &tweak, const TweakValue &read) const
+QCoro::Task<bool> TweakEngine::sameState(Tweak tweak, TweakValue a, TweakValue b) const
 {
-    // A handler's text may change on every read without the state changing (the Dock's others get
-    // new identities); the value held stays then, so nothing announces a change that is none.
+    TweakHandlers::Handler handler = tweak.servedByHandler ? m_handlers.sharedHandlerFor(tweak.id) : nullptr;
+    if (!handler)
+        co_return a == b;
+    // Even comparing two captures of the desktop picture, 56 MB each, is a worker's job.
+    QFuture<bool> judged = QtConcurrent::run(&judgeSameState, std::move(handler), std::move(a), std::move(b));
+    co_return co_await judged;
+}
+
+QCoro::Task<TweakEngine::Readings> TweakEngine::readTweaks(QList<Tweak> tweaks)
+{
+    QPointer<TweakEngine> self(this);
+    QList<Tweak> preferenceTweaks;
+    QList<Tweak> handlerTweaks;
+    for (const Tweak &tweak : std::as_const(tweaks)) {
+        if (tweak.servedByHandler)
+            handlerTweaks.append(tweak);
+        else if (tweak.preferenceKey)
+            preferenceTweaks.append(tweak);
+    }
+    // The preferences are read while the handlers read theirs.
+    QFuture<QHash<QString, TweakValue>> preferences;
+    if (!preferenceTweaks.isEmpty())
+        preferences = QtConcurrent::run(&readPreferences, m_preferences, preferenceTweaks);
+
+    Readings readings;
+    for (const Tweak &tweak : std::as_const(handlerTweaks)) {
+        const std::optional<TweakValue> value = co_await readValue(tweak);
+        if (!self)
+            co_return Readings();
+        if (!value)
+            continue;
+        Reading reading{*value, std::nullopt, false};
+        // A handler's text may change on every read without the state changing (the Dock's others
+        // get new identities); whether it did is judged now, off the window's thread.
+        const auto held = m_currentValues.constFind(tweak.id);
+        if (held != m_currentValues.cend()) {
+            const TweakValue against = *held;
+            reading.judgedSame = co_await sameState(tweak, against, *value);
+            if (!self)
+                co_return Readings();
+            reading.judgedAgainst = against;
+        }
+        readings.insert(tweak.id, std::move(reading));
+    }
+    if (!preferenceTweaks.isEmpty()) {
+        const QHash<QString, TweakValue> values = co_await preferences;
+        if (!self)
+            co_return Readings();
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            readings.insert(it.key(), Reading{it.value(), std::nullopt, false});
+    }
+    co_return readings;
+}
+
+bool TweakEngine::knowsNewer(const QString &tweakID, quint64 asOf) const
+{
+    return m_stamps.value(tweakID, 0) > asOf;
+}
+
+TweakValue TweakEngine::keptOrRead(const Tweak &tweak, const Reading &reading) const
+{
+    // The value held stays when it is the same state, so nothing announces a change that is none.
     const auto held = m_currentValues.constFind(tweak.id);
+    if (held == m_currentValues.cend())
+        return reading.value;
+    if (reading.judgedAgainst && *reading.judgedAgainst == *held)
+        return reading.judgedSame ? *held : reading.value;
+    // The held value changed while the tweak was read (another refresh stored its reading
+    // meanwhile): rare enough to judge here.
     const TweakHandler *handler = handlerFor(tweak);
-    if (handler && held != m_currentValues.constEnd() && handler->valuesEquivalent(*held, read))
+    if (handler && handler->valuesEquivalent(*held, reading.value))
         return *held;
-    return read;
+    return reading.value;
 }
 
-void TweakEngine::refreshAll()
+QCoro::Task<> TweakEngine::refreshAll()
 {
-    QHash<QString, TweakValue> values;
+    QPointer<TweakEngine> self(this);
+    const quint64 asOf = ++m_clock;
+    const Readings readings = co_await readTweaks(m_registry.tweaks());
+    if (!self)
+        co_return;
+
+    QHash<QString, TweakValue> values = m_currentValues;
+    for (auto it = m_currentValues.cbegin(); it != m_currentValues.cend(); ++it) {
+        if (!readings.contains(it.key()) && !knowsNewer(it.key(), asOf)) {
+            values.remove(it.key());
+            m_stamps.insert(it.key(), asOf);
+        }
+    }
     for (const Tweak &tweak : m_registry.tweaks()) {
-        if (const std::optional<TweakValue> value = readValue(tweak))
-            values.insert(tweak.id, sameStateKept(tweak, *value));
+        const auto reading = readings.constFind(tweak.id);
+        if (reading == readings.cend() || knowsNewer(tweak.id, asOf))
+            continue;
+        values.insert(tweak.id, keptOrRead(tweak, *reading));
+        m_stamps.insert(tweak.id, asOf);
     }
     QSet<QString> everyCategory;
     for (const TweakCategory &category : m_registry.categories())
@@ -109,18 +228,44 @@ void TweakEngine::refreshAll()
     }
 }
 
-void TweakEngine::refreshCategory(const QString &categoryID, bool force)
+QCoro::Task<> TweakEngine::refreshCategory(QString categoryID, bool force)
 {
-    if (!force && m_refreshedCategoryIDs.contains(categoryID))
-        return;
-    for (const Tweak &tweak : m_registry.tweaksInCategory(categoryID)) {
-        if (const std::optional<TweakValue> value = readValue(tweak))
-            setCurrentValue(tweak.id, sameStateKept(tweak, *value));
+    QPointer<TweakEngine> self(this);
+    if (!force) {
+        // Waiting on a future, not on a signal: every waiter gets its own watcher, so a read that
+        // ends resumes each of them once. (QCoro's signal awaiter is queued, and a second emission
+        // before the first is delivered would resume a waiter that has already gone.)
+        while (self && m_categoryReads.contains(categoryID)) {
+            QFuture<void> underWay = m_categoryReads.value(categoryID).done;
+            co_await underWay;
+        }
+        if (!self || m_refreshedCategoryIDs.contains(categoryID))
+            co_return;
+    }
+    const quint64 asOf = ++m_clock;
+    const QList<Tweak> tweaks = m_registry.tweaksInCategory(categoryID);
+    // Whoever waits for this read is released when this promise ends, stored values and all (or
+    // when the engine goes, which ends it unfinished).
+    QPromise<void> done;
+    done.start();
+    m_categoryReads.insert(categoryID, CategoryRead{asOf, done.future()});
+    const Readings readings = co_await readTweaks(tweaks);
+    if (!self)
+        co_return;
+    if (m_categoryReads.value(categoryID).asOf == asOf)
+        m_categoryReads.remove(categoryID);
+    for (const Tweak &tweak : tweaks) {
+        const auto reading = readings.constFind(tweak.id);
+        if (reading == readings.cend() || knowsNewer(tweak.id, asOf))
+            continue;
+        setCurrentValue(tweak.id, keptOrRead(tweak, *reading));
+        m_stamps.insert(tweak.id, asOf);
     }
     if (!m_refreshedCategoryIDs.contains(categoryID)) {
         m_refreshedCategoryIDs.insert(categoryID);
         emit refreshedCategoryIDsChanged();
     }
+    done.finish();
 }
 
 QCoro::Task<quint64> TweakEngine::enterLane(QString tweakID)
@@ -197,7 +342,23 @@ QCoro::Task<Status> TweakEngine::applyValue(TweakValue value, Tweak tweak)
         leaveLane(tweak.id);
         co_return written;
     }
+    if (tweak.servedByHandler) {
+        // A handler's value may be tens of megabytes (the desktop picture travels in it): whether it
+        // differs from the value held is a worker's question too.
+        const auto held = m_currentValues.constFind(tweak.id);
+        if (held != m_currentValues.cend()) {
+            const TweakValue before = *held;
+            QFuture<bool> compared = QtConcurrent::run(&equalValues, before, value);
+            const bool unchanged = co_await compared;
+            if (!self)
+                co_return gone;
+            // Still held (the same text, so this comparison takes no time): nothing changes.
+            if (unchanged && m_currentValues.value(tweak.id) == before)
+                value = before;
+        }
+    }
     setCurrentValue(tweak.id, value);
+    m_stamps.insert(tweak.id, ++m_clock);
     insertRestarts(tweak.restart);
     setLastError(std::nullopt);
     leaveLane(tweak.id);
@@ -218,7 +379,14 @@ QCoro::Task<> TweakEngine::reset(Tweak tweak)
         leaveLane(tweak.id);
         co_return;
     }
-    setCurrentValue(tweak.id, readValue(tweak).value_or(tweak.defaultValue));
+    const quint64 asOf = ++m_clock;
+    const std::optional<TweakValue> shown = co_await readValue(tweak);
+    if (!self)
+        co_return;
+    if (!knowsNewer(tweak.id, asOf)) {
+        setCurrentValue(tweak.id, shown.value_or(tweak.defaultValue));
+        m_stamps.insert(tweak.id, asOf);
+    }
     insertRestarts(tweak.restart);
     setLastError(std::nullopt);
     leaveLane(tweak.id);

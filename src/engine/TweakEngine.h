@@ -6,6 +6,7 @@
 #include "preferences/ShellRunner.h"
 
 #include <QCoro/QCoroTask>
+#include <QFuture>
 #include <QHash>
 #include <QMap>
 #include <QObject>
@@ -47,12 +48,25 @@ public:
     /// each with why. Their values read as absent, so whoever gathers every value (a profile) asks.
     QMap<QString, QString> unreadableDomains() const;
 
-    /// The one rule for reading a tweak: its handler, else its preference, else nothing.
-    std::optional<TweakValue> readValue(const Tweak &tweak) const;
-    /// Reads every tweak; values no longer readable lose their entry.
-    void refreshAll();
+    /// The one rule for reading a tweak: its handler, else its preference, else nothing. The files
+    /// are read on a worker thread.
+    QCoro::Task<std::optional<TweakValue>> readValue(Tweak tweak) const;
+    /// Whether two values of a tweak describe the same state: equal, or judged the same by the
+    /// tweak's handler, on a worker thread (a handler may have to parse texts of many megabytes).
+    QCoro::Task<bool> sameState(Tweak tweak, TweakValue a, TweakValue b) const;
+
+    // Refreshes read on worker threads and store what they read when they finish, so several may
+    // be under way at once, and applies may finish in the middle of one. The rule: what a refresh
+    // read never replaces newer knowledge of a tweak. A tweak applied or reset after the refresh
+    // began, or stored by a refresh that began later, keeps that value, and this refresh's reading
+    // of it is dropped (it may predate the write). A category already being read is not read twice:
+    // an unforced `refreshCategory` of it waits for the read under way.
+
+    /// Reads every tweak; values no longer readable lose their entry, and every category counts as
+    /// refreshed.
+    QCoro::Task<> refreshAll();
     /// Reads a category's tweaks, once per run unless `force`; unreadable tweaks keep their entry.
-    void refreshCategory(const QString &categoryID, bool force = false);
+    QCoro::Task<> refreshCategory(QString categoryID, bool force = false);
 
     /// Writes a value; on success stores it and records the tweak's restarts. Applies and resets of
     /// one tweak reach the system in the order they were made; other tweaks run side by side.
@@ -82,9 +96,22 @@ private:
         quint64 serving = 0;
     };
 
+    /// One tweak as a refresh read it. A handler's tweak also says how its value compared with the
+    /// one held when it was read, judged on a worker.
+    struct Reading {
+        TweakValue value;
+        std::optional<TweakValue> judgedAgainst;
+        bool judgedSame = false;
+    };
+    using Readings = QHash<QString, Reading>;
+
+    /// Reads `tweaks`: their preferences in one batch on a worker, their handlers one by one.
+    QCoro::Task<Readings> readTweaks(QList<Tweak> tweaks);
+    /// Whether something newer than a refresh begun at `asOf` is known of a tweak.
+    bool knowsNewer(const QString &tweakID, quint64 asOf) const;
+    /// What to hold after a reading: the value held when it is the same state, else the one read.
+    TweakValue keptOrRead(const Tweak &tweak, const Reading &reading) const;
     void setCurrentValue(const QString &tweakID, const TweakValue &value);
-    /// The value held when the handler says `read` is the same state, else `read`.
-    TweakValue sameStateKept(const Tweak &tweak, const TweakValue &read) const;
     void insertRestarts(const QList<RestartTarget> &targets);
     void setLastError(const std::optional<QString> &error);
 
@@ -105,6 +132,16 @@ private:
     std::optional<QString> m_lastError;
     QSet<QString> m_refreshedCategoryIDs;
     QHash<QString, Lane> m_lanes;
+    /// The latest read of each category under way: when it began, and its end to wait for.
+    struct CategoryRead {
+        quint64 asOf = 0;
+        QFuture<void> done;
+    };
+    QHash<QString, CategoryRead> m_categoryReads;
+    /// A count of the moments that order what is known: a refresh beginning, an apply or a reset
+    /// ending. Each tweak's entry is stamped with the moment its value dates from.
+    quint64 m_clock = 0;
+    QHash<QString, quint64> m_stamps;
 };
 
 } // namespace velmora

@@ -14,13 +14,14 @@ class Platform;
 /// stored, saved in profiles and compared like any other value.
 ///
 /// Handlers hold no state: everything they touch comes through the platform they are given.
-/// They are called on the UI thread; the asynchronous calls may move work to a background thread.
+/// They are called on the UI thread and resume there; their file work runs on a worker thread, so
+/// the window never waits for a large file. `valuesEquivalent` may run on any thread.
 class TweakHandler {
 public:
     virtual ~TweakHandler() = default;
 
     /// The live state, read now. A failure makes the engine fall back to the tweak's default.
-    virtual Result<TweakValue> currentValue(Platform &platform) const = 0;
+    virtual QCoro::Task<Result<TweakValue>> currentValue(Platform &platform) const = 0;
 
     /// Makes the system match a value that `currentValue` produced (now or in a saved profile).
     /// Values of another case than `string` are ignored and succeed.

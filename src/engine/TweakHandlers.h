@@ -28,6 +28,8 @@ public:
 
     /// The handler bound to a tweak id, or null.
     const TweakHandler *handlerFor(const QString &tweakID) const;
+    /// The same, shared: for work that may outlive whoever asked (a worker thread's).
+    Handler sharedHandlerFor(const QString &tweakID) const { return m_handlers.value(tweakID); }
 
 private:
     QHash<QString, Handler> m_handlers;

@@ -4,6 +4,7 @@
 #include "engine/TweakEngine.h"
 #include "plist/PropertyList.h"
 
+#include <QPointer>
 #include <QRegularExpression>
 
 namespace velmora {
@@ -36,18 +37,21 @@ QDateTime toTheSecond(const QDateTime &moment)
 
 } // namespace
 
-Profile Profile::makeFromCurrentState(TweakEngine &engine, const QString &appVersion)
+QCoro::Task<Profile> Profile::makeFromCurrentState(TweakEngine *engine, QString appVersion)
 {
-    engine.refreshAll();
+    QPointer<TweakEngine> guard(engine);
+    co_await engine->refreshAll();
     Profile p;
     p.id = QUuid::createUuid();
     p.name = QStringLiteral("Profile ") + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
     p.createdAt = toTheSecond(QDateTime::currentDateTimeUtc());
     p.schemaVersion = 1;
     p.appVersion = appVersion.isEmpty() ? QStringLiteral("0.0.0") : appVersion;
-    for (auto it = engine.currentValues().cbegin(); it != engine.currentValues().cend(); ++it)
+    if (!guard)
+        co_return p;
+    for (auto it = engine->currentValues().cbegin(); it != engine->currentValues().cend(); ++it)
         p.values.insert(it.key(), it.value());
-    return p;
+    co_return p;
 }
 
 QVariantMap Profile::toPropertyList() const

@@ -3,6 +3,7 @@
 #include "catalogue/TweakValue.h"
 #include "common/Result.h"
 
+#include <QCoro/QCoroTask>
 #include <QDateTime>
 #include <QMap>
 #include <QString>
@@ -27,8 +28,8 @@ struct Profile {
     QMap<QString, TweakValue> values;
 
     /// A new profile of the current settings: reads every tweak afresh first. Named "Profile " and
-    /// today's date (yyyy-MM-dd, local time).
-    static Profile makeFromCurrentState(TweakEngine &engine, const QString &appVersion);
+    /// today's date (yyyy-MM-dd, local time). Without values should the engine go away meanwhile.
+    static QCoro::Task<Profile> makeFromCurrentState(TweakEngine *engine, QString appVersion);
 
     /// The file's property list: a dictionary with the keys "id", "name", ["notes",] "createdAt",
     /// "schemaVersion", "appVersion" and "values" (each value in its coded form).

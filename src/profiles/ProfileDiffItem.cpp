@@ -1,34 +1,37 @@
 #include "ProfileDiffItem.h"
 
 #include "engine/TweakEngine.h"
-#include "engine/TweakHandler.h"
 
 #include <QCollator>
+#include <QPointer>
 
 #include <algorithm>
 
 namespace velmora {
 
-QList<ProfileDiffItem> computeItems(const Profile &profile, TweakEngine &engine)
+QCoro::Task<QList<ProfileDiffItem>> computeItems(Profile profile, TweakEngine *engine)
 {
-    engine.refreshAll();
+    QPointer<TweakEngine> guard(engine);
+    co_await engine->refreshAll();
+    if (!guard)
+        co_return QList<ProfileDiffItem>();
     QList<ProfileDiffItem> items;
     for (auto it = profile.values.cbegin(); it != profile.values.cend(); ++it) {
-        const std::optional<Tweak> tweak = engine.registry().tweak(it.key());
+        const std::optional<Tweak> tweak = engine->registry().tweak(it.key());
         if (!tweak)
             continue;
         ProfileDiffItem item;
         item.id = tweak->id;
         item.title = tweak->title;
         item.categoryID = tweak->categoryID;
-        const auto current = engine.currentValues().constFind(it.key());
-        if (current != engine.currentValues().cend())
+        const auto current = engine->currentValues().constFind(it.key());
+        if (current != engine->currentValues().cend())
             item.currentValue = *current;
         item.newValue = it.value();
         if (item.currentValue) {
-            const TweakHandler *handler = engine.handlerFor(*tweak);
-            item.sameState = handler ? handler->valuesEquivalent(*item.currentValue, item.newValue)
-                                     : *item.currentValue == item.newValue;
+            item.sameState = co_await engine->sameState(*tweak, *item.currentValue, item.newValue);
+            if (!guard)
+                co_return QList<ProfileDiffItem>();
         }
         items.append(item);
     }
@@ -38,7 +41,7 @@ QList<ProfileDiffItem> computeItems(const Profile &profile, TweakEngine &engine)
                      [&collator](const ProfileDiffItem &a, const ProfileDiffItem &b) {
                          return collator.compare(a.title, b.title) < 0;
                      });
-    return items;
+    co_return items;
 }
 
 } // namespace velmora

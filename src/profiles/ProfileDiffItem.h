@@ -2,6 +2,7 @@
 
 #include "Profile.h"
 
+#include <QCoro/QCoroTask>
 #include <QList>
 
 #include <optional>
@@ -26,7 +27,8 @@ struct ProfileDiffItem {
 };
 
 /// The review's items: every profile value the catalogue knows (after reading all values afresh),
-/// sorted by title, case-insensitively in the user's locale, stably.
-QList<ProfileDiffItem> computeItems(const Profile &profile, TweakEngine &engine);
+/// sorted by title, case-insensitively in the user's locale, stably. None should the engine go away
+/// meanwhile.
+QCoro::Task<QList<ProfileDiffItem>> computeItems(Profile profile, TweakEngine *engine);
 
 } // namespace velmora

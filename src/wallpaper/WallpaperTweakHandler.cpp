@@ -12,9 +12,9 @@ namespace velmora {
 namespace {
 
 // The background half of an apply: decode the text, then write an embedded picture out if needed.
-Result<WallpaperConfig> decodeAndMaterialize(QByteArray json, FileLocations locations)
+Result<WallpaperConfig> decodeAndMaterialize(QString text, FileLocations locations)
 {
-    Result<WallpaperConfig> decoded = WallpaperConfig::fromJson(json);
+    Result<WallpaperConfig> decoded = WallpaperConfig::fromJson(text.toUtf8());
     if (!decoded)
         return decoded;
     WallpaperConfig config = std::move(decoded).value();
@@ -58,6 +58,18 @@ std::optional<QString> jsonTextEmbeddingFile(WallpaperConfig config, const QStri
     return text;
 }
 
+// The worker half of a read: the configuration's text, carrying its picture when it can be read.
+Result<TweakValue> captureWithPicture(WallpaperConfig config, FileLocations locations)
+{
+    if (config.hasImagePath()) {
+        // An unreadable picture still gives its path; it just travels without its bytes.
+        if (std::optional<QString> text =
+                jsonTextEmbeddingFile(config, locations.expandTilde(*config.imagePath)))
+            return TweakValue::ofString(*std::move(text));
+    }
+    return TweakValue::ofString(QString::fromUtf8(config.toJson()));
+}
+
 std::optional<WallpaperConfig> parsed(const TweakValue &value)
 {
     if (!value.isString())
@@ -68,28 +80,25 @@ std::optional<WallpaperConfig> parsed(const TweakValue &value)
 
 } // namespace
 
-Result<TweakValue> WallpaperTweakHandler::currentValue(Platform &platform) const
+QCoro::Task<Result<TweakValue>> WallpaperTweakHandler::currentValue(Platform &platform) const
 {
+    // The displays answer on the UI thread; the picture, many megabytes, is read on a worker.
     WallpaperConfig config;
     config.imagePath = mainScreenDesktopImageURL(platform.displays());
     config.scaling = Scaling::fill;
     config.allowClipping = true;
-    if (config.hasImagePath()) {
-        // An unreadable picture still gives its path; it just travels without its bytes.
-        if (std::optional<QString> text =
-                jsonTextEmbeddingFile(config, platform.fileLocations().expandTilde(*config.imagePath)))
-            return TweakValue::ofString(*std::move(text));
-    }
-    return TweakValue::ofString(QString::fromUtf8(config.toJson()));
+    QFuture<Result<TweakValue>> captured =
+        QtConcurrent::run(&captureWithPicture, std::move(config), platform.fileLocations());
+    co_return co_await captured;
 }
 
 QCoro::Task<Status> WallpaperTweakHandler::apply(Platform &platform, TweakValue value) const
 {
     if (!value.isString())
         co_return Status::success();
-    const QByteArray json = value.toString().toUtf8();
     const FileLocations locations = platform.fileLocations();
-    QFuture<Result<WallpaperConfig>> future = QtConcurrent::run(decodeAndMaterialize, json, locations);
+    QFuture<Result<WallpaperConfig>> future =
+        QtConcurrent::run(decodeAndMaterialize, value.toString(), locations);
     const Result<WallpaperConfig> config = co_await future;
     if (!config)
         co_return Status::failure(config.error());

@@ -12,9 +12,9 @@ namespace velmora {
 /// does not go through it.
 class WallpaperTweakHandler : public TweakHandler {
 public:
-    /// Reads the whole picture file into the value (no size limit). Scaling is always "fill" and
-    /// clipping allowed: what is in effect on the display is not read.
-    Result<TweakValue> currentValue(Platform &platform) const override;
+    /// Reads the whole picture file into the value (no size limit), on a worker thread. Scaling is
+    /// always "fill" and clipping allowed: what is in effect on the display is not read.
+    QCoro::Task<Result<TweakValue>> currentValue(Platform &platform) const override;
     /// Decodes the text and writes an embedded picture back to a file off the UI thread, then sets the
     /// picture on every display. Values of another case than `string` are ignored.
     QCoro::Task<Status> apply(Platform &platform, TweakValue value) const override;

@@ -3,7 +3,10 @@
 #include "DesktopPictures.h"
 #include "platform/Platform.h"
 
+#include <QCoro/QCoroFuture>
 #include <QImageReader>
+#include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace velmora {
 
@@ -52,22 +55,22 @@ void WallpaperViewModel::load()
     const QList<Display> screens = displays.displays();
     setScreens(screens);
     QMap<quint32, WallpaperConfig> configs;
-    QMap<quint32, QImage> previews;
     for (const Display &display : screens) {
-        const quint32 id = displayID(display);
         WallpaperConfig config;
         config.imagePath = displays.desktopImagePath(display);
         // Two displays without a number share one entry: the later one's picture wins.
-        configs.insert(id, config);
-        previews.remove(id);
-        if (config.hasImagePath()) {
-            const QImage image = decodePreview(m_platform.fileLocations().expandTilde(*config.imagePath));
-            if (!image.isNull())
-                previews.insert(id, image);
-        }
+        configs.insert(displayID(display), config);
     }
     setConfigs(configs);
-    setPreviews(previews);
+    // The previews of displays that are gone go with them; the others are decoded afresh, as their
+    // files may have changed.
+    const QList<quint32> shown = m_previewFiles.keys();
+    for (const quint32 id : shown) {
+        if (!configs.contains(id))
+            loadPreview(id, std::nullopt);
+    }
+    for (auto it = configs.cbegin(); it != configs.cend(); ++it)
+        loadPreview(it.key(), it->imagePath);
     if (!m_selectedDisplayID || !m_configs.contains(*m_selectedDisplayID))
         setSelectedDisplayID(screens.isEmpty() ? std::nullopt
                                                : std::optional<quint32>(displayID(screens.first())));
@@ -130,31 +133,115 @@ void WallpaperViewModel::applyConfigs()
 
 void WallpaperViewModel::loadPreview(quint32 id, const std::optional<QString> &path)
 {
-    QMap<quint32, QImage> previews = m_previews;
-    previews.remove(id);
-    if (path && !path->isEmpty()) {
-        const QImage image = decodePreview(m_platform.fileLocations().expandTilde(*path));
-        if (!image.isNull())
-            previews.insert(id, image);
+    const QString file = path && !path->isEmpty() ? m_platform.fileLocations().expandTilde(*path) : QString();
+    const bool samePicture = !file.isEmpty() && m_previewFiles.value(id) == file;
+    if (!samePicture && m_previews.contains(id)) {
+        QMap<quint32, QImage> previews = m_previews;
+        previews.remove(id);
+        setPreviews(previews);
     }
-    setPreviews(previews);
+    if (file.isEmpty()) {
+        m_previewFiles.remove(id);
+        m_previewTickets.remove(id);
+        QSet<quint32> pending = m_pendingPreviews;
+        pending.remove(id);
+        setPendingPreviews(pending);
+        return;
+    }
+    m_previewFiles.insert(id, file);
+    decode(id, file);
 }
 
-QImage WallpaperViewModel::decodePreview(const QString &path)
+void WallpaperViewModel::setPreviewPixelSize(QSize size)
+{
+    // Only growing counts: a preview decoded for a larger well draws well in a smaller one.
+    const QSize grown = m_previewPixelSize.isValid() ? size.expandedTo(m_previewPixelSize) : size;
+    if (grown.isEmpty() || grown == m_previewPixelSize)
+        return;
+    m_previewPixelSize = grown;
+    // Previews decoded smaller than their pictures may now be too small: decode them again, showing
+    // the present ones until then.
+    for (auto it = m_previewFiles.cbegin(); it != m_previewFiles.cend(); ++it) {
+        const auto preview = m_previews.constFind(it.key());
+        const bool shrunk = preview != m_previews.cend() && preview->devicePixelRatio() < 1.0;
+        if (shrunk || m_pendingPreviews.contains(it.key()))
+            decode(it.key(), *it);
+    }
+}
+
+void WallpaperViewModel::decode(quint32 id, const QString &file)
+{
+    // Displays showing one picture (the usual case) share its decode.
+    const auto underWay = m_decodes.constFind(file);
+    const bool shared = underWay != m_decodes.cend() && underWay->cover == m_previewPixelSize;
+    const quint64 ticket = shared ? underWay->ticket : ++m_nextTicket;
+    m_previewTickets.insert(id, ticket);
+    if (!m_previews.contains(id)) {
+        QSet<quint32> pending = m_pendingPreviews;
+        pending.insert(id);
+        setPendingPreviews(pending);
+    }
+    if (shared)
+        return;
+    // Started last: a decode that is over before it is awaited hands its picture out at once.
+    m_decodes.insert(file, Decode{ticket, m_previewPixelSize});
+    QCoro::connect(decodeInBackground(ticket, file, m_previewPixelSize), this, [] {});
+}
+
+QCoro::Task<> WallpaperViewModel::decodeInBackground(quint64 ticket, QString file, QSize cover)
+{
+    QPointer<WallpaperViewModel> self(this);
+    // A picture of 8000×6000 takes seconds to decode whole; scaled to the well it is quick, and off
+    // the window's thread either way.
+    QFuture<QImage> decoding = QtConcurrent::run(&WallpaperViewModel::decodePreview, file, cover);
+    const QImage image = co_await decoding;
+    if (!self)
+        co_return;
+    if (m_decodes.value(file).ticket == ticket)
+        m_decodes.remove(file);
+    // Only the displays still waiting for this decode take it: one that moved on to another
+    // picture (or to a newer decode of this one) holds another ticket by now.
+    QMap<quint32, QImage> previews = m_previews;
+    QSet<quint32> pending = m_pendingPreviews;
+    for (auto it = m_previewTickets.begin(); it != m_previewTickets.end();) {
+        if (it.value() != ticket) {
+            ++it;
+            continue;
+        }
+        if (image.isNull())
+            previews.remove(it.key());
+        else
+            previews.insert(it.key(), image);
+        pending.remove(it.key());
+        it = m_previewTickets.erase(it);
+    }
+    setPreviews(previews);
+    setPendingPreviews(pending);
+}
+
+QImage WallpaperViewModel::decodePreview(const QString &path, QSize cover)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    // Sizes as shown; the reader scales the picture as stored, before turning it.
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     QSize natural = reader.size();
-    // Large pictures are decoded smaller: the page never shows more than a few hundred points of them.
-    const bool shrink = natural.isValid() && qMax(natural.width(), natural.height()) > previewMaxSide;
-    if (shrink)
-        reader.setScaledSize(natural.scaled(previewMaxSide, previewMaxSide, Qt::KeepAspectRatio));
+    if (turned)
+        natural.transpose();
+    QSize target;
+    if (natural.isValid() && !cover.isEmpty()) {
+        const QSize covering = natural.scaled(cover, Qt::KeepAspectRatioByExpanding);
+        if (covering.width() < natural.width())
+            target = covering;
+    } else if (natural.isValid() && qMax(natural.width(), natural.height()) > previewMaxSide) {
+        target = natural.scaled(previewMaxSide, previewMaxSide, Qt::KeepAspectRatio);
+    }
+    if (target.isValid())
+        reader.setScaledSize(turned ? target.transposed() : target);
     QImage image = reader.read();
     if (image.isNull())
         return image;
-    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-        natural.transpose();
-    if (shrink && image.width() > 0)
+    if (target.isValid() && image.width() > 0)
         image.setDevicePixelRatio(qreal(image.width()) / natural.width());
     return image;
 }
@@ -173,6 +260,14 @@ void WallpaperViewModel::setPreviews(const QMap<quint32, QImage> &previews)
         return;
     m_previews = previews;
     emit previewsChanged();
+}
+
+void WallpaperViewModel::setPendingPreviews(const QSet<quint32> &pending)
+{
+    if (m_pendingPreviews == pending)
+        return;
+    m_pendingPreviews = pending;
+    emit pendingPreviewsChanged();
 }
 
 void WallpaperViewModel::setScreens(const QList<Display> &screens)

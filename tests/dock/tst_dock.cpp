@@ -596,7 +596,7 @@ void TestDock::applyingWhatWasReadChangesOnlyTheFixedKeys()
     TestRoot root(TestRoot::Seed::none);
     QVERIFY(writeDockFile(root, dock, xml ? PropertyList::Format::xml : PropertyList::Format::binary));
     DockAppsTweakHandler handler;
-    const Result<TweakValue> read = handler.currentValue(root.platform());
+    const Result<TweakValue> read = await(handler.currentValue(root.platform()));
     QVERIFY(read);
     QVERIFY(await(handler.apply(root.platform(), *read)));
 
@@ -615,7 +615,7 @@ void TestDock::applyingWhatWasReadChangesOnlyTheFixedKeys()
     QCOMPARE(after, before); // every other key, such as "tilesize"
     QCOMPARE(dockRestarts(root), 2);
     // And what is read now is the same state.
-    QVERIFY(handler.valuesEquivalent(*read, *handler.currentValue(root.platform())));
+    QVERIFY(handler.valuesEquivalent(*read, *await(handler.currentValue(root.platform()))));
 }
 
 // ---- The "dock.apps" tweak -----------------------------------------------------------------------
@@ -802,15 +802,15 @@ void TestDock::engineReadsResetsAndKeepsAnUnchangedDockQuiet()
 {
     TestRoot root;
     TweakEngine engine(TweakRegistry::shared(), root.platform(), standardHandlers());
-    engine.refreshCategory("dockapps");
+    await(engine.refreshCategory("dockapps"));
     const TweakValue first = engine.currentValues().value("dock.apps");
     QVERIFY(first.toString().startsWith("{\"apps\":[{"));
 
     // Reading an unchanged Dock again announces nothing, though the others get new identities.
     QSignalSpy changed(&engine, &TweakEngine::currentValuesChanged);
-    engine.refreshCategory("dockapps", true);
-    engine.refreshAll();
-    engine.refreshAll();
+    await(engine.refreshCategory("dockapps", true));
+    await(engine.refreshAll());
+    await(engine.refreshAll());
     QCOMPARE(changed.count(), 1); // the first full refresh reads the other categories
     QCOMPARE(engine.currentValues().value("dock.apps"), first);
 
@@ -823,7 +823,7 @@ void TestDock::engineReadsResetsAndKeepsAnUnchangedDockQuiet()
 
     // An empty Dock is two empty lists.
     TestRoot empty(TestRoot::Seed::none);
-    const Result<TweakValue> none = makeDockAppsTweakHandler()->currentValue(empty.platform());
+    const Result<TweakValue> none = await(makeDockAppsTweakHandler()->currentValue(empty.platform()));
     QCOMPARE(none->toString(), QString::fromUtf8(R"({"apps":[],"others":[]})"));
 }
 

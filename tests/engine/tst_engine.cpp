@@ -4,9 +4,14 @@
 #include "engine/TweakEngine.h"
 #include "engine/TweakHandler.h"
 #include "support/TestRoot.h"
+#include "support/Ticker.h"
 
+#include <QCoro/QCoroFuture>
 #include <QElapsedTimer>
+#include <QQueue>
 #include <QSignalSpy>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QtTest>
 
 using namespace velmora;
@@ -24,18 +29,34 @@ Tweak tweak(const char *id)
     return *catalogue().tweak(QString::fromLatin1(id));
 }
 
+void sleepOnWorker(int ms)
+{
+    QThread::msleep(ms);
+}
+
 /// A handler whose answers a test sets; counts its calls.
 class FakeHandler : public TweakHandler {
 public:
+    /// One read's answer and how long it takes; a read with none queued answers `readResult` at once.
+    struct Answer {
+        int milliseconds = 0;
+        Result<TweakValue> value;
+    };
+
     mutable int reads = 0;
     mutable int applies = 0;
+    mutable QQueue<Answer> answers;
     Result<TweakValue> readResult = Result<TweakValue>::failure("unreadable");
     Status applyResult;
 
-    Result<TweakValue> currentValue(Platform &) const override
+    QCoro::Task<Result<TweakValue>> currentValue(Platform &) const override
     {
         ++reads;
-        return readResult;
+        const Answer answer = answers.isEmpty() ? Answer{0, readResult} : answers.dequeue();
+        // The time a real handler spends with a large file, spent where a handler must spend it.
+        if (answer.milliseconds > 0)
+            co_await QtConcurrent::run(&sleepOnWorker, answer.milliseconds);
+        co_return answer.value;
     }
     QCoro::Task<Status> apply(Platform &, TweakValue) const override
     {
@@ -46,7 +67,7 @@ public:
 };
 
 /// A registry of one category holding a handler tweak that also has a preference key, so a test
-/// can prove the key is never used.
+/// can prove the key is never used, and a tweak served by its preference.
 TweakRegistry registryWithHandler()
 {
     Tweak t;
@@ -58,8 +79,27 @@ TweakRegistry registryWithHandler()
     t.preferenceKey = PreferenceKey{"com.example.things", "handled", TweakValueType::string};
     t.restart = {RestartTarget::dock};
     t.servedByHandler = true;
-    return *TweakRegistry::make({{"things", "Things", "star", CategoryTint::gray, 0}}, {t});
+    Tweak size;
+    size.id = "things.size";
+    size.title = "Size";
+    size.categoryID = "things";
+    size.kind = TweakKind::integer(0, 100, 1);
+    size.defaultValue = TweakValue::ofInt(0);
+    size.preferenceKey = PreferenceKey{"com.example.things", "size", TweakValueType::int_};
+    return *TweakRegistry::make({{"things", "Things", "star", CategoryTint::gray, 0}}, {t, size});
 }
+
+/// An engine over `registryWithHandler` with a fake handler.
+struct HandledEngine {
+    explicit HandledEngine(TestRoot &root)
+        : handler(std::make_shared<FakeHandler>()), registry(registryWithHandler()),
+          engine(registry, root.platform(), *TweakHandlers::bind(registry, {{"things.handled", handler}}))
+    {
+    }
+    std::shared_ptr<FakeHandler> handler;
+    TweakRegistry registry;
+    TweakEngine engine;
+};
 
 struct Spies {
     explicit Spies(TweakEngine &e)
@@ -82,6 +122,11 @@ private slots:
     void restartPendingPassesOverFailures();
     void refreshCategoryReadsOnceUnlessForced();
     void refreshAllDropsDeletedValuesRefreshCategoryKeepsThem();
+    void refreshesLeaveTheEventLoopRunning_data();
+    void refreshesLeaveTheEventLoopRunning();
+    void overlappingReadsKeepTheNewest();
+    void aCategoryIsReadOnceWhileItsReadIsUnderWay();
+    void waitersSurviveReadsEndingBackToBack();
     void resetFallsBackToWhatTheSystemReports();
     void handlerTweaksNeverTouchDefaults();
     void handlersAreBoundByTweakID_data();
@@ -206,7 +251,7 @@ void TestEngine::refreshCategoryReadsOnceUnlessForced()
     TestRoot root;
     TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     Spies spy(engine);
-    engine.refreshCategory("dock");
+    await(engine.refreshCategory("dock"));
     QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(48));
     QCOMPARE(engine.currentValues().value("dock.orientation"), TweakValue::ofString("bottom"));
     QVERIFY(!engine.currentValues().contains("dock.scroll-to-open")); // not stored: shows the default
@@ -215,13 +260,13 @@ void TestEngine::refreshCategoryReadsOnceUnlessForced()
     QCOMPARE(spy.refreshed.count(), 1);
 
     root.writeDomain("com.apple.dock", {{"tilesize", qint64(30)}});
-    engine.refreshCategory("dock");
+    await(engine.refreshCategory("dock"));
     QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(48));
-    engine.refreshCategory("dock", true);
+    await(engine.refreshCategory("dock", true));
     QCOMPARE(engine.currentValues().value("dock.tilesize"), TweakValue::ofInt(30));
     QCOMPARE(spy.refreshed.count(), 1);
 
-    engine.refreshCategory("no-such-category");
+    await(engine.refreshCategory("no-such-category"));
     QVERIFY(engine.refreshedCategoryIDs().contains("no-such-category"));
 }
 
@@ -229,20 +274,121 @@ void TestEngine::refreshAllDropsDeletedValuesRefreshCategoryKeepsThem()
 {
     TestRoot root;
     TweakEngine engine(catalogue(), root.platform(), standardHandlers());
-    engine.refreshCategory("finder");
+    await(engine.refreshCategory("finder"));
     QCOMPARE(engine.currentValues().value("finder.show-pathbar"), TweakValue::ofBool(true));
 
     root.writeDomain("com.apple.finder", {});
-    engine.refreshCategory("finder", true);
+    await(engine.refreshCategory("finder", true));
     QCOMPARE(engine.currentValues().value("finder.show-pathbar"), TweakValue::ofBool(true));
 
     QSignalSpy spy(&engine, &TweakEngine::currentValuesChanged);
-    engine.refreshAll();
+    await(engine.refreshAll());
     QVERIFY(!engine.currentValues().contains("finder.show-pathbar"));
     QCOMPARE(engine.refreshedCategoryIDs().size(), 27);
     QCOMPARE(spy.count(), 1);
-    engine.refreshAll();
+    await(engine.refreshAll());
     QCOMPARE(spy.count(), 1); // nothing changed
+}
+
+void TestEngine::refreshesLeaveTheEventLoopRunning_data()
+{
+    QTest::addColumn<bool>("all");
+    QTest::newRow("refreshAll") << true;
+    QTest::newRow("refreshCategory") << false;
+}
+
+void TestEngine::refreshesLeaveTheEventLoopRunning()
+{
+    // A handler that takes 200 ms over a large file (the desktop picture): the window's thread must
+    // go on handling events all the while.
+    QFETCH(bool, all);
+    TestRoot root;
+    HandledEngine handled(root);
+    handled.handler->answers.enqueue({200, TweakValue::ofString("read")});
+    Ticker ticker;
+    QElapsedTimer clock;
+    clock.start();
+    await(all ? handled.engine.refreshAll() : handled.engine.refreshCategory("things"));
+    QVERIFY(clock.elapsed() >= 200);
+    QCOMPARE(handled.engine.currentValues().value("things.handled"), TweakValue::ofString("read"));
+    QVERIFY2(ticker.ticks >= 10, qPrintable(QString::number(ticker.ticks)));
+    QVERIFY2(ticker.longest < 100, qPrintable(QString::number(ticker.longest)));
+}
+
+void TestEngine::overlappingReadsKeepTheNewest()
+{
+    TestRoot root;
+    root.writeDomain("com.example.things", {{"size", qint64(1)}});
+    HandledEngine handled(root);
+    TweakEngine &engine = handled.engine;
+    const Tweak size = *handled.registry.tweak("things.size");
+    const Tweak handledTweak = *handled.registry.tweak("things.handled");
+
+    // An apply that ends while a refresh is still reading: the refresh read the preference before
+    // the write and must not put the old value back.
+    handled.handler->answers.enqueue({1500, TweakValue::ofString("read")});
+    auto refresh = engine.refreshCategory("things");
+    QVERIFY(await(engine.apply(TweakValue::ofInt(2), size)));
+    QVERIFY(await(engine.apply(TweakValue::ofString("applied"), handledTweak)));
+    await(std::move(refresh));
+    QCOMPARE(engine.currentValues().value("things.size"), TweakValue::ofInt(2));
+    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString("applied"));
+    QCOMPARE(root.domain("com.example.things").value("size"), QVariant(qint64(2)));
+
+    // Two refreshes, the later one ending first: the earlier one's reading is older and is dropped.
+    handled.handler->answers.enqueue({600, TweakValue::ofString("older")});
+    handled.handler->answers.enqueue({50, TweakValue::ofString("newer")});
+    auto earlier = engine.refreshAll();
+    auto later = engine.refreshCategory("things", true);
+    await(std::move(later));
+    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString("newer"));
+    await(std::move(earlier));
+    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString("newer"));
+}
+
+void TestEngine::aCategoryIsReadOnceWhileItsReadIsUnderWay()
+{
+    TestRoot root;
+    HandledEngine handled(root);
+    TweakEngine &engine = handled.engine;
+    QSignalSpy refreshed(&engine, &TweakEngine::refreshedCategoryIDsChanged);
+    handled.handler->answers.enqueue({300, TweakValue::ofString("read")});
+    auto first = engine.refreshCategory("things");
+    auto second = engine.refreshCategory("things");
+    // The second waits for the first's values rather than reading again.
+    await(std::move(second));
+    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString("read"));
+    await(std::move(first));
+    QCOMPARE(handled.handler->reads, 1);
+    QCOMPARE(refreshed.count(), 1);
+    // Forced, it reads again.
+    handled.handler->readResult = TweakValue::ofString("again");
+    await(engine.refreshCategory("things", true));
+    QCOMPARE(handled.handler->reads, 2);
+    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString("again"));
+}
+
+void TestEngine::waitersSurviveReadsEndingBackToBack()
+{
+    // The quick toggles panel asks for the Dock's category six times and the Finder's twice: the
+    // later asks wait for the first. Two reads that end in one turn of the event loop must release
+    // each waiter exactly once.
+    TestRoot root;
+    const QStringList categories{"dock", "finder", "keyboard", "trackpad"};
+    for (int round = 0; round < 4; ++round) {
+        TweakEngine engine(catalogue(), root.platform(), standardHandlers());
+        std::vector<QCoro::Task<>> reads;
+        for (int i = 0; i < 6; ++i) {
+            for (const QString &category : categories)
+                reads.push_back(engine.refreshCategory(category));
+        }
+        QThread::msleep(200); // the reads end on their workers before the loop next runs
+        for (QCoro::Task<> &read : reads)
+            await(std::move(read));
+        QTest::qWait(50);
+        QCOMPARE(engine.refreshedCategoryIDs(), QSet<QString>(categories.cbegin(), categories.cend()));
+        QCOMPARE(engine.currentValues().value("finder.show-pathbar"), TweakValue::ofBool(true));
+    }
 }
 
 void TestEngine::resetFallsBackToWhatTheSystemReports()
@@ -304,24 +450,30 @@ void TestEngine::handlerTweaksNeverTouchDefaults()
     const QString marker = root.path() + "/defaults-ran";
     root.platform().setDefaultsToolPath(
         root.writeTool("defaults", "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\n"));
-    auto handler = std::make_shared<FakeHandler>();
-    const TweakRegistry registry = registryWithHandler();
-    const Tweak handled = *registry.tweak("things.handled");
-    TweakEngine engine(registry, root.platform(), *TweakHandlers::bind(registry, {{"things.handled", handler}}));
+    HandledEngine made(root);
+    TweakEngine &engine = made.engine;
+    FakeHandler *handler = made.handler.get();
+    const Tweak handled = *made.registry.tweak("things.handled");
 
     // Unreadable: no entry, so the row shows the default.
-    engine.refreshCategory("things");
+    await(engine.refreshCategory("things"));
     QVERIFY(!engine.currentValues().contains("things.handled"));
     QCOMPARE(engine.valueOrDefault(handled), TweakValue::ofString("{}"));
 
     handler->readResult = TweakValue::ofString(R"({"a":1})");
-    engine.refreshCategory("things", true);
+    await(engine.refreshCategory("things", true));
     QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString(R"({"a":1})"));
 
     QVERIFY(await(engine.apply(TweakValue::ofString(R"({"b":2})"), handled)));
     QCOMPARE(handler->applies, 1);
     QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString(R"({"b":2})"));
     QVERIFY(engine.pendingRestarts().contains(RestartTarget::dock));
+    // The same text again (another copy of it) is written, but announces nothing.
+    QSignalSpy changed(&engine, &TweakEngine::currentValuesChanged);
+    QVERIFY(
+        await(engine.apply(TweakValue::ofString(QStringLiteral(R"({"b":)") + QLatin1String("2}")), handled)));
+    QCOMPARE(handler->applies, 2);
+    QCOMPARE(changed.count(), 0);
 
     handler->applyResult = Status::failure("The Dock could not be written.");
     QVERIFY(!await(engine.apply(TweakValue::ofString("{}"), handled)));

@@ -7,6 +7,7 @@
 #include "engine/TweakEngine.h"
 #include "platform/simulated/SimulatedDisplayService.h"
 #include "support/ProgramRun.h"
+#include "support/Ticker.h"
 #include "wallpaper/DesktopPictures.h"
 #include "wallpaper/WallpaperTweakHandler.h"
 #include "wallpaper/WallpaperViewModel.h"
@@ -121,6 +122,7 @@ private slots:
     void handlerCapturesWithoutAPicture();
     void handlerCapturesLargePicturesWhole_data();
     void handlerCapturesLargePicturesWhole();
+    void handlerReadsThePictureOffTheWindowsThread();
     void handlerRestoresOnAnotherMachine();
     void handlerApply_data();
     void handlerApply();
@@ -136,7 +138,10 @@ private slots:
     void modelWithoutDisplays();
     void modelDisplaysWithoutNumbersShareAnEntry();
     void modelNotifiesOnlyChanges();
+    void largePreviewsAreDecodedSmallerAtTheirNaturalSize_data();
     void largePreviewsAreDecodedSmallerAtTheirNaturalSize();
+    void modelDecodesPreviewsForTheWellInTheBackground();
+    void modelDropsADecodeOfAPictureNoLongerChosen();
 
     void cliShow();
     void cliSet_data();
@@ -547,7 +552,7 @@ void TestWallpaper::handlerCapturesTheMainDisplaysPicture()
     QVERIFY(setOn(root, 1, picture, Scaling::center, false));
     QVERIFY(setOn(root, 0, samplePicture(root, "Bloom.png")));
 
-    const Result<TweakValue> value = WallpaperTweakHandler().currentValue(root.platform());
+    const Result<TweakValue> value = await(WallpaperTweakHandler().currentValue(root.platform()));
     QVERIFY(value && value->isString());
     // What is in effect on the display is not read: always fill with clipping.
     QCOMPARE(parseObject(value->toString()),
@@ -562,7 +567,7 @@ void TestWallpaper::handlerCapturesWithoutAPicture()
     TestRoot root;
     writeDisplays(root, QJsonArray{displayEntry("Fresh", 5, 800, 600, true)});
     const QJsonObject nothing{{"scaling", "fill"}, {"allowClipping", true}};
-    QCOMPARE(parseObject(WallpaperTweakHandler().currentValue(root.platform())->toString()), nothing);
+    QCOMPARE(parseObject(await(WallpaperTweakHandler().currentValue(root.platform()))->toString()), nothing);
 
     // A picture that has gone since it was set travels as its path alone.
     const QString picture = writePicture(root.path() + "/soon-gone.png");
@@ -570,11 +575,11 @@ void TestWallpaper::handlerCapturesWithoutAPicture()
     QFile::remove(picture);
     QJsonObject pathOnly = nothing;
     pathOnly.insert("imagePath", picture);
-    QCOMPARE(parseObject(WallpaperTweakHandler().currentValue(root.platform())->toString()), pathOnly);
+    QCOMPARE(parseObject(await(WallpaperTweakHandler().currentValue(root.platform()))->toString()), pathOnly);
 
     // No display at all: nothing to capture, still a value.
     writeDisplays(root, QJsonArray());
-    QCOMPARE(parseObject(WallpaperTweakHandler().currentValue(root.platform())->toString()), nothing);
+    QCOMPARE(parseObject(await(WallpaperTweakHandler().currentValue(root.platform()))->toString()), nothing);
 }
 
 void TestWallpaper::handlerCapturesLargePicturesWhole_data()
@@ -602,7 +607,7 @@ void TestWallpaper::handlerCapturesLargePicturesWhole()
     file.write(tail);
     file.close();
 
-    const Result<TweakValue> value = WallpaperTweakHandler().currentValue(root.platform());
+    const Result<TweakValue> value = await(WallpaperTweakHandler().currentValue(root.platform()));
     QVERIFY(value);
     const QJsonObject object = parseObject(value->toString());
     QCOMPARE(object.value("imagePath").toString(), picture);
@@ -616,6 +621,23 @@ void TestWallpaper::handlerCapturesLargePicturesWhole()
     QVERIFY(value->toString() == QString::fromUtf8(carried.toJson()));
 }
 
+void TestWallpaper::handlerReadsThePictureOffTheWindowsThread()
+{
+    // A 20 MB picture takes a few hundred milliseconds to capture: the window must go on meanwhile.
+    TestRoot root;
+    const QString picture = writePicture(root.path() + "/large.png", QSize(50, 50), Qt::magenta);
+    QVERIFY(velmora::applyWallpaper(root.platform(), picture, Scaling::fill, true));
+    QFile file(picture);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(QByteArray(20 * 1024 * 1024, 'x'));
+    file.close();
+    Ticker ticker;
+    const Result<TweakValue> value = await(WallpaperTweakHandler().currentValue(root.platform()));
+    QVERIFY(value && value->toString().size() > 27'000'000);
+    QVERIFY2(ticker.ticks >= 3, qPrintable(QString::number(ticker.ticks)));
+    QVERIFY2(ticker.longest < 100, qPrintable(QString::number(ticker.longest)));
+}
+
 void TestWallpaper::handlerRestoresOnAnotherMachine()
 {
     TestRoot home;
@@ -623,7 +645,7 @@ void TestWallpaper::handlerRestoresOnAnotherMachine()
         writePicture(home.root().home() + "/Pictures/Holiday/beach.png", QSize(120, 80), Qt::yellow);
     QVERIFY(velmora::applyWallpaper(home.platform(), picture, Scaling::fill, true));
     TweakEngine source(TweakRegistry::shared(), home.platform(), standardHandlers());
-    source.refreshCategory("wallpaper");
+    await(source.refreshCategory("wallpaper"));
     const TweakValue captured = source.currentValues().value("wallpaper.config");
     QVERIFY(captured.toString().contains("beach.png"));
 
@@ -726,17 +748,17 @@ void TestWallpaper::handlerEquivalence()
     WallpaperTweakHandler handler;
     const QString picture = writePicture(home.path() + "/elsewhere.png", QSize(30, 30), Qt::blue);
     QVERIFY(velmora::applyWallpaper(home.platform(), picture, Scaling::fill, true));
-    const TweakValue captured = *handler.currentValue(home.platform());
+    const TweakValue captured = *await(handler.currentValue(home.platform()));
     QVERIFY(QFile::remove(picture));
     QVERIFY(await(handler.apply(away.platform(), captured)));
     // Restored under a new name, the same picture is the same state...
-    const TweakValue restored = *handler.currentValue(away.platform());
+    const TweakValue restored = *await(handler.currentValue(away.platform()));
     QVERIFY(restored != captured);
     QVERIFY(handler.valuesEquivalent(captured, restored));
     // ...another picture is not, nor is a value that does not read.
     QVERIFY(
         velmora::applyWallpaper(away.platform(), samplePicture(away, "Graphite.png"), Scaling::fill, true));
-    QVERIFY(!handler.valuesEquivalent(captured, *handler.currentValue(away.platform())));
+    QVERIFY(!handler.valuesEquivalent(captured, *await(handler.currentValue(away.platform()))));
     QVERIFY(!handler.valuesEquivalent(captured, TweakValue::ofString("{}")));
     QVERIFY(handler.valuesEquivalent(TweakValue::ofString("{}"), TweakValue::ofString("{}")));
     // Without carried bytes the paths decide, whatever the order of the keys.
@@ -762,7 +784,7 @@ void TestWallpaper::modelLoadsAndRevertsToWhatThePlatformHas()
     QCOMPARE(model.configs().keys(), (QList<quint32>{1, 2}));
     QCOMPARE(model.configs().value(1), config(samplePicture(root, "Dusk.jpg")));
     QCOMPARE(model.configs().value(2), config(samplePicture(root, "Bloom.png")));
-    QCOMPARE(model.previews().keys(), (QList<quint32>{1, 2}));
+    QTRY_COMPARE(model.previews().keys(), (QList<quint32>{1, 2}));
     QCOMPARE(model.previews().value(2).size(), QSize(240, 320));
     QCOMPARE(model.selectedDisplayID(), std::optional<quint32>(1));
     QCOMPARE(model.currentConfig(), model.configs().value(1));
@@ -773,10 +795,11 @@ void TestWallpaper::modelLoadsAndRevertsToWhatThePlatformHas()
     const QImage preview = model.previews().value(1);
     model.setImagePath(samplePicture(root, "Bloom.png"));
     model.setScaling(Scaling::center);
+    QTRY_VERIFY(model.previews().contains(1));
     QVERIFY(model.previews().value(1) != preview);
     model.load();
     QCOMPARE(model.configs().value(1), config(samplePicture(root, "Dusk.jpg")));
-    QCOMPARE(model.previews().value(1), preview);
+    QTRY_COMPARE(model.previews().value(1), preview);
     QVERIFY(!model.isDirty());
     QVERIFY(!model.status());
 }
@@ -813,7 +836,7 @@ void TestWallpaper::modelEditsOnlyTheSelectedDisplay()
     model.setImagePath(samplePicture(root, "Graphite.png"));
     QCOMPARE(model.configs().value(2), config(samplePicture(root, "Graphite.png"), Scaling::stretch, false));
     QCOMPARE(model.currentConfig(), model.configs().value(2));
-    QCOMPARE(model.previews().value(2).size(), QSize(480, 480));
+    QTRY_COMPARE(model.previews().value(2).size(), QSize(480, 480));
     QCOMPARE(model.configs().value(1), first);
     QCOMPARE(recordedPictures(root), before); // nothing reaches the platform until applied
 
@@ -897,7 +920,7 @@ void TestWallpaper::modelDisplaysWithoutNumbersShareAnEntry()
     QCOMPARE(model.screens().size(), 2);
     QCOMPARE(model.configs().keys(), QList<quint32>{0});
     QCOMPARE(*model.configs().value(0).imagePath, samplePicture(root, "Graphite.png")); // the later one wins
-    QCOMPARE(model.previews().value(0).size(), QSize(480, 480));
+    QTRY_COMPARE(model.previews().value(0).size(), QSize(480, 480));
     QCOMPARE(model.selectedDisplayID(), std::optional<quint32>(0));
     // Applying sets the shared entry on both.
     model.setImagePath(samplePicture(root, "Dusk.jpg"));
@@ -933,18 +956,84 @@ void TestWallpaper::modelNotifiesOnlyChanges()
     QCOMPARE(dirty.count(), 1);
 }
 
+void TestWallpaper::largePreviewsAreDecodedSmallerAtTheirNaturalSize_data()
+{
+    QTest::addColumn<QSize>("cover");
+    QTest::addColumn<QSize>("decoded");
+    // Before the page says how large it shows them: at most previewMaxSide on the longer side.
+    QTest::newRow("no size given") << QSize() << QSize(2048, 341);
+    // Just covering the well's pixels, proportions kept.
+    QTest::newRow("a well of 400×260") << QSize(400, 260) << QSize(1560, 260);
+    QTest::newRow("a wide well") << QSize(3000, 100) << QSize(3000, 500);
+    // Never larger than the picture.
+    QTest::newRow("a well larger than the picture") << QSize(8000, 2000) << QSize(6000, 1000);
+}
+
 void TestWallpaper::largePreviewsAreDecodedSmallerAtTheirNaturalSize()
 {
+    QFETCH(QSize, cover);
+    QFETCH(QSize, decoded);
     TestRoot root;
     const QString big = writePicture(root.path() + "/wide.png", QSize(6000, 1000), Qt::darkGreen);
-    const QImage preview = WallpaperViewModel::decodePreview(big);
+    const QImage preview = WallpaperViewModel::decodePreview(big, cover);
     QVERIFY(!preview.isNull());
-    QVERIFY(qMax(preview.width(), preview.height()) <= WallpaperViewModel::previewMaxSide);
+    QVERIFY2(qAbs(preview.width() - decoded.width()) <= 1 && qAbs(preview.height() - decoded.height()) <= 1,
+             qPrintable(QStringLiteral("%1×%2").arg(preview.width()).arg(preview.height())));
     // The natural size survives to within the rounding of the smaller image.
     QCOMPARE(qRound(preview.deviceIndependentSize().width()), 6000);
     QVERIFY(qAbs(preview.deviceIndependentSize().height() - 1000) <= 1.5);
-    QVERIFY(WallpaperViewModel::decodePreview(writeNotAPicture(root.path() + "/fake.png")).isNull());
-    QVERIFY(WallpaperViewModel::decodePreview(root.path() + "/nothing-here.png").isNull());
+    QVERIFY(WallpaperViewModel::decodePreview(writeNotAPicture(root.path() + "/fake.png"), cover).isNull());
+    QVERIFY(WallpaperViewModel::decodePreview(root.path() + "/nothing-here.png", cover).isNull());
+}
+
+void TestWallpaper::modelDecodesPreviewsForTheWellInTheBackground()
+{
+    TestRoot root;
+    const QString wide = writePicture(root.path() + "/wide.png", QSize(6000, 1000), Qt::darkGreen);
+    WallpaperViewModel model(root.platform());
+    model.setPreviewPixelSize(QSize(400, 260));
+    model.load();
+    QTRY_VERIFY(model.pendingPreviews().isEmpty());
+    QSignalSpy previews(&model, &WallpaperViewModel::previewsChanged);
+    model.setImagePath(wide);
+    // The old picture's preview goes at once; the new one comes when it is decoded.
+    QVERIFY(!model.previews().contains(1));
+    QCOMPARE(model.pendingPreviews(), QSet<quint32>{1});
+    QTRY_VERIFY(model.previews().contains(1));
+    QVERIFY(model.pendingPreviews().isEmpty());
+    QCOMPARE(model.previews().value(1).height(), 260);
+
+    // A larger well decodes again, the present preview shown meanwhile; a smaller one does not.
+    model.setPreviewPixelSize(QSize(800, 520));
+    QVERIFY(model.previews().contains(1));
+    QTRY_COMPARE(model.previews().value(1).height(), 520);
+    const qsizetype changes = previews.count();
+    model.setPreviewPixelSize(QSize(400, 260));
+    QCOMPARE(model.previewPixelSize(), QSize(800, 520));
+    QVERIFY(model.pendingPreviews().isEmpty());
+    QTest::qWait(100);
+    QCOMPARE(previews.count(), changes);
+}
+
+void TestWallpaper::modelDropsADecodeOfAPictureNoLongerChosen()
+{
+    // A picture that takes long to decode, then a small one: the first decode ends last and must
+    // not replace the preview of the picture now chosen.
+    TestRoot root;
+    const QString slow = writePicture(root.path() + "/slow.png", QSize(4000, 3000), Qt::darkRed);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!WallpaperViewModel::decodePreview(slow).isNull());
+    const qint64 slowDecode = clock.elapsed();
+    WallpaperViewModel model(root.platform());
+    model.load();
+    QTRY_VERIFY(model.pendingPreviews().isEmpty());
+    model.setImagePath(slow);
+    model.setImagePath(samplePicture(root, "Graphite.png"));
+    QTRY_VERIFY(model.pendingPreviews().isEmpty());
+    QTest::qWait(int(2 * slowDecode + 200));
+    QCOMPARE(model.previews().value(1).size(), QSize(480, 480));
+    QCOMPARE(*model.currentConfig().imagePath, samplePicture(root, "Graphite.png"));
 }
 
 // ---- velmoractl ---------------------------------------------------------------------------------

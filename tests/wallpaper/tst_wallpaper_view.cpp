@@ -39,6 +39,8 @@ struct Page {
         rootView->show();
         QVERIFY(QTest::qWaitForWindowExposed(rootView.get()));
         rootView->setSelectedCategoryID(QStringLiteral("wallpaper"));
+        // The previews are decoded in the background.
+        QTRY_VERIFY(model()->pendingPreviews().isEmpty());
     }
 
     WallpaperView *view() const { return qobject_cast<WallpaperView *>(rootView->currentPage()); }
@@ -115,6 +117,7 @@ void TestWallpaperView::newUserSetsTheSecondDisplay()
     QVERIFY(log[0].endsWith("\t[sound] alert"));
     QVERIFY(log[1].endsWith("\t[ChooseImage] tap target fired"));
     QCOMPARE(view->fileNameLabel()->text(), QStringLiteral("Bloom.png"));
+    QTRY_VERIFY(view->previewWell()->image());
     QCOMPARE(view->previewWell()->image()->size(), QSize(240, 320));
     QVERIFY(shown(view->applyButton()) && shown(view->revertButton()));
 
@@ -194,11 +197,22 @@ void TestWallpaperView::cancelledPanelThenUndecodablePicture()
     // The sound and the log line come with every press all the same.
     QCOMPARE(page.systemLog().size(), 2);
 
+    // A large picture: the old preview goes at once, and the placeholder waits for the new one
+    // (decoded in the background) without claiming there is no image.
+    page.panels.answers.enqueue(writePicture(page.root.path() + "/large.png", QSize(4000, 3000)));
+    QTest::mouseClick(view->chooseImageButton(), Qt::LeftButton);
+    QVERIFY(!view->previewWell()->image());
+    QVERIFY(view->previewWell()->isLoading());
+    QTRY_VERIFY(view->previewWell()->image());
+    QVERIFY(!view->previewWell()->isLoading());
+
     // A file no decoder takes: placeholders where the previews were, and a failure at apply.
     const QString fake = writeNotAPicture(page.root.root().home() + "/Pictures/photo.png");
     page.panels.answers.enqueue(fake);
     QTest::mouseClick(view->chooseImageButton(), Qt::LeftButton);
     QVERIFY(page.model()->isDirty());
+    QTRY_VERIFY(page.model()->pendingPreviews().isEmpty());
+    QVERIFY(!view->previewWell()->isLoading());
     QVERIFY(!view->previewWell()->image());
     QVERIFY(!page.row(0)->hasPreview());
     QVERIFY(page.row(1)->hasPreview());

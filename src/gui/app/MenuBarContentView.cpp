@@ -135,9 +135,10 @@ bool MenuBarContentView::shownState(const TweakEngine &engine, const Tweak &twea
 void MenuBarContentView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The panel may open before any page has read these tweaks; read their categories (once).
+    // The panel may open before any page has read these tweaks; read their categories (once). The
+    // switches follow the values as they arrive.
     for (const Tweak &tweak : std::as_const(m_tweaks))
-        m_engine.refreshCategory(tweak.categoryID);
+        startTask(m_engine.refreshCategory(tweak.categoryID), this);
     refresh();
 }
 

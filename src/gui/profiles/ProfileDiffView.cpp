@@ -21,6 +21,15 @@ QString plural(qsizetype n, const QString &word)
     return QStringLiteral("%1 %2%3").arg(n).arg(word, n == 1 ? QString() : QStringLiteral("s"));
 }
 
+// The wallpaper's value carries its picture: tens of megabytes of text, which would take seconds to
+// lay out. Only its two ends can show, so only they are kept.
+QString cutToEnds(const QString &text, qsizetype end)
+{
+    if (text.size() <= 2 * end)
+        return text;
+    return text.left(end) + QChar(0x2026) + text.right(end);
+}
+
 QLabel *coloured(const QString &text, const QColor &color, QWidget *parent)
 {
     auto *label = new QLabel(parent);
@@ -28,10 +37,10 @@ QLabel *coloured(const QString &text, const QColor &color, QWidget *parent)
     QFont font = Style::monospacedDigits(Style::caption());
     label->setFont(font);
     // A structured value (the Dock's contents) is a long JSON text: shown shortened, whole in the tip.
-    const QString oneLine = QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString oneLine = cutToEnds(text, 200).replace(QLatin1Char('\n'), QLatin1Char(' '));
     label->setText(QFontMetrics(font).elidedText(oneLine, Qt::ElideMiddle, 200));
     if (label->text() != text)
-        label->setToolTip(text);
+        label->setToolTip(cutToEnds(text, 2000));
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, color);
     label->setPalette(p);

@@ -10,15 +10,22 @@
 #include "gui/kit/Tasks.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QCoro/QCoroFuture>
 #include <QFileInfo>
 #include <QMenu>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace velmora {
 
 namespace {
 
 const QString kFilter = QStringLiteral("Property List (*.plist)");
+
+// A profile carries the desktop picture, tens of megabytes of text to encode and write: a worker's job.
+Status writeProfile(Profile profile, QString path)
+{
+    return ProfileDocument(std::move(profile)).write(path);
+}
 
 } // namespace
 
@@ -46,25 +53,36 @@ ProfileMenu::ProfileMenu(const AppContext &context, QWidget *parent) : QToolButt
 
 void ProfileMenu::saveProfile()
 {
-    const ProfileDocument document(
-        Profile::makeFromCurrentState(m_context.engine, QCoreApplication::applicationVersion()));
+    startTask(saveCurrentState(), this);
+}
+
+QCoro::Task<> ProfileMenu::saveCurrentState()
+{
+    QPointer<ProfileMenu> self(this);
+    Profile profile =
+        co_await Profile::makeFromCurrentState(&m_context.engine, QCoreApplication::applicationVersion());
+    if (!self)
+        co_return;
     std::optional<QString> path =
         m_context.panels.chooseSaveFile(window(), tr("Save Profile"), suggestedFileName(), kFilter);
-    if (!path)
-        return;
+    if (!self || !path)
+        co_return;
     // The panel adds the property-list extension when the user typed none.
     if (QFileInfo(*path).suffix().isEmpty())
         *path += QStringLiteral(".plist");
-    const Status written = document.write(*path);
+    QFuture<Status> writing = QtConcurrent::run(&writeProfile, std::move(profile), *path);
+    const Status written = co_await writing;
+    if (!self)
+        co_return;
     // A profile that silently failed to save would be lost without the user knowing: say so.
     if (!written) {
         m_context.panels.showError(window(), tr("The profile could not be saved."), written.error());
-        return;
+        co_return;
     }
     // Nor should it silently hold fewer values than the user thinks: a damaged domain reads as empty.
     const QMap<QString, QString> unreadable = m_context.engine.unreadableDomains();
     if (unreadable.isEmpty())
-        return;
+        co_return;
     QStringList details;
     for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
         details << tr("%1: %2").arg(it.key(), it.value());
@@ -82,19 +100,25 @@ void ProfileMenu::loadProfile()
         m_context.panels.chooseOpenFile(window(), tr("Load Profile"), kFilter);
     if (!path)
         return;
-    QFile file(*path);
-    if (!QFileInfo(*path).isFile() || !file.open(QIODevice::ReadOnly))
-        return;
-    const Result<Profile> profile = Profile::decode(file.readAll());
-    // A file that is not a profile opens no review; nothing else happens.
-    if (!profile)
-        return;
-    review(*profile);
+    startTask(review(*path), this);
 }
 
-void ProfileMenu::review(const Profile &profile)
+QCoro::Task<> ProfileMenu::review(QString path)
 {
-    m_diffItems = computeItems(profile, m_context.engine);
+    QPointer<ProfileMenu> self(this);
+    const quint64 load = ++m_loads;
+    // A file of tens of megabytes (a profile carries the desktop picture) is read and decoded on a
+    // worker. A file that is not a profile opens no review; nothing else happens.
+    QFuture<Result<ProfileDocument>> reading = QtConcurrent::run(&ProfileDocument::read, std::move(path));
+    const Result<ProfileDocument> document = co_await reading;
+    if (!self || !document || load != m_loads)
+        co_return;
+    const Profile profile = document->profile();
+    QList<ProfileDiffItem> items = co_await computeItems(profile, &m_context.engine);
+    // A later load supersedes this one.
+    if (!self || load != m_loads)
+        co_return;
+    m_diffItems = std::move(items);
     if (m_sheet)
         m_sheet->close();
     m_sheet = new ProfileDiffView(profile, m_diffItems, m_context.platform.symbols(), window());

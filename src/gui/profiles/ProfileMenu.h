@@ -37,7 +37,11 @@ public slots:
     void resetAllPending();
 
 private:
-    void review(const Profile &profile);
+    /// Reads every value, asks where to save them, writes the file and says what it lacks.
+    QCoro::Task<> saveCurrentState();
+    /// Reads the file and every current value, then opens the review; a file that is not a profile
+    /// opens nothing.
+    QCoro::Task<> review(QString path);
     /// Applies the reviewed profile, then tells the user about every value that failed.
     QCoro::Task<> applyReviewed(Profile profile);
 
@@ -48,6 +52,8 @@ private:
     QAction *m_reset;
     QPointer<ProfileDiffView> m_sheet;
     QList<ProfileDiffItem> m_diffItems;
+    /// Counts the loads begun: only the last one opens its review.
+    quint64 m_loads = 0;
 };
 
 } // namespace velmora

@@ -1,9 +1,10 @@
 #include "CategoryDetailView.h"
 
-#include "gui/kit/CategoryIconBadge.h"
-#include "gui/kit/Style.h"
 #include "TweakRowView.h"
 #include "engine/TweakEngine.h"
+#include "gui/kit/CategoryIconBadge.h"
+#include "gui/kit/Style.h"
+#include "gui/kit/Tasks.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
 
@@ -151,15 +152,16 @@ void CategoryDetailView::setCategory(const TweakCategory &category)
         m_search->clear();
     }
     rebuildRows();
-    // A page must never show defaults where real values exist: read the new category now.
+    // A page must never show defaults where real values exist: read the new category now. The rows
+    // follow the engine's signals, so they show the values as the read brings them.
     if (isVisible())
-        m_context.engine.refreshCategory(m_category.id);
+        startTask(m_context.engine.refreshCategory(m_category.id), this);
 }
 
 void CategoryDetailView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    m_context.engine.refreshCategory(m_category.id);
+    startTask(m_context.engine.refreshCategory(m_category.id), this);
 }
 
 bool CategoryDetailView::matches(const Tweak &tweak, const QString &searchText)

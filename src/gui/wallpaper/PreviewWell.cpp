@@ -25,6 +25,14 @@ void PreviewWell::setImage(const std::optional<QImage> &image)
     update();
 }
 
+void PreviewWell::setLoading(bool loading)
+{
+    if (loading == m_loading)
+        return;
+    m_loading = loading;
+    update();
+}
+
 void PreviewWell::setScaling(Scaling scaling)
 {
     if (scaling == m_scaling)
@@ -70,6 +78,12 @@ void PreviewWell::paintEvent(QPaintEvent *)
     const QColor tertiary = Style::tertiaryText();
     const QPixmap symbol = m_symbols.symbol(QStringLiteral("photo"), tertiary, 40, devicePixelRatioF());
     const QSizeF symbolSize = symbol.deviceIndependentSize();
+    if (m_loading) {
+        p.drawPixmap(
+            QPointF((frame.width() - symbolSize.width()) / 2.0, (frame.height() - symbolSize.height()) / 2.0),
+            symbol);
+        return;
+    }
     QFont font = Style::callout();
     const QFontMetricsF metrics(font);
     const qreal total = symbolSize.height() + 8 + metrics.height();

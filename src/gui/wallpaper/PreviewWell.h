@@ -12,7 +12,7 @@ namespace velmora {
 class SymbolImages;
 
 /// The picture as the selected display would show it, drawn with its scaling in whatever space the
-/// page gives; a placeholder when there is no picture.
+/// page gives; a placeholder when there is no picture, and while one is being decoded.
 class PreviewWell : public QWidget {
     Q_OBJECT
 
@@ -21,6 +21,9 @@ public:
 
     void setImage(const std::optional<QImage> &image);
     const std::optional<QImage> &image() const { return m_image; }
+    /// Whether a picture is on its way: the placeholder then says nothing of "no image".
+    void setLoading(bool loading);
+    bool isLoading() const { return m_loading; }
     void setScaling(Scaling scaling);
     Scaling scaling() const { return m_scaling; }
 
@@ -37,6 +40,7 @@ protected:
 private:
     const SymbolImages &m_symbols;
     std::optional<QImage> m_image;
+    bool m_loading = false;
     Scaling m_scaling = Scaling::fill;
 };
 

@@ -183,7 +183,9 @@ WallpaperView::WallpaperView(const AppContext &context, QWidget *parent)
         refreshRows();
         refreshSelection();
     });
+    connect(m_model, &WallpaperViewModel::pendingPreviewsChanged, this, &WallpaperView::refreshSelection);
     connect(m_model, &WallpaperViewModel::configsChanged, this, &WallpaperView::refreshSelection);
+    m_preview->installEventFilter(this);
     connect(m_model, &WallpaperViewModel::statusChanged, this, &WallpaperView::refreshStatus);
     connect(m_model, &WallpaperViewModel::isDirtyChanged, this, &WallpaperView::refreshDirty);
 
@@ -204,8 +206,24 @@ void WallpaperView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // Coming back to the page drops unapplied edits; a window merely restored from the Dock does not.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        sizePreviews();
         m_model->load();
+    }
+}
+
+bool WallpaperView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_preview && event->type() == QEvent::Resize)
+        sizePreviews();
+    return QWidget::eventFilter(watched, event);
+}
+
+void WallpaperView::sizePreviews()
+{
+    // Decoded for the well's pixels: a large picture decoded whole would take seconds and hold
+    // hundreds of megabytes for a few hundred points of preview.
+    m_model->setPreviewPixelSize(m_preview->size() * m_preview->devicePixelRatioF());
 }
 
 void WallpaperView::chooseImage()
@@ -274,6 +292,8 @@ void WallpaperView::refreshSelection()
             preview = *found;
     }
     m_preview->setImage(preview);
+    const std::optional<quint32> selected = m_model->selectedDisplayID();
+    m_preview->setLoading(!preview && selected && m_model->pendingPreviews().contains(*selected));
     m_preview->setScaling(config.scaling);
 
     const QSignalBlocker blockMenu(m_scaling);

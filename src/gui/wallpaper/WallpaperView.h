@@ -49,8 +49,11 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    /// Tells the model the size the preview is shown at, in device pixels.
+    void sizePreviews();
     void chooseImage();
     void applyIfDirty();
     void rebuildRows();
