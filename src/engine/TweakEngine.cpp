@@ -268,22 +268,36 @@ QCoro::Task<> TweakEngine::refreshCategory(QString categoryID, bool force)
     done.finish();
 }
 
-QCoro::Task<quint64> TweakEngine::enterLane(QString tweakID)
+QCoro::Task<> TweakEngine::enterLane(QString tweakID)
 {
-    QPointer<TweakEngine> self(this);
-    const quint64 ticket = m_lanes[tweakID].nextTicket++;
-    while (self && m_lanes.value(tweakID).serving != ticket)
-        co_await qCoro(this, &TweakEngine::laneAdvanced);
-    co_return ticket;
+    // Waiting on a future of one's own, not on a signal: QCoro's signal awaiter is queued, so two
+    // lanes moving on in one turn of the event loop would resume a waiter twice.
+    const auto lane = m_lanes.find(tweakID);
+    if (lane == m_lanes.end()) {
+        m_lanes.insert(tweakID, Lane{});
+        co_return;
+    }
+    auto turn = std::make_shared<QPromise<void>>();
+    turn->start();
+    lane->waiting.append(turn);
+    QFuture<void> myTurn = turn->future();
+    // Resumed once: when the operation before leaves, or when the engine goes (the promise then ends
+    // unfinished, and the caller's guard sees it).
+    co_await myTurn;
 }
 
 void TweakEngine::leaveLane(const QString &tweakID)
 {
-    Lane &lane = m_lanes[tweakID];
-    ++lane.serving;
-    if (lane.serving == lane.nextTicket)
-        m_lanes.remove(tweakID); // nobody waiting: forget the lane
-    emit laneAdvanced(tweakID);
+    const auto lane = m_lanes.find(tweakID);
+    if (lane == m_lanes.end())
+        return;
+    if (lane->waiting.isEmpty()) {
+        m_lanes.erase(lane); // nobody waiting: forget the lane
+        return;
+    }
+    // The lane passes to the next in line, still taken.
+    const std::shared_ptr<QPromise<void>> next = lane->waiting.takeFirst();
+    next->finish();
 }
 
 QCoro::Task<Status> TweakEngine::writeValue(TweakValue value, Tweak tweak)

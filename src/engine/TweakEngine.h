@@ -10,8 +10,10 @@
 #include <QHash>
 #include <QMap>
 #include <QObject>
+#include <QPromise>
 #include <QSet>
 
+#include <memory>
 #include <optional>
 
 namespace velmora {
@@ -87,13 +89,12 @@ signals:
     void pendingRestartsChanged();
     void lastErrorChanged();
     void refreshedCategoryIDsChanged();
-    /// Internal: a tweak's lane moved on to its next operation.
-    void laneAdvanced(const QString &tweakID);
 
 private:
+    /// The operations of one tweak, one at a time: each waiting one holds a promise that the one
+    /// before finishes when it leaves.
     struct Lane {
-        quint64 nextTicket = 0;
-        quint64 serving = 0;
+        QList<std::shared_ptr<QPromise<void>>> waiting;
     };
 
     /// One tweak as a refresh read it. A handler's tweak also says how its value compared with the
@@ -115,7 +116,7 @@ private:
     void insertRestarts(const QList<RestartTarget> &targets);
     void setLastError(const std::optional<QString> &error);
 
-    QCoro::Task<quint64> enterLane(QString tweakID);
+    QCoro::Task<> enterLane(QString tweakID);
     void leaveLane(const QString &tweakID);
 
     QCoro::Task<Status> writeValue(TweakValue value, Tweak tweak);

@@ -8,6 +8,7 @@
 
 #include <QCoro/QCoroFuture>
 #include <QElapsedTimer>
+#include <QPromise>
 #include <QQueue>
 #include <QSignalSpy>
 #include <QThread>
@@ -48,6 +49,8 @@ public:
     mutable QQueue<Answer> answers;
     Result<TweakValue> readResult = Result<TweakValue>::failure("unreadable");
     Status applyResult;
+    /// When set, applies wait for it: several applies can then end in one turn of the event loop.
+    std::optional<QFuture<void>> applyGate;
 
     QCoro::Task<Result<TweakValue>> currentValue(Platform &) const override
     {
@@ -61,6 +64,10 @@ public:
     QCoro::Task<Status> apply(Platform &, TweakValue) const override
     {
         ++applies;
+        if (applyGate) {
+            QFuture<void> gate = *applyGate;
+            co_await gate;
+        }
         co_return applyResult;
     }
     QCoro::Task<Status> reset(Platform &) const override { co_return Status::success(); }
@@ -129,6 +136,7 @@ private slots:
     void waitersSurviveReadsEndingBackToBack();
     void resetFallsBackToWhatTheSystemReports();
     void handlerTweaksNeverTouchDefaults();
+    void lanesMovingOnTogetherResumeEachWaiterOnce();
     void handlersAreBoundByTweakID_data();
     void handlersAreBoundByTweakID();
     void quickAppliesToOneTweakLandInOrder();
@@ -415,6 +423,47 @@ void TestEngine::resetFallsBackToWhatTheSystemReports()
     QVERIFY(await(engine.apply(TweakValue::ofBool(false), tweak("dock.autohide"))));
     await(engine.reset(tweak("dock.autohide")));
     QCOMPARE(engine.currentValues().value("dock.autohide"), TweakValue::ofBool(true));
+}
+
+void TestEngine::lanesMovingOnTogetherResumeEachWaiterOnce()
+{
+    // Two tweaks, each with a second apply waiting behind a first; both firsts end in the same turn
+    // of the event loop. Every apply must run once, in order, and none be resumed twice.
+    TestRoot root(TestRoot::Seed::none);
+    QList<Tweak> tweaks;
+    for (const char *id : {"things.a", "things.b"}) {
+        Tweak t;
+        t.id = QString::fromLatin1(id);
+        t.title = t.id;
+        t.categoryID = "things";
+        t.kind = TweakKind::text();
+        t.servedByHandler = true;
+        tweaks.append(t);
+    }
+    const TweakRegistry registry =
+        *TweakRegistry::make({{"things", "Things", "star", CategoryTint::gray, 0}}, tweaks);
+    QPromise<void> gate;
+    gate.start();
+    auto a = std::make_shared<FakeHandler>();
+    auto b = std::make_shared<FakeHandler>();
+    a->applyGate = b->applyGate = gate.future();
+    TweakEngine engine(registry, root.platform(),
+                       *TweakHandlers::bind(registry, {{"things.a", a}, {"things.b", b}}));
+
+    std::vector<QCoro::Task<bool>> applies;
+    for (int round = 0; round < 3; ++round) {
+        for (const Tweak &t : tweaks)
+            applies.push_back(engine.apply(TweakValue::ofString(QString::number(round)), t));
+    }
+    QTest::qWait(20);
+    QCOMPARE(a->applies + b->applies, 2); // the firsts run; the others wait their turn
+    gate.finish();
+    for (QCoro::Task<bool> &apply : applies)
+        QVERIFY(await(std::move(apply)));
+    QCOMPARE(a->applies, 3);
+    QCOMPARE(b->applies, 3);
+    QCOMPARE(engine.currentValues().value("things.a"), TweakValue::ofString("2"));
+    QCOMPARE(engine.currentValues().value("things.b"), TweakValue::ofString("2"));
 }
 
 void TestEngine::handlersAreBoundByTweakID_data()
