@@ -53,3 +53,11 @@ function(velmora_require_no_widgets target)
     endif()
   endforeach()
 endfunction()
+
+# The compile guards of the project's own code: no implicit conversions between QString and C
+# strings, no narrowing in connects, strict iterators, and warnings for old-style casts and
+# classes with virtual functions but no virtual destructor. Each project target links it privately.
+add_library(velmora_strict INTERFACE)
+target_compile_definitions(velmora_strict INTERFACE
+  QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_STRICT_ITERATORS)
+target_compile_options(velmora_strict INTERFACE -Wnon-virtual-dtor -Wold-style-cast)
