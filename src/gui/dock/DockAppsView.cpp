@@ -12,7 +12,6 @@
 #include "platform/SymbolImages.h"
 #include "platform/Workspace.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -31,17 +30,6 @@ namespace velmora {
 
 namespace {
 
-QFrame *divider(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, Style::separator());
-    line->setPalette(p);
-    return line;
-}
-
 // Style sheets take colours with an alpha as #AARRGGBB.
 QString rgba(const QColor &c)
 {
@@ -52,9 +40,7 @@ QLabel *tertiaryCaption(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setFont(Style::caption());
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, Style::tertiaryText());
-    label->setPalette(p);
+    Style::setTextColor(label, Style::tertiaryText());
     return label;
 }
 
@@ -73,9 +59,9 @@ DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
     stack->addWidget(makeHeader());
-    stack->addWidget(divider(this));
+    stack->addWidget(Style::divider(this));
     stack->addWidget(makeTabs());
-    stack->addWidget(divider(this));
+    stack->addWidget(Style::divider(this));
     m_pages = new QStackedWidget(this);
     m_pages->addWidget(makeAppsPage());
     m_pages->addWidget(makeOthersPage());
@@ -129,11 +115,8 @@ void DockAppsView::restyle()
                            " color: %1; background: transparent; }"
                            "QToolButton:checked { color: %2; background: %3; font-weight: 600; }")
                 .arg(rgba(Style::secondaryText()), accent.name(), rgba(tinted)));
-    if (m_error) {
-        QPalette p = m_error->palette();
-        p.setColor(QPalette::WindowText, Style::red());
-        m_error->setPalette(p);
-    }
+    if (m_error)
+        Style::setTextColor(m_error, Style::red());
 }
 
 void DockAppsView::changeEvent(QEvent *event)
@@ -196,9 +179,7 @@ QWidget *DockAppsView::makeHeader()
     m_error->setWordWrap(true);
     m_error->setTextFormat(Qt::PlainText);
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette p = m_error->palette();
-    p.setColor(QPalette::WindowText, Style::red());
-    m_error->setPalette(p);
+    Style::setTextColor(m_error, Style::red());
     column->addWidget(m_error);
     return header;
 }

@@ -1,7 +1,7 @@
 #include "ProfileDiffView.h"
 
-#include "platform/SymbolImages.h"
 #include "gui/kit/Style.h"
+#include "platform/SymbolImages.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -41,9 +41,7 @@ QLabel *coloured(const QString &text, const QColor &color, QWidget *parent)
     label->setText(QFontMetrics(font).elidedText(oneLine, Qt::ElideMiddle, 200));
     if (label->text() != text)
         label->setToolTip(cutToEnds(text, 2000));
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, color);
-    label->setPalette(p);
+    Style::setTextColor(label, color);
     return label;
 }
 
