@@ -57,13 +57,13 @@ TweakRowView::TweakRowView(const AppContext &context, Tweak tweak, int rowMinHei
         auto *icon = new QLabel(this);
         icon->setPixmap(m_context.platform.symbols().symbol(QStringLiteral("exclamationmark.triangle.fill"),
                                                             Style::orange(), 11, devicePixelRatioF()));
-        m_warning = new QLabel(*m_tweak.warning, this);
-        m_warning->setFont(Style::caption());
-        m_warning->setTextFormat(Qt::PlainText);
-        m_warning->setWordWrap(true);
-        Style::setTextColor(m_warning, Style::orange());
+        auto *warning = new QLabel(*m_tweak.warning, this);
+        warning->setFont(Style::caption());
+        warning->setTextFormat(Qt::PlainText);
+        warning->setWordWrap(true);
+        Style::setTextColor(warning, Style::orange());
         warningRow->addWidget(icon, 0, Qt::AlignTop);
-        warningRow->addWidget(m_warning, 1);
+        warningRow->addWidget(warning, 1);
         texts->addLayout(warningRow);
     }
     row->addLayout(texts, 1);

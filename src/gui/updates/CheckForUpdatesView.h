@@ -22,14 +22,12 @@ public:
     static QString title() { return QStringLiteral("Check for Updates\u2026"); }
 
     QAction *action() const { return m_action; }
-    bool canCheck() const { return m_canCheck; }
 
 private:
     void refresh();
 
     Updater &m_updater;
     QAction *m_action;
-    bool m_canCheck = false;
 };
 
 } // namespace velmora
