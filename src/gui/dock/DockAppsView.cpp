@@ -48,7 +48,7 @@ QLabel *tertiaryCaption(const QString &text, QWidget *parent)
 
 QString DockAppsView::rawValue(DockTab tab)
 {
-    return tab == DockTab::apps ? QStringLiteral("Apps") : QStringLiteral("Folders & Others");
+    return tab == DockTab::apps ? tr("Apps") : tr("Folders & Others");
 }
 
 DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
@@ -372,8 +372,9 @@ void DockAppsView::showEvent(QShowEvent *event)
 
 void DockAppsView::showCounts()
 {
-    m_count->setText(QString::number(m_model->currentApps().size()) + QStringLiteral(" apps, ") +
-                     QString::number(m_model->currentOthers().size()) + QStringLiteral(" others"));
+    // Two counts in one text: neither can be the %n of a plural form, so the text reads as it always has.
+    m_count->setText(
+        tr("%1 apps, %2 others").arg(m_model->currentApps().size()).arg(m_model->currentOthers().size()));
     m_progress->setVisible(m_model->isLoading());
     m_availableCount->setVisible(!m_model->isLoading());
     m_availableCount->setText(QString::number(m_model->availableApps().size()));

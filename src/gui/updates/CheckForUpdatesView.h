@@ -19,7 +19,7 @@ public:
     /// Adds the item to `menu`, before `before` (at the end when null).
     CheckForUpdatesView(Updater &updater, QMenu *menu, QAction *before = nullptr);
 
-    static QString title() { return QStringLiteral("Check for Updates\u2026"); }
+    static QString title() { return tr("Check for Updates…"); }
 
     QAction *action() const { return m_action; }
 
