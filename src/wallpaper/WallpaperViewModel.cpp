@@ -122,13 +122,14 @@ void WallpaperViewModel::applyConfigs()
         return;
     }
     setDirty(false);
-    qsizetype n = 0;
+    int n = 0;
     for (const WallpaperConfig &config : std::as_const(m_configs)) {
         if (config.hasImagePath())
             ++n;
     }
-    setStatus(
-        QStringLiteral("Applied to %1 display%2.").arg(n).arg(n == 1 ? QString() : QStringLiteral("s")));
+    // Singular and plural are separate texts: with no translation loaded, "display(s)" would show
+    // as it is written. A translation still gets the count for its own plural forms.
+    setStatus(n == 1 ? tr("Applied to %n display.", nullptr, n) : tr("Applied to %n displays.", nullptr, n));
 }
 
 void WallpaperViewModel::loadPreview(quint32 id, const std::optional<QString> &path)

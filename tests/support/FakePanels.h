@@ -12,7 +12,10 @@ public:
     QQueue<std::optional<QString>> answers;
     QStringList titles;
 
-    std::optional<QString> chooseFolder(QWidget *, const QString &title, const QString &) override { return next(title); }
+    std::optional<QString> chooseFolder(QWidget *, const QString &title, const QString &) override
+    {
+        return next(title);
+    }
     std::optional<QString> chooseSaveFile(QWidget *, const QString &title, const QString &suggestedName,
                                           const QString &) override
     {
@@ -22,15 +25,6 @@ public:
     std::optional<QString> chooseOpenFile(QWidget *, const QString &title, const QString &) override
     {
         return next(title);
-    }
-    QStringList chooseOpenFiles(QWidget *, const QString &title, const QString &) override
-    {
-        QStringList files;
-        while (!answers.isEmpty()) {
-            if (auto answer = next(title))
-                files << *answer;
-        }
-        return files;
     }
 
     void showError(QWidget *, const QString &message, const QString &details) override

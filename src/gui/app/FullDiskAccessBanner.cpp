@@ -74,13 +74,12 @@ FullDiskAccessBanner::FullDiskAccessBanner(Platform &platform, QWidget *parent)
 
     auto *column = new QVBoxLayout;
     column->setSpacing(4);
-    auto *title = new QLabel(QStringLiteral("Some settings require Full Disk Access"), m_card);
+    auto *title = new QLabel(tr("Some settings require Full Disk Access"), m_card);
     title->setObjectName(QStringLiteral("fullDiskAccessTitle"));
     title->setFont(Style::headline());
-    auto *body =
-        new QLabel(QStringLiteral("Velmora can read tweaks from apps like Safari, Messages, and Music only "
-                                  "after you grant Full Disk Access in System Settings."),
-                   m_card);
+    auto *body = new QLabel(tr("Velmora can read tweaks from apps like Safari, Messages, and Music only "
+                               "after you grant Full Disk Access in System Settings."),
+                            m_card);
     body->setObjectName(QStringLiteral("fullDiskAccessMessage"));
     body->setFont(Style::callout());
     body->setWordWrap(true);
@@ -89,7 +88,7 @@ FullDiskAccessBanner::FullDiskAccessBanner(Platform &platform, QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     buttons->setContentsMargins(0, 4, 0, 0);
-    m_openSettings = new QPushButton(QStringLiteral("Open Settings"), m_card);
+    m_openSettings = new QPushButton(tr("Open Settings"), m_card);
     m_openSettings->setObjectName(QStringLiteral("openSettings"));
     m_openSettings->setFont(Style::callout());
     m_openSettings->setAutoDefault(false);
@@ -97,7 +96,7 @@ FullDiskAccessBanner::FullDiskAccessBanner(Platform &platform, QWidget *parent)
     prominent.setColor(QPalette::Button, Style::accent());
     prominent.setColor(QPalette::ButtonText, Qt::white);
     m_openSettings->setPalette(prominent);
-    m_dismiss = new QPushButton(QStringLiteral("Dismiss"), m_card);
+    m_dismiss = new QPushButton(tr("Dismiss"), m_card);
     m_dismiss->setObjectName(QStringLiteral("dismiss"));
     m_dismiss->setFont(Style::callout());
     m_dismiss->setFlat(true);

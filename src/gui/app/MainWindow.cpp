@@ -2,8 +2,8 @@
 
 #include "PendingRestartsBanner.h"
 #include "RootView.h"
-#include "gui/profiles/ProfileMenu.h"
 #include "engine/TweakEngine.h"
+#include "gui/profiles/ProfileMenu.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     m_toolbar->setFloatable(false);
     m_toolbar->toggleViewAction()->setEnabled(false);
     m_profileMenu = new ProfileMenu(m_context, m_toolbar);
-    m_profilePlace = m_toolbar->addWidget(m_profileMenu);
+    m_toolbar->addWidget(m_profileMenu);
     auto *spacer = new QWidget(m_toolbar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolbar->addWidget(spacer);
@@ -39,16 +39,16 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     m_bannerAction = m_toolbar->addWidget(m_banner);
 
     // Menus. There is deliberately no command that opens a second window.
-    m_fileMenu = menuBar()->addMenu(tr("&File"));
-    QAction *quit = m_fileMenu->addAction(tr("Quit Velmora"), qApp, &QApplication::quit);
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    QAction *quit = file->addAction(tr("Quit Velmora"), qApp, &QApplication::quit);
     quit->setShortcut(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     QAction *find = edit->addAction(tr("Find"), m_root, &RootView::focusSearch);
     find->setShortcut(QKeySequence::Find);
     QMenu *window = menuBar()->addMenu(tr("&Window"));
-    m_quickToggles = window->addAction(tr("Quick Toggles"), this, &MainWindow::quickTogglesRequested);
-    m_quickToggles->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    QAction *quickToggles = window->addAction(tr("Quick Toggles"), this, &MainWindow::quickTogglesRequested);
+    quickToggles->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     m_helpMenu = menuBar()->addMenu(tr("&Help"));
 
     connect(&m_context.engine, &TweakEngine::pendingRestartsChanged, this, &MainWindow::updateBanner);

@@ -28,12 +28,7 @@ public:
     ProfileMenu *profileMenu() const { return m_profileMenu; }
     /// Whether the restart banner is in the toolbar now.
     bool isRestartsBannerShown() const;
-    /// The place of the profile menu in the toolbar.
-    QAction *profileMenuPlace() const { return m_profilePlace; }
-    /// The window's menu item that opens the quick toggles panel.
-    QAction *quickTogglesAction() const { return m_quickToggles; }
-    /// The application's menu and the Help menu, for items added by other parts of the app.
-    QMenu *applicationMenu() const { return m_fileMenu; }
+    /// The Help menu, for items added by other parts of the app.
     QMenu *helpMenu() const { return m_helpMenu; }
 
 signals:
@@ -48,9 +43,6 @@ private:
     PendingRestartsBanner *m_banner;
     ProfileMenu *m_profileMenu;
     QAction *m_bannerAction;
-    QAction *m_profilePlace;
-    QAction *m_quickToggles;
-    QMenu *m_fileMenu;
     QMenu *m_helpMenu;
 };
 

@@ -1,9 +1,9 @@
 #include "MenuBarContentView.h"
 
+#include "engine/TweakEngine.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
 #include "gui/kit/ToggleSwitch.h"
-#include "engine/TweakEngine.h"
 #include "platform/SymbolImages.h"
 
 #include <QFrame>
@@ -35,9 +35,7 @@ QPushButton *footerButton(const QString &title, const QString &hint, QWidget *pa
     auto *label = new QLabel(title, button);
     auto *shortcut = new QLabel(hint, button);
     shortcut->setFont(Style::caption());
-    QPalette p = shortcut->palette();
-    p.setColor(QPalette::WindowText, Style::tertiaryText());
-    shortcut->setPalette(p);
+    Style::setTextColor(shortcut, Style::tertiaryText());
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     shortcut->setAttribute(Qt::WA_TransparentForMouseEvents);
     layout->addWidget(label);
@@ -62,7 +60,8 @@ MenuBarContentView::MenuBarContentView(TweakEngine &engine, const SymbolImages &
     headerLayout->setContentsMargins(14, 12, 14, 8);
     headerLayout->setSpacing(6);
     auto *icon = new QLabel(header);
-    icon->setPixmap(symbols.symbol(QStringLiteral("paperplane.fill"), Style::accent(), 15, devicePixelRatioF()));
+    icon->setPixmap(
+        symbols.symbol(QStringLiteral("paperplane.fill"), Style::accent(), 15, devicePixelRatioF()));
     auto *title = new QLabel(QStringLiteral("Velmora"), header);
     title->setFont(Style::headline());
     headerLayout->addWidget(icon);
@@ -93,7 +92,8 @@ MenuBarContentView::MenuBarContentView(TweakEngine &engine, const SymbolImages &
         groupLayout->addWidget(row);
         m_toggles.append(toggle);
         connect(toggle, &ToggleSwitch::clicked, this, [this, tweak](bool on) {
-            QCoro::connect(applyAndRestart(&m_engine, TweakValue::ofBool(on), tweak), this, [this] { refresh(); });
+            QCoro::connect(applyAndRestart(&m_engine, TweakValue::ofBool(on), tweak), this,
+                           [this] { refresh(); });
         });
     }
     layout->addWidget(group);

@@ -1,8 +1,8 @@
 #include "PendingRestartsBanner.h"
 
+#include "engine/TweakEngine.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
-#include "engine/TweakEngine.h"
 #include "platform/SymbolImages.h"
 
 #include <QHBoxLayout>
@@ -15,7 +15,8 @@
 
 namespace velmora {
 
-PendingRestartsBanner::PendingRestartsBanner(TweakEngine &engine, const SymbolImages &symbols, QWidget *parent)
+PendingRestartsBanner::PendingRestartsBanner(TweakEngine &engine, const SymbolImages &symbols,
+                                             QWidget *parent)
     : QWidget(parent), m_engine(engine)
 {
     auto *layout = new QHBoxLayout(this);
@@ -51,7 +52,7 @@ QString PendingRestartsBanner::message(const TweakEngine &engine)
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         return QString::compare(a, b, Qt::CaseSensitive) < 0;
     });
-    return QStringLiteral("Restart needed: ") + names.join(QStringLiteral(", "));
+    return tr("Restart needed: %1").arg(names.join(QStringLiteral(", ")));
 }
 
 QString PendingRestartsBanner::text() const

@@ -35,9 +35,6 @@ public:
     Platform &platform() const { return *m_platform; }
     MainWindow *mainWindow() const { return m_window.get(); }
     MenuBarContentView *menuBarPanel() const { return m_panel.get(); }
-    QSystemTrayIcon *trayIcon() const { return m_tray; }
-    /// The updater, started with the application.
-    UpdaterManager &updaterManager() const { return *m_updaterManager; }
     /// "Check for Updates…" in the Help menu (the application menu on a Mac).
     CheckForUpdatesView *checkForUpdatesView() const { return m_checkForUpdates; }
     /// The windows update checks show.

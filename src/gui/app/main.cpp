@@ -1,8 +1,8 @@
 // velmora: the desktop application.
 
-#include "gui/kit/Style.h"
-#include "VelmoraApp.h"
 #include "MainWindow.h"
+#include "VelmoraApp.h"
+#include "gui/kit/Style.h"
 #include "platform/factory/PlatformFactory.h"
 
 #include <QApplication>
@@ -49,15 +49,21 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationDomain(QStringLiteral("corrandelwick.dev"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Hidden macOS settings, gathered in one place."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Hidden macOS settings, gathered in one place."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption rootOption(QStringLiteral("simulated-root"),
-                                        QStringLiteral("The folder of the simulated Mac."), QStringLiteral("DIR"));
-    const QCommandLineOption darkOption(QStringLiteral("dark"), QStringLiteral("Use the dark appearance."));
-    const QCommandLineOption lightOption(QStringLiteral("light"), QStringLiteral("Use the light appearance."));
-    const QCommandLineOption probeOption(QStringLiteral("quit-after-first-paint"),
-                                         QStringLiteral("Print the start-up time and quit (for measurements)."));
+    const QCommandLineOption rootOption(
+        QStringLiteral("simulated-root"),
+        QCoreApplication::translate("main", "The folder of the simulated Mac."),
+        QCoreApplication::translate("main", "DIR"));
+    const QCommandLineOption darkOption(QStringLiteral("dark"),
+                                        QCoreApplication::translate("main", "Use the dark appearance."));
+    const QCommandLineOption lightOption(QStringLiteral("light"),
+                                         QCoreApplication::translate("main", "Use the light appearance."));
+    const QCommandLineOption probeOption(
+        QStringLiteral("quit-after-first-paint"),
+        QCoreApplication::translate("main", "Print the start-up time and quit (for measurements)."));
     parser.addOptions({rootOption, darkOption, lightOption, probeOption});
 
     // Help and version are answered before the window's application object exists: making one

@@ -12,7 +12,6 @@
 #include "platform/SymbolImages.h"
 #include "platform/Workspace.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -31,17 +30,6 @@ namespace velmora {
 
 namespace {
 
-QFrame *divider(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, Style::separator());
-    line->setPalette(p);
-    return line;
-}
-
 // Style sheets take colours with an alpha as #AARRGGBB.
 QString rgba(const QColor &c)
 {
@@ -52,9 +40,7 @@ QLabel *tertiaryCaption(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setFont(Style::caption());
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, Style::tertiaryText());
-    label->setPalette(p);
+    Style::setTextColor(label, Style::tertiaryText());
     return label;
 }
 
@@ -62,7 +48,7 @@ QLabel *tertiaryCaption(const QString &text, QWidget *parent)
 
 QString DockAppsView::rawValue(DockTab tab)
 {
-    return tab == DockTab::apps ? QStringLiteral("Apps") : QStringLiteral("Folders & Others");
+    return tab == DockTab::apps ? tr("Apps") : tr("Folders & Others");
 }
 
 DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
@@ -73,9 +59,9 @@ DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
     stack->addWidget(makeHeader());
-    stack->addWidget(divider(this));
+    stack->addWidget(Style::divider(this));
     stack->addWidget(makeTabs());
-    stack->addWidget(divider(this));
+    stack->addWidget(Style::divider(this));
     m_pages = new QStackedWidget(this);
     m_pages->addWidget(makeAppsPage());
     m_pages->addWidget(makeOthersPage());
@@ -129,11 +115,8 @@ void DockAppsView::restyle()
                            " color: %1; background: transparent; }"
                            "QToolButton:checked { color: %2; background: %3; font-weight: 600; }")
                 .arg(rgba(Style::secondaryText()), accent.name(), rgba(tinted)));
-    if (m_error) {
-        QPalette p = m_error->palette();
-        p.setColor(QPalette::WindowText, Style::red());
-        m_error->setPalette(p);
-    }
+    if (m_error)
+        Style::setTextColor(m_error, Style::red());
 }
 
 void DockAppsView::changeEvent(QEvent *event)
@@ -196,9 +179,7 @@ QWidget *DockAppsView::makeHeader()
     m_error->setWordWrap(true);
     m_error->setTextFormat(Qt::PlainText);
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette p = m_error->palette();
-    p.setColor(QPalette::WindowText, Style::red());
-    m_error->setPalette(p);
+    Style::setTextColor(m_error, Style::red());
     column->addWidget(m_error);
     return header;
 }
@@ -391,8 +372,9 @@ void DockAppsView::showEvent(QShowEvent *event)
 
 void DockAppsView::showCounts()
 {
-    m_count->setText(QString::number(m_model->currentApps().size()) + QStringLiteral(" apps, ") +
-                     QString::number(m_model->currentOthers().size()) + QStringLiteral(" others"));
+    // Two counts in one text: neither can be the %n of a plural form, so the text reads as it always has.
+    m_count->setText(
+        tr("%1 apps, %2 others").arg(m_model->currentApps().size()).arg(m_model->currentOthers().size()));
     m_progress->setVisible(m_model->isLoading());
     m_availableCount->setVisible(!m_model->isLoading());
     m_availableCount->setText(QString::number(m_model->availableApps().size()));

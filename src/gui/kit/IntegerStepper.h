@@ -21,7 +21,6 @@ public:
 
     /// The value shown: the engine's when it is an integer, else the tweak's default, else 0.
     qint64 value() const;
-    qint64 minimum() const { return m_min; }
     qint64 maximum() const { return m_max; }
 
     void stepBy(int steps);

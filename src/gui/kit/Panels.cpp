@@ -12,8 +12,8 @@ std::optional<QString> Panels::chooseFolder(QWidget *parent, const QString &titl
     return folder.isEmpty() ? std::nullopt : std::optional<QString>(folder);
 }
 
-std::optional<QString> Panels::chooseSaveFile(QWidget *parent, const QString &title, const QString &suggestedName,
-                                              const QString &filter)
+std::optional<QString> Panels::chooseSaveFile(QWidget *parent, const QString &title,
+                                              const QString &suggestedName, const QString &filter)
 {
     const QString file = QFileDialog::getSaveFileName(parent, title, suggestedName, filter);
     return file.isEmpty() ? std::nullopt : std::optional<QString>(file);
@@ -23,11 +23,6 @@ std::optional<QString> Panels::chooseOpenFile(QWidget *parent, const QString &ti
 {
     const QString file = QFileDialog::getOpenFileName(parent, title, QString(), filter);
     return file.isEmpty() ? std::nullopt : std::optional<QString>(file);
-}
-
-QStringList Panels::chooseOpenFiles(QWidget *parent, const QString &title, const QString &filter)
-{
-    return QFileDialog::getOpenFileNames(parent, title, QString(), filter);
 }
 
 std::optional<QString> Panels::chooseImage(QWidget *parent, const QString &title, const QString &prompt)

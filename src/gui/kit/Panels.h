@@ -17,12 +17,11 @@ public:
     /// One folder, or nothing when the user cancels.
     virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &title, const QString &start);
     /// A file to write, or nothing. `filter` as in file dialogs ("Property List (*.plist)").
-    virtual std::optional<QString> chooseSaveFile(QWidget *parent, const QString &title, const QString &suggestedName,
-                                                  const QString &filter);
+    virtual std::optional<QString> chooseSaveFile(QWidget *parent, const QString &title,
+                                                  const QString &suggestedName, const QString &filter);
     /// One existing file, or nothing.
-    virtual std::optional<QString> chooseOpenFile(QWidget *parent, const QString &title, const QString &filter);
-    /// Several existing files or folders (applications, folders to add), possibly none.
-    virtual QStringList chooseOpenFiles(QWidget *parent, const QString &title, const QString &filter);
+    virtual std::optional<QString> chooseOpenFile(QWidget *parent, const QString &title,
+                                                  const QString &filter);
     /// One image file (any format the platform decodes), or nothing when the user cancels. `prompt` is
     /// the text of the accepting button.
     virtual std::optional<QString> chooseImage(QWidget *parent, const QString &title, const QString &prompt);

@@ -164,18 +164,23 @@ QFrame *divider(QWidget *parent)
     auto *line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
-    QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, separator());
-    line->setPalette(p);
+    // A plain frame draws its line in the text colour.
+    setTextColor(line, separator());
     return line;
+}
+
+void setTextColor(QWidget *widget, const QColor &color)
+{
+    // Labels and frames draw with the window text; text fields and item views with the text role.
+    QPalette p = widget->palette();
+    p.setColor(QPalette::WindowText, color);
+    p.setColor(QPalette::Text, color);
+    widget->setPalette(p);
 }
 
 void setSecondaryText(QWidget *widget)
 {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, secondaryText());
-    p.setColor(QPalette::Text, secondaryText());
-    widget->setPalette(p);
+    setTextColor(widget, secondaryText());
 }
 
 QPalette lightPalette()

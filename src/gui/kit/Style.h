@@ -50,6 +50,8 @@ QFont monospacedDigits(const QFont &base);
 /// A thin horizontal separator line.
 QFrame *divider(QWidget *parent);
 
+/// Makes `widget` draw its text in `color`, through its palette so that the style draws it.
+void setTextColor(QWidget *widget, const QColor &color);
 /// Makes `widget` draw its text in a colour of the palette's secondary level.
 void setSecondaryText(QWidget *widget);
 

@@ -1,7 +1,7 @@
 #include "ProfileDiffView.h"
 
-#include "platform/SymbolImages.h"
 #include "gui/kit/Style.h"
+#include "platform/SymbolImages.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -15,11 +15,6 @@
 namespace velmora {
 
 namespace {
-
-QString plural(qsizetype n, const QString &word)
-{
-    return QStringLiteral("%1 %2%3").arg(n).arg(word, n == 1 ? QString() : QStringLiteral("s"));
-}
 
 // The wallpaper's value carries its picture: tens of megabytes of text, which would take seconds to
 // lay out. Only its two ends can show, so only they are kept.
@@ -41,9 +36,7 @@ QLabel *coloured(const QString &text, const QColor &color, QWidget *parent)
     label->setText(QFontMetrics(font).elidedText(oneLine, Qt::ElideMiddle, 200));
     if (label->text() != text)
         label->setToolTip(cutToEnds(text, 2000));
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, color);
-    label->setPalette(p);
+    Style::setTextColor(label, color);
     return label;
 }
 
@@ -69,12 +62,17 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
     auto *headerLayout = new QVBoxLayout(header);
     headerLayout->setContentsMargins(16, 16, 16, 16);
     headerLayout->setSpacing(4);
-    m_header = new QLabel(QStringLiteral("Profile: ") + m_profile.name, header);
+    m_header = new QLabel(tr("Profile: %1").arg(m_profile.name), header);
     m_header->setFont(Style::headline());
     m_header->setTextFormat(Qt::PlainText);
     m_header->setAlignment(Qt::AlignCenter);
-    m_summary = new QLabel(
-        plural(changed.size(), QStringLiteral("change")) + QStringLiteral(" will be applied"), header);
+    // Counted texts come as a singular and a plural text: with no translation loaded, a
+    // "%n change(s)" would show its "(s)" as it is written. A translation still gets the count for
+    // its own plural forms.
+    const int changes = static_cast<int>(changed.size());
+    m_summary = new QLabel(changes == 1 ? tr("%n change will be applied", nullptr, changes)
+                                        : tr("%n changes will be applied", nullptr, changes),
+                           header);
     m_summary->setFont(Style::subheadline());
     m_summary->setAlignment(Qt::AlignCenter);
     Style::setSecondaryText(m_summary);
@@ -121,7 +119,9 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
         if (!unchanged.isEmpty()) {
             listLayout->addSpacing(10);
             m_unchangedToggle = new QToolButton(list);
-            m_unchangedToggle->setText(plural(unchanged.size(), QStringLiteral("unchanged setting")));
+            const int same = static_cast<int>(unchanged.size());
+            m_unchangedToggle->setText(same == 1 ? tr("%n unchanged setting", nullptr, same)
+                                                 : tr("%n unchanged settings", nullptr, same));
             m_unchangedToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
             m_unchangedToggle->setArrowType(Qt::RightArrow);
             m_unchangedToggle->setCheckable(true);
@@ -202,9 +202,8 @@ QString ProfileDiffView::summaryText() const
 
 QString ProfileDiffView::applyTitle(qsizetype changes)
 {
-    return QStringLiteral("Apply %1 Change%2")
-        .arg(changes)
-        .arg(changes == 1 ? QString() : QStringLiteral("s"));
+    const int n = static_cast<int>(changes);
+    return n == 1 ? tr("Apply %n Change", nullptr, n) : tr("Apply %n Changes", nullptr, n);
 }
 
 void ProfileDiffView::keyPressEvent(QKeyEvent *event)

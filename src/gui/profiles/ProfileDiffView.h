@@ -29,7 +29,6 @@ public:
     QString headerText() const;
     QString summaryText() const;
     QPushButton *applyButton() const { return m_apply; }
-    QPushButton *cancelButton() const { return m_cancel; }
     /// The disclosure of the unchanged group; null when there is no such group.
     QToolButton *unchangedToggle() const { return m_unchangedToggle; }
     QWidget *unchangedRows() const { return m_unchangedRows; }

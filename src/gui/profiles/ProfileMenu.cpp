@@ -1,13 +1,13 @@
 #include "ProfileMenu.h"
 
-#include "profiles/ProfileApplier.h"
 #include "ProfileDiffView.h"
-#include "profiles/ProfileDocument.h"
 #include "engine/TweakEngine.h"
-#include "platform/Platform.h"
-#include "platform/SymbolImages.h"
 #include "gui/kit/Panels.h"
 #include "gui/kit/Tasks.h"
+#include "platform/Platform.h"
+#include "platform/SymbolImages.h"
+#include "profiles/ProfileApplier.h"
+#include "profiles/ProfileDocument.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
@@ -19,7 +19,10 @@ namespace velmora {
 
 namespace {
 
-const QString kFilter = QStringLiteral("Property List (*.plist)");
+QString profileFilter()
+{
+    return ProfileMenu::tr("Property List (*.plist)");
+}
 
 // A profile carries the desktop picture, tens of megabytes of text to encode and write: a worker's job.
 Status writeProfile(Profile profile, QString path)
@@ -64,7 +67,7 @@ QCoro::Task<> ProfileMenu::saveCurrentState()
     if (!self)
         co_return;
     std::optional<QString> path =
-        m_context.panels.chooseSaveFile(window(), tr("Save Profile"), suggestedFileName(), kFilter);
+        m_context.panels.chooseSaveFile(window(), tr("Save Profile"), suggestedFileName(), profileFilter());
     if (!self || !path)
         co_return;
     // The panel adds the property-list extension when the user typed none.
@@ -86,18 +89,21 @@ QCoro::Task<> ProfileMenu::saveCurrentState()
     QStringList details;
     for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)
         details << tr("%1: %2").arg(it.key(), it.value());
+    // Singular and plural are separate texts: with no translation loaded a "domain(s)" would show as
+    // it is written. A translation still gets the count for its own plural forms.
+    const int domains = static_cast<int>(unreadable.size());
     const QString message =
-        unreadable.size() == 1
-            ? tr("The profile was saved without the settings of 1 domain that could not be read.")
-            : tr("The profile was saved without the settings of %1 domains that could not be read.")
-                  .arg(unreadable.size());
+        domains == 1 ? tr("The profile was saved without the settings of %n domain that could not be read.",
+                          nullptr, domains)
+                     : tr("The profile was saved without the settings of %n domains that could not be read.",
+                          nullptr, domains);
     m_context.panels.showWarning(window(), message, details.join(QLatin1Char('\n')));
 }
 
 void ProfileMenu::loadProfile()
 {
     const std::optional<QString> path =
-        m_context.panels.chooseOpenFile(window(), tr("Load Profile"), kFilter);
+        m_context.panels.chooseOpenFile(window(), tr("Load Profile"), profileFilter());
     if (!path)
         return;
     startTask(review(*path), this);
@@ -140,13 +146,14 @@ QCoro::Task<> ProfileMenu::applyReviewed(Profile profile)
     for (const ProfileApplyReport::Failure &failure : report.failures)
         details << tr("%1: %2").arg(failure.title, failure.reason.trimmed());
     const qsizetype failed = report.failures.size();
+    const int attempted = static_cast<int>(report.attempted);
     QString message;
-    if (report.attempted == 1)
+    if (attempted == 1)
         message = tr("The profile's value could not be applied.");
     else if (failed == 1)
-        message = tr("1 of %1 values could not be applied.").arg(report.attempted);
+        message = tr("1 of %n values could not be applied.", nullptr, attempted);
     else
-        message = tr("%1 of %2 values could not be applied.").arg(failed).arg(report.attempted);
+        message = tr("%1 of %n values could not be applied.", nullptr, attempted).arg(failed);
     m_context.panels.showError(window(), message, details.join(QStringLiteral("\n\n")));
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "profiles/Profile.h"
-#include "profiles/ProfileDiffItem.h"
 #include "ProfileDiffView.h"
 #include "gui/kit/AppContext.h"
+#include "profiles/Profile.h"
+#include "profiles/ProfileDiffItem.h"
 
 #include <QCoro/QCoroTask>
 #include <QPointer>
@@ -29,7 +29,7 @@ public:
     const QList<ProfileDiffItem> &diffItems() const { return m_diffItems; }
 
     /// The file name the save panel suggests.
-    static QString suggestedFileName() { return QStringLiteral("Velmora Profile"); }
+    static QString suggestedFileName() { return tr("Velmora Profile"); }
 
 public slots:
     void saveProfile();

@@ -86,7 +86,8 @@ CategoryDetailView::CategoryDetailView(const AppContext &context, TweakCategory 
     barLayout->setContentsMargins(10, 7, 10, 7);
     barLayout->setSpacing(8);
     auto *glass = new QLabel(bar);
-    glass->setPixmap(symbols.symbol(QStringLiteral("magnifyingglass"), Style::tertiaryText(), 14, devicePixelRatioF()));
+    glass->setPixmap(
+        symbols.symbol(QStringLiteral("magnifyingglass"), Style::tertiaryText(), 14, devicePixelRatioF()));
     m_search = new QLineEdit(bar);
     m_search->setFrame(false);
     m_search->setAttribute(Qt::WA_MacShowFocusRect, false);
@@ -95,8 +96,8 @@ CategoryDetailView::CategoryDetailView(const AppContext &context, TweakCategory 
     m_search->setPalette(searchPalette);
     m_clear = new QToolButton(bar);
     m_clear->setAutoRaise(true);
-    m_clear->setIcon(QIcon(symbols.symbol(QStringLiteral("xmark.circle.fill"), Style::tertiaryText(), 14,
-                                          devicePixelRatioF())));
+    m_clear->setIcon(QIcon(
+        symbols.symbol(QStringLiteral("xmark.circle.fill"), Style::tertiaryText(), 14, devicePixelRatioF())));
     m_clear->setAccessibleName(tr("Clear search"));
     m_clear->setToolTip(tr("Clear search"));
     m_clear->setCursor(Qt::ArrowCursor);
@@ -112,7 +113,8 @@ CategoryDetailView::CategoryDetailView(const AppContext &context, TweakCategory 
     emptyLayout->setContentsMargins(0, 40, 0, 0);
     emptyLayout->setSpacing(8);
     auto *emptyIcon = new QLabel(m_empty);
-    emptyIcon->setPixmap(symbols.symbol(QStringLiteral("magnifyingglass"), Style::secondaryText(), 36, devicePixelRatioF()));
+    emptyIcon->setPixmap(
+        symbols.symbol(QStringLiteral("magnifyingglass"), Style::secondaryText(), 36, devicePixelRatioF()));
     emptyIcon->setAlignment(Qt::AlignCenter);
     auto *emptyTitle = new QLabel(tr("No matching tweaks"), m_empty);
     emptyTitle->setFont(Style::title3());
@@ -179,7 +181,7 @@ void CategoryDetailView::rebuildRows()
     m_badge->setCategory(m_category);
     m_title->setText(m_category.title);
     const QList<Tweak> tweaks = m_context.engine.registry().tweaksInCategory(m_category.id);
-    m_count->setText(tr("%1 tweaks").arg(tweaks.size()));
+    m_count->setText(tr("%n tweaks", nullptr, static_cast<int>(tweaks.size())));
     m_search->setPlaceholderText(tr("Search %1").arg(m_category.title));
 
     qDeleteAll(m_rows);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gui/kit/AppContext.h"
 #include "catalogue/Tweak.h"
 #include "catalogue/TweakCategory.h"
+#include "gui/kit/AppContext.h"
 
 #include <QList>
 #include <QWidget>
@@ -37,7 +37,6 @@ public:
     QWidget *emptyState() const { return m_empty; }
     /// The rows currently shown, in page order.
     QList<TweakRowView *> visibleRows() const;
-    QList<TweakRowView *> rows() const { return m_rows; }
 
     /// Whether a tweak matches a search text (trimmed, case-insensitive, title or summary).
     static bool matches(const Tweak &tweak, const QString &searchText);

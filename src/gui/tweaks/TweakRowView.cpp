@@ -1,12 +1,12 @@
 #include "TweakRowView.h"
 
+#include "engine/TweakEngine.h"
 #include "gui/kit/DecimalSlider.h"
 #include "gui/kit/IntegerStepper.h"
 #include "gui/kit/PathPickerControl.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
 #include "gui/kit/ToggleSwitch.h"
-#include "engine/TweakEngine.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
 
@@ -57,15 +57,13 @@ TweakRowView::TweakRowView(const AppContext &context, Tweak tweak, int rowMinHei
         auto *icon = new QLabel(this);
         icon->setPixmap(m_context.platform.symbols().symbol(QStringLiteral("exclamationmark.triangle.fill"),
                                                             Style::orange(), 11, devicePixelRatioF()));
-        m_warning = new QLabel(*m_tweak.warning, this);
-        m_warning->setFont(Style::caption());
-        m_warning->setTextFormat(Qt::PlainText);
-        m_warning->setWordWrap(true);
-        QPalette p = m_warning->palette();
-        p.setColor(QPalette::WindowText, Style::orange());
-        m_warning->setPalette(p);
+        auto *warning = new QLabel(*m_tweak.warning, this);
+        warning->setFont(Style::caption());
+        warning->setTextFormat(Qt::PlainText);
+        warning->setWordWrap(true);
+        Style::setTextColor(warning, Style::orange());
         warningRow->addWidget(icon, 0, Qt::AlignTop);
-        warningRow->addWidget(m_warning, 1);
+        warningRow->addWidget(warning, 1);
         texts->addLayout(warningRow);
     }
     row->addLayout(texts, 1);
@@ -126,12 +124,8 @@ QWidget *TweakRowView::makeControl()
     case TweakKind::Type::path:
         m_path = new PathPickerControl(engine, m_context.panels, m_tweak);
         return m_path;
-    case TweakKind::Type::integer:
-        m_stepper = new IntegerStepper(engine, m_tweak);
-        return m_stepper;
-    case TweakKind::Type::decimal:
-        m_slider = new DecimalSlider(engine, m_tweak);
-        return m_slider;
+    case TweakKind::Type::integer: m_stepper = new IntegerStepper(engine, m_tweak); return m_stepper;
+    case TweakKind::Type::decimal: m_slider = new DecimalSlider(engine, m_tweak); return m_slider;
     }
     return new QWidget;
 }
@@ -187,10 +181,11 @@ QMenu *TweakRowView::contextMenu()
 {
     if (!m_menu) {
         m_menu = new QMenu(this);
-        QAction *reset = m_menu->addAction(
-            QIcon(m_context.platform.symbols().symbol(QStringLiteral("arrow.uturn.backward"),
-                                                      palette().color(QPalette::WindowText), 14, devicePixelRatioF())),
-            tr("Reset to Default"));
+        QAction *reset =
+            m_menu->addAction(QIcon(m_context.platform.symbols().symbol(
+                                  QStringLiteral("arrow.uturn.backward"),
+                                  palette().color(QPalette::WindowText), 14, devicePixelRatioF())),
+                              tr("Reset to Default"));
         connect(reset, &QAction::triggered, this, &TweakRowView::resetToDefault);
     }
     return m_menu;

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "gui/kit/AppContext.h"
 #include "catalogue/Tweak.h"
+#include "gui/kit/AppContext.h"
 
 #include <QFrame>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QMenu;
 
@@ -36,7 +35,6 @@ public:
     PathPickerControl *pathPicker() const { return m_path; }
     IntegerStepper *stepper() const { return m_stepper; }
     DecimalSlider *slider() const { return m_slider; }
-    QLabel *warningLabel() const { return m_warning; }
 
     /// The row's context menu (built on demand; tests trigger its action).
     QMenu *contextMenu();
@@ -60,7 +58,6 @@ private:
     PathPickerControl *m_path = nullptr;
     IntegerStepper *m_stepper = nullptr;
     DecimalSlider *m_slider = nullptr;
-    QLabel *m_warning = nullptr;
     QMenu *m_menu = nullptr;
 };
 

@@ -26,8 +26,7 @@ CheckForUpdatesView::CheckForUpdatesView(Updater &updater, QMenu *menu, QAction 
 
 void CheckForUpdatesView::refresh()
 {
-    m_canCheck = m_updater.canCheckForUpdates();
-    m_action->setEnabled(m_canCheck);
+    m_action->setEnabled(m_updater.canCheckForUpdates());
 }
 
 } // namespace velmora

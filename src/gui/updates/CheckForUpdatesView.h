@@ -19,17 +19,15 @@ public:
     /// Adds the item to `menu`, before `before` (at the end when null).
     CheckForUpdatesView(Updater &updater, QMenu *menu, QAction *before = nullptr);
 
-    static QString title() { return QStringLiteral("Check for Updates\u2026"); }
+    static QString title() { return tr("Check for Updates…"); }
 
     QAction *action() const { return m_action; }
-    bool canCheck() const { return m_canCheck; }
 
 private:
     void refresh();
 
     Updater &m_updater;
     QAction *m_action;
-    bool m_canCheck = false;
 };
 
 } // namespace velmora

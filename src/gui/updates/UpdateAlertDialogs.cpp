@@ -9,12 +9,6 @@
 
 namespace velmora {
 
-namespace {
-
-const QString kWindowTitle = QStringLiteral("Software Update");
-
-} // namespace
-
 UpdateAlertDialogs::UpdateAlertDialogs(Workspace &workspace, QWidget *parent)
     : m_workspace(workspace), m_parent(parent)
 {
@@ -29,10 +23,9 @@ UpdateAlertDialogs::~UpdateAlertDialogs()
 void UpdateAlertDialogs::showChecking(std::function<void()> cancel)
 {
     hideChecking();
-    auto *progress = new QProgressDialog(QStringLiteral("Checking for updates\u2026"),
-                                         QStringLiteral("Cancel"), 0, 0, m_parent);
+    auto *progress = new QProgressDialog(tr("Checking for updates…"), tr("Cancel"), 0, 0, m_parent);
     progress->setObjectName(QStringLiteral("updateChecking"));
-    progress->setWindowTitle(kWindowTitle);
+    progress->setWindowTitle(tr("Software Update"));
     progress->setWindowModality(Qt::NonModal);
     progress->setMinimumDuration(0);
     progress->setAutoClose(false);
@@ -61,7 +54,7 @@ QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &tex
         m_result->close();
     auto *box = new QMessageBox(m_parent);
     box->setObjectName(name);
-    box->setWindowTitle(kWindowTitle);
+    box->setWindowTitle(tr("Software Update"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setText(text);
     box->setInformativeText(details);
@@ -82,10 +75,10 @@ QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &tex
 void UpdateAlertDialogs::showUpToDate(const UpdateCheckResult &result)
 {
     hideChecking();
-    QMessageBox *box = makeBox(
-        QStringLiteral("updateUpToDate"), QStringLiteral("You're up to date!"),
-        QStringLiteral("Velmora %1 is currently the newest version available.").arg(result.currentVersion),
-        Qt::PlainText);
+    QMessageBox *box =
+        makeBox(QStringLiteral("updateUpToDate"), tr("You're up to date!"),
+                tr("Velmora %1 is currently the newest version available.").arg(result.currentVersion),
+                Qt::PlainText);
     box->setIcon(QMessageBox::Information);
     box->setStandardButtons(QMessageBox::Ok);
     box->open();
@@ -95,23 +88,23 @@ void UpdateAlertDialogs::showUpdateAvailable(const UpdateCheckResult &result)
 {
     hideChecking();
     QString details =
-        QStringLiteral("Velmora %1 is now available\u2014you have %2.")
+        tr("Velmora %1 is now available—you have %2.")
             .arg(result.item.displayVersion().toHtmlEscaped(), result.currentVersion.toHtmlEscaped());
     if (result.item.releaseNotesURL.isValid())
-        details += QStringLiteral("<br><br><a href=\"%1\">Release Notes</a>")
-                       .arg(result.item.releaseNotesURL.toString(QUrl::FullyEncoded).toHtmlEscaped());
-    QMessageBox *box =
-        makeBox(QStringLiteral("updateAvailable"), QStringLiteral("A new version of Velmora is available!"),
-                details, Qt::RichText);
+        details += QStringLiteral("<br><br><a href=\"%1\">%2</a>")
+                       .arg(result.item.releaseNotesURL.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                            tr("Release Notes").toHtmlEscaped());
+    QMessageBox *box = makeBox(QStringLiteral("updateAvailable"),
+                               tr("A new version of Velmora is available!"), details, Qt::RichText);
     box->setIcon(QMessageBox::Information);
     const QUrl download = result.item.downloadPage();
     if (download.isValid()) {
-        QPushButton *button = box->addButton(QStringLiteral("Download"), QMessageBox::AcceptRole);
+        QPushButton *button = box->addButton(tr("Download"), QMessageBox::AcceptRole);
         button->setObjectName(QStringLiteral("download"));
         box->setDefaultButton(button);
         QObject::connect(button, &QPushButton::clicked, box,
                          [this, download] { m_workspace.openURL(download); });
-        box->addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+        box->addButton(tr("Later"), QMessageBox::RejectRole);
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
@@ -121,9 +114,8 @@ void UpdateAlertDialogs::showUpdateAvailable(const UpdateCheckResult &result)
 void UpdateAlertDialogs::showError(const UpdateCheckResult &result)
 {
     hideChecking();
-    QMessageBox *box =
-        makeBox(QStringLiteral("updateError"), QStringLiteral("Velmora could not check for updates."),
-                result.error, Qt::PlainText);
+    QMessageBox *box = makeBox(QStringLiteral("updateError"), tr("Velmora could not check for updates."),
+                               result.error, Qt::PlainText);
     box->setIcon(QMessageBox::Warning);
     box->setStandardButtons(QMessageBox::Ok);
     box->open();

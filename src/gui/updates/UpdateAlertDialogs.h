@@ -2,6 +2,7 @@
 
 #include "updates/UpdateAlerts.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
@@ -14,6 +15,8 @@ class Workspace;
 /// check runs, and message boxes for its result, all opened without a modal loop. Links open
 /// through the workspace.
 class UpdateAlertDialogs : public UpdateAlerts {
+    Q_DECLARE_TR_FUNCTIONS(UpdateAlertDialogs)
+
 public:
     UpdateAlertDialogs(Workspace &workspace, QWidget *parent);
     ~UpdateAlertDialogs() override;

@@ -15,9 +15,6 @@ class ChooseImageTapTarget : public QAbstractButton {
 public:
     explicit ChooseImageTapTarget(const SymbolImages &symbols, QWidget *parent = nullptr);
 
-    /// Whether the pointer is holding it down.
-    bool isPressed() const { return isDown(); }
-
     QSize sizeHint() const override;
 
 protected:

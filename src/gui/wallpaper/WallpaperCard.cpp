@@ -14,10 +14,10 @@ WallpaperCard::WallpaperCard(const QString &heading, int spacing, QWidget *paren
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(16, 16, 16, 16);
     m_layout->setSpacing(spacing);
-    m_heading = new QLabel(heading, this);
-    m_heading->setFont(Style::headline());
-    m_heading->setTextFormat(Qt::PlainText);
-    m_layout->addWidget(m_heading);
+    auto *title = new QLabel(heading, this);
+    title->setFont(Style::headline());
+    title->setTextFormat(Qt::PlainText);
+    m_layout->addWidget(title);
 }
 
 void WallpaperCard::paintEvent(QPaintEvent *)

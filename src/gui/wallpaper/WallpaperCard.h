@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QVBoxLayout;
 
 namespace velmora {
@@ -17,14 +16,12 @@ public:
 
     /// Where the card's content goes, under the heading.
     QVBoxLayout *content() const { return m_layout; }
-    QLabel *heading() const { return m_heading; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QVBoxLayout *m_layout;
-    QLabel *m_heading;
 };
 
 } // namespace velmora

@@ -1,18 +1,18 @@
 #include "WallpaperView.h"
 
 #include "ChooseImageTapTarget.h"
-#include "wallpaper/DesktopPictures.h"
-#include "gui/kit/MiddleElidedLabel.h"
 #include "PreviewWell.h"
 #include "WallpaperCard.h"
 #include "WallpaperDisplayRow.h"
-#include "wallpaper/WallpaperViewModel.h"
-#include "platform/Platform.h"
-#include "platform/Workspace.h"
 #include "gui/kit/CategoryIconBadge.h"
+#include "gui/kit/MiddleElidedLabel.h"
 #include "gui/kit/Panels.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/ToggleSwitch.h"
+#include "platform/Platform.h"
+#include "platform/Workspace.h"
+#include "wallpaper/DesktopPictures.h"
+#include "wallpaper/WallpaperViewModel.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -27,13 +27,6 @@
 namespace velmora {
 
 namespace {
-
-void setTertiaryText(QWidget *widget)
-{
-    QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, Style::tertiaryText());
-    widget->setPalette(p);
-}
 
 // The file name of a path: what follows the last "/".
 QString fileNameOf(const QString &path)
@@ -110,7 +103,7 @@ WallpaperView::WallpaperView(const AppContext &context, QWidget *parent)
         new QLabel(tr("Select a display to configure its wallpaper independently."), m_displaysCard);
     m_displaysCaption->setFont(Style::caption());
     m_displaysCaption->setWordWrap(true);
-    setTertiaryText(m_displaysCaption);
+    Style::setTextColor(m_displaysCaption, Style::tertiaryText());
     m_displaysCard->content()->addWidget(m_displaysCaption);
     stack->addWidget(m_displaysCard);
 
