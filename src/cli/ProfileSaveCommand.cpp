@@ -20,7 +20,8 @@ QCoro::Task<int> ProfileSaveCommand::run(CommandContext &context, CommandArgumen
         co_return 1;
     TweakEngine &engine = *made;
 
-    const ProfileDocument document(co_await Profile::makeFromCurrentState(&engine, QStringLiteral(VELMORA_VERSION)));
+    const ProfileDocument document(
+        co_await Profile::makeFromCurrentState(&engine, QStringLiteral(VELMORA_VERSION)));
     // A damaged domain reads as empty; the profile is still worth saving, but not silently short.
     const QMap<QString, QString> unreadable = engine.unreadableDomains();
     for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it)

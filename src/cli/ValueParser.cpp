@@ -14,7 +14,8 @@ QString optionList(const QList<TweakOption> &options)
 {
     QStringList shown;
     for (const TweakOption &o : options)
-        shown << QStringLiteral("\"%1\" (%2)").arg(o.label, o.value.isString() ? o.value.toString() : o.value.displayText());
+        shown << QStringLiteral("\"%1\" (%2)")
+                     .arg(o.label, o.value.isString() ? o.value.toString() : o.value.displayText());
     return shown.join(QStringLiteral(", "));
 }
 
@@ -40,11 +41,12 @@ Result<TweakValue> parseValueForTweak(const Tweak &tweak, const QString &text)
         if (lower == QLatin1String("on") || lower == QLatin1String("true") || lower == QLatin1String("yes") ||
             lower == QLatin1String("1"))
             return TweakValue::ofBool(true);
-        if (lower == QLatin1String("off") || lower == QLatin1String("false") || lower == QLatin1String("no") ||
-            lower == QLatin1String("0"))
+        if (lower == QLatin1String("off") || lower == QLatin1String("false") ||
+            lower == QLatin1String("no") || lower == QLatin1String("0"))
             return TweakValue::ofBool(false);
-        return R::failure(QStringLiteral("%1 is a switch: give on or off (also true/false, yes/no, 1/0), not \"%2\".")
-                              .arg(tweak.id, text));
+        return R::failure(
+            QStringLiteral("%1 is a switch: give on or off (also true/false, yes/no, 1/0), not \"%2\".")
+                .arg(tweak.id, text));
     case TweakKind::Type::integer: {
         const TweakKind::Integer bounds = tweak.kind.integerBounds();
         const qint64 min = bounds.min.value_or(std::numeric_limits<qint64>::min());
@@ -85,8 +87,7 @@ Result<TweakValue> parseValueForTweak(const Tweak &tweak, const QString &text)
                               .arg(tweak.id, optionList(options), text));
     }
     case TweakKind::Type::text:
-    case TweakKind::Type::path:
-        return TweakValue::ofString(text);
+    case TweakKind::Type::path: return TweakValue::ofString(text);
     }
     return R::failure(QStringLiteral("%1 cannot be set from the command line.").arg(tweak.id));
 }

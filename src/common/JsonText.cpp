@@ -11,7 +11,8 @@ namespace velmora {
 QString shortestDecimalText(double value)
 {
     if (!std::isfinite(value))
-        return std::isnan(value) ? QStringLiteral("nan") : (value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf"));
+        return std::isnan(value) ? QStringLiteral("nan")
+                                 : (value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf"));
     // Plain digits for numbers of ordinary size, as most languages print doubles; an exponent
     // beyond the range where doubles still hold every whole number, and for tiny fractions.
     const double magnitude = std::abs(value);

@@ -10,8 +10,7 @@ namespace velmora {
 /// A value or an error (by default its readable description). Errors travel as values, never as
 /// exceptions, so they can cross `co_await`. Default-constructed it is a failure holding a
 /// default error, which lets coroutine helpers that need a default value hold one.
-template <typename T, typename E = QString>
-class Result {
+template <typename T, typename E = QString> class Result {
 public:
     Result() = default;
     Result(T value) : m_value(std::move(value)) {}
@@ -41,8 +40,7 @@ private:
 };
 
 /// Success or an error, for operations that produce nothing. Default-constructed it is success.
-template <typename E = QString>
-class BasicStatus {
+template <typename E = QString> class BasicStatus {
 public:
     BasicStatus() = default;
     static BasicStatus success() { return BasicStatus(); }

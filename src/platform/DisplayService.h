@@ -41,7 +41,8 @@ public:
     virtual QVariantMap desktopImageOptions(const Display &display) const = 0;
     /// Sets a display's picture. Fails with the platform's own description (a file that is not an
     /// image it can decode, a display that is gone).
-    virtual Status setDesktopImage(const QString &path, const Display &display, const QVariantMap &options) = 0;
+    virtual Status setDesktopImage(const QString &path, const Display &display,
+                                   const QVariantMap &options) = 0;
 };
 
 } // namespace velmora

@@ -1,10 +1,10 @@
 #include "PreferencesBackend.h"
 
-#include "plist/OpenStepText.h"
 #include "common/JsonText.h"
 #include "common/VariantKinds.h"
 #include "platform/Platform.h"
 #include "platform/PreferenceStore.h"
+#include "plist/OpenStepText.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -78,7 +78,8 @@ std::optional<TweakValue> PreferencesBackend::convert(const QVariant &stored, Tw
         if (stored.typeId() == QMetaType::Bool)
             return TweakValue::ofBool(stored.toBool());
         if (isNumber(stored))
-            return TweakValue::ofBool(isFloatingVariant(stored) ? stored.toDouble() != 0.0 : stored.toULongLong() != 0);
+            return TweakValue::ofBool(isFloatingVariant(stored) ? stored.toDouble() != 0.0
+                                                                : stored.toULongLong() != 0);
         return std::nullopt;
     case TweakValueType::int_:
         if (isNumber(stored)) {
@@ -93,7 +94,7 @@ std::optional<TweakValue> PreferencesBackend::convert(const QVariant &stored, Tw
     case TweakValueType::double_:
         if (isNumber(stored))
             return TweakValue::ofDouble(stored.typeId() == QMetaType::Bool ? (stored.toBool() ? 1.0 : 0.0)
-                                                                            : stored.toDouble());
+                                                                           : stored.toDouble());
         if (stored.typeId() == QMetaType::QString) {
             const std::optional<double> d = decimalNumber(stored.toString());
             return d ? std::optional<TweakValue>(TweakValue::ofDouble(*d)) : std::nullopt;
@@ -122,12 +123,9 @@ QStringList PreferencesBackend::typedArguments(const TweakValue &value)
     switch (value.type()) {
     case TweakValueType::bool_:
         return {QStringLiteral("-bool"), value.toBool() ? QStringLiteral("true") : QStringLiteral("false")};
-    case TweakValueType::int_:
-        return {QStringLiteral("-int"), QString::number(value.toInt())};
-    case TweakValueType::double_:
-        return {QStringLiteral("-float"), shortestDecimalText(value.toDouble())};
-    case TweakValueType::string:
-        return {QStringLiteral("-string"), value.toString()};
+    case TweakValueType::int_: return {QStringLiteral("-int"), QString::number(value.toInt())};
+    case TweakValueType::double_: return {QStringLiteral("-float"), shortestDecimalText(value.toDouble())};
+    case TweakValueType::string: return {QStringLiteral("-string"), value.toString()};
     }
     return {};
 }
@@ -145,7 +143,8 @@ QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::write(QString d
     co_return WriteStatus::success();
 }
 
-QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::deleteValue(QString domain, QString key) const
+QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::deleteValue(QString domain,
+                                                                             QString key) const
 {
     const QStringList arguments{QStringLiteral("delete"), domain, key};
     const ShellRunner::RunResult run = co_await ShellRunner().run(m_platform->defaultsToolPath(), arguments);

@@ -40,8 +40,7 @@ QString ShellError::description() const
                                 : QStringLiteral("exit %1").arg(m_result.exitCode);
         return QStringLiteral("Command failed (%1): %2\n%3").arg(how, m_command, m_result.standardError);
     }
-    case Kind::launchFailed:
-        return QStringLiteral("Could not launch %1: %2").arg(m_command, m_underlying);
+    case Kind::launchFailed: return QStringLiteral("Could not launch %1: %2").arg(m_command, m_underlying);
     }
     Q_UNREACHABLE();
     return QString();

@@ -217,9 +217,9 @@ void TestCatalogue::catalogueOrderInterleavesCategories()
         previous = t.categoryID;
     }
     QCOMPARE(starts.size(), 31);
-    QCOMPARE(starts.mid(0, 8), (QStringList{"dock.autohide", "dock.apps", "wallpaper.config", "finder.show-pathbar",
-                                            "screenshot.format", "keyboard.key-repeat", "menubar.flash-on-alert",
-                                            "appearance.interface-style"}));
+    QCOMPARE(starts.mid(0, 8), (QStringList{"dock.autohide", "dock.apps", "wallpaper.config",
+                                            "finder.show-pathbar", "screenshot.format", "keyboard.key-repeat",
+                                            "menubar.flash-on-alert", "appearance.interface-style"}));
     QCOMPARE(starts.mid(11, 4), (QStringList{"dock.scroll-to-open", "finder.column-auto-sizing",
                                              "keyboard.fn-usage-type", "menubar.clock-date-format"}));
     QCOMPARE(starts.last(), QStringLiteral("general.help-menu-dev-mode"));

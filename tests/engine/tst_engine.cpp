@@ -471,7 +471,8 @@ void TestEngine::handlersAreBoundByTweakID_data()
     QTest::addColumn<QStringList>("ids");
     QTest::addColumn<QString>("refusal"); // empty: bound
     QTest::newRow("both") << QStringList{"dock.apps", "wallpaper.config"} << QString();
-    QTest::newRow("one left without") << QStringList{"dock.apps"} << "no handler is bound to \"wallpaper.config\"";
+    QTest::newRow("one left without")
+        << QStringList{"dock.apps"} << "no handler is bound to \"wallpaper.config\"";
     QTest::newRow("an unknown id") << QStringList{"dock.apps", "wallpaper.config", "dock.app"}
                                    << "\"dock.app\", which no tweak has";
     QTest::newRow("a preference tweak") << QStringList{"dock.apps", "wallpaper.config", "dock.autohide"}

@@ -1,23 +1,23 @@
 // The application a user sees, driven through its real widgets offscreen on a simulated Mac.
 
 #include "engine/TweakEngine.h"
-#include "support/FakePanels.h"
-#include "support/TestRoot.h"
-#include "gui/tweaks/CategoryDetailView.h"
-#include "gui/kit/DecimalSlider.h"
 #include "gui/app/ErrorStatusLine.h"
-#include "gui/kit/IntegerStepper.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/MenuBarContentView.h"
-#include "gui/kit/PathPickerControl.h"
 #include "gui/app/PendingRestartsBanner.h"
 #include "gui/app/RootView.h"
 #include "gui/app/SidebarView.h"
-#include "gui/kit/Style.h"
-#include "gui/kit/ToggleSwitch.h"
-#include "gui/tweaks/TweakRowView.h"
 #include "gui/app/VelmoraApp.h"
 #include "gui/app/WelcomeView.h"
+#include "gui/kit/DecimalSlider.h"
+#include "gui/kit/IntegerStepper.h"
+#include "gui/kit/PathPickerControl.h"
+#include "gui/kit/Style.h"
+#include "gui/kit/ToggleSwitch.h"
+#include "gui/tweaks/CategoryDetailView.h"
+#include "gui/tweaks/TweakRowView.h"
+#include "support/FakePanels.h"
+#include "support/TestRoot.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -63,10 +63,7 @@ struct App {
         return rootView()->categoryPage();
     }
 
-    TweakRowView *row(const QString &tweakID) const
-    {
-        return window()->findChild<TweakRowView *>(tweakID);
-    }
+    TweakRowView *row(const QString &tweakID) const { return window()->findChild<TweakRowView *>(tweakID); }
 
     TestRoot root;
     FakePanels *panels = nullptr;
@@ -159,11 +156,16 @@ void TestUi::routing_data()
 {
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("page"); // welcome, category, editor
-    QTest::newRow("ordinary") << "dock" << "category";
-    QTest::newRow("dock editor") << "dockapps" << "editor";
-    QTest::newRow("wallpaper editor") << "wallpaper" << "editor";
-    QTest::newRow("unknown id") << "no-such-category" << "welcome";
-    QTest::newRow("case matters") << "Dock" << "welcome";
+    QTest::newRow("ordinary") << "dock"
+                              << "category";
+    QTest::newRow("dock editor") << "dockapps"
+                                 << "editor";
+    QTest::newRow("wallpaper editor") << "wallpaper"
+                                      << "editor";
+    QTest::newRow("unknown id") << "no-such-category"
+                                << "welcome";
+    QTest::newRow("case matters") << "Dock"
+                                  << "welcome";
 }
 
 void TestUi::routing()
@@ -201,10 +203,9 @@ void TestUi::search_data()
     QTest::addColumn<QStringList>("visible"); // empty: every tweak
     QTest::newRow("nothing") << "" << QStringList();
     QTest::newRow("spaces and line breaks") << "  \n " << QStringList();
-    QTest::newRow("capitals find lower case") << "DOCK"
-                                              << QStringList{"dock.autohide", "dock.autohide-delay", "dock.orientation",
-                                                             "dock.show-recents", "dock.scroll-to-open",
-                                                             "dock.spring-load-all-items"};
+    QTest::newRow("capitals find lower case")
+        << "DOCK" << QStringList{"dock.autohide",     "dock.autohide-delay", "dock.orientation",
+                                 "dock.show-recents", "dock.scroll-to-open", "dock.spring-load-all-items"};
     QTest::newRow("summary only") << "bouncing" << QStringList{"dock.launchanim"};
     QTest::newRow("trimmed") << "  bouncing  " << QStringList{"dock.launchanim"};
     QTest::newRow("identifier only") << "static-only" << QStringList{"-"};
@@ -323,7 +324,7 @@ void TestUi::sliderAppliesOnceOnRelease()
     for (int position : {11, 14, 17, 20})
         slider->setSliderPosition(position);
     QCOMPARE(control->valueText(), QStringLiteral("1.00")); // the label follows the finger
-    QCOMPARE(runs(a.root), 0);                             // nothing written while dragging
+    QCOMPARE(runs(a.root), 0);                              // nothing written while dragging
     slider->setSliderDown(false);
     QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide-delay"), QVariant(1.0));
     QCOMPARE(runs(a.root), 1);
@@ -425,7 +426,8 @@ void TestUi::bannerSortsByCodePoint()
              QStringLiteral("Restart needed: ControlCenter, Dock, Finder, SystemUIServer, cfprefsd"));
     await(engine.restartPending());
     QVERIFY(!a.window()->isRestartsBannerShown());
-    QVERIFY(await(engine.apply(TweakValue::ofBool(true), *engine.registry().tweak("general.ns-quit-keeps-windows"))));
+    QVERIFY(await(
+        engine.apply(TweakValue::ofBool(true), *engine.registry().tweak("general.ns-quit-keeps-windows"))));
     QCOMPARE(a.window()->restartsBanner()->text(), QStringLiteral("Restart needed: Dock, cfprefsd"));
 }
 
@@ -433,7 +435,8 @@ void TestUi::menuBarPanelFlipsAndRestarts()
 {
     App a;
     // A change from the main window is pending when the panel is used.
-    QVERIFY(await(a.engine().apply(TweakValue::ofBool(true), *a.engine().registry().tweak("finder.show-hidden-files"))));
+    QVERIFY(await(a.engine().apply(TweakValue::ofBool(true),
+                                   *a.engine().registry().tweak("finder.show-hidden-files"))));
     QTest::keyClick(a.window(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     MenuBarContentView *panel = a.app->menuBarPanel();
     QTRY_VERIFY(panel->isVisible());
@@ -441,8 +444,8 @@ void TestUi::menuBarPanelFlipsAndRestarts()
     for (ToggleSwitch *toggle : panel->toggles())
         names << toggle->objectName();
     QCOMPARE(names, (QStringList{"dock.autohide", "dock.magnification", "dock.minimize-to-application",
-                                 "dock.show-recents", "dock.launchanim", "dock.static-only", "finder.show-pathbar",
-                                 "finder.show-statusbar"}));
+                                 "dock.show-recents", "dock.launchanim", "dock.static-only",
+                                 "finder.show-pathbar", "finder.show-statusbar"}));
     // Values come from the system, read when the panel opens.
     QTRY_VERIFY(panel->toggles()[6]->isChecked()); // finder.show-pathbar is on in the seed
     QTRY_VERIFY(panel->toggles()[3]->isChecked()); // dock.show-recents
@@ -465,11 +468,13 @@ void TestUi::statusLineShowsTheLastError()
     ErrorStatusLine *line = a.rootView()->errorLine();
     QVERIFY(line->isHidden());
     const QString real = a.platform().defaultsToolPath();
-    a.platform().setDefaultsToolPath(a.root.writeFailingTool("defaults", "Could not write domain com.apple.dock"));
+    a.platform().setDefaultsToolPath(
+        a.root.writeFailingTool("defaults", "Could not write domain com.apple.dock"));
     a.open("dock");
     QTest::mouseClick(a.row("dock.autohide")->toggle(), Qt::LeftButton);
     QTRY_VERIFY(!line->isHidden());
-    QVERIFY(line->text().startsWith("Command failed (exit 1): defaults write com.apple.dock autohide -bool true"));
+    QVERIFY(line->text().startsWith(
+        "Command failed (exit 1): defaults write com.apple.dock autohide -bool true"));
     QVERIFY(line->text().contains("Could not write domain"));
     QTRY_VERIFY(!a.row("dock.autohide")->toggle()->isChecked()); // the switch does not pretend
     QTest::mouseClick(line->dismissButton(), Qt::LeftButton);
@@ -503,7 +508,8 @@ void TestUi::screenshots()
             QTest::qWait(20);
             saveScreenshot(a.window(), QStringLiteral("category-%1%2").arg(category, suffix));
         }
-        QVERIFY(await(a.engine().apply(TweakValue::ofBool(true), *a.engine().registry().tweak("dock.autohide"))));
+        QVERIFY(
+            await(a.engine().apply(TweakValue::ofBool(true), *a.engine().registry().tweak("dock.autohide"))));
         a.open("dock");
         QTRY_VERIFY(a.window()->restartsBanner()->isVisible());
         QTest::qWait(50);

@@ -2,16 +2,16 @@
 // app finds and creates a root.
 
 #include "platform/DisplayService.h"
-#include "platform/factory/PlatformFactory.h"
 #include "platform/PreferenceStore.h"
+#include "platform/factory/PlatformFactory.h"
 #include "platform/simulated/FileLock.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QtConcurrent>
 #include <QScopeGuard>
+#include <QtConcurrent>
 #include <QtTest>
 
 using namespace velmora;

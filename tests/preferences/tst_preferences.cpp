@@ -2,8 +2,8 @@
 // through the real stand-in `defaults` tool.
 
 #include "platform/PreferenceStore.h"
-#include "preferences/PreferencesBackend.h"
 #include "plist/PropertyList.h"
+#include "preferences/PreferencesBackend.h"
 #include "preferences/ShellRunner.h"
 #include "support/TestRoot.h"
 
@@ -143,8 +143,8 @@ void TestPreferences::propertyListFiles()
     QCOMPARE(PropertyList::readFile(path)->toMap().value("a"), QVariant(qint64(1)));
 
     // A value a plist cannot hold fails and leaves the file as it was.
-    const Status failed = PropertyList::writeFile(path, QVariantMap{{"a", QVariant::fromValue(QPoint(1, 2))}},
-                                                  Format::binary);
+    const Status failed =
+        PropertyList::writeFile(path, QVariantMap{{"a", QVariant::fromValue(QPoint(1, 2))}}, Format::binary);
     QVERIFY(!failed.ok());
     QCOMPARE(PropertyList::readFile(path)->toMap().value("a"), QVariant(qint64(1)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.plist"});
@@ -163,7 +163,8 @@ void TestPreferences::runnerReportsExitStatusAndOutput()
     QCOMPARE(result->standardError, QStringLiteral("x"));
 
     // Arguments reach the program exactly as given: no shell splits, expands or quotes them.
-    const QString echo = root.writeTool("args", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done\n");
+    const QString echo =
+        root.writeTool("args", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done\n");
     const ShellRunner::RunResult args = run(echo, {"a b", "$(id)", "'q'", "", "*", "-x"});
     QCOMPARE(args->standardOutput, QStringLiteral("[a b][$(id)]['q'][][*][-x]"));
 }
@@ -173,7 +174,8 @@ void TestPreferences::runnerLaunchFailures_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("command");
-    QTest::newRow("missing program") << "/nonexistent/tool" << QStringList{"a", "b"} << "/nonexistent/tool a b";
+    QTest::newRow("missing program") << "/nonexistent/tool" << QStringList{"a", "b"}
+                                     << "/nonexistent/tool a b";
     QTest::newRow("no arguments") << "/nonexistent/tool" << QStringList{} << "/nonexistent/tool ";
     QTest::newRow("not executable") << "NOT_EXECUTABLE" << QStringList{"x"} << "NOT_EXECUTABLE x";
     // Past the system's limit for one argument: the message shows its start and its size.
@@ -206,7 +208,8 @@ void TestPreferences::runnerLaunchFailures()
 void TestPreferences::runnerEmptiesTextThatIsNotUtf8()
 {
     TestRoot root(TestRoot::Seed::none);
-    const QString tool = root.writeTool("bad", "#!/bin/sh\nprintf '\\377\\376abc'\nprintf 'caf\\303\\251' >&2\n");
+    const QString tool =
+        root.writeTool("bad", "#!/bin/sh\nprintf '\\377\\376abc'\nprintf 'caf\\303\\251' >&2\n");
     const ShellRunner::RunResult result = run(tool, {});
     QVERIFY(result.ok());
     QCOMPARE(result->standardOutput, QString());
@@ -260,7 +263,8 @@ void TestPreferences::readConvertsByDeclaredType_data()
     QTest::newRow("int ← real -48.9") << QVariant(-48.9) << int(T::int_) << i(-48);
     QTest::newRow("int ← bool") << QVariant(true) << int(T::int_) << i(1);
     QTest::newRow("int ← huge real") << QVariant(1e300) << int(T::int_) << none;
-    QTest::newRow("int ← unsigned above range") << QVariant::fromValue(quint64(1) << 63) << int(T::int_) << none;
+    QTest::newRow("int ← unsigned above range")
+        << QVariant::fromValue(quint64(1) << 63) << int(T::int_) << none;
     QTest::newRow("int ← date") << QVariant(QDateTime::currentDateTimeUtc()) << int(T::int_) << none;
     QTest::newRow("double ← real") << QVariant(0.25) << int(T::double_) << d(0.25);
     QTest::newRow("double ← int") << QVariant(qint64(2)) << int(T::double_) << d(2.0);
@@ -307,7 +311,8 @@ void TestPreferences::readOfTheGlobalDomain()
     PreferencesBackend backend(root.platform());
     QCOMPARE(*backend.read({"NSGlobalDomain", "AppleInterfaceStyle", TweakValueType::string}),
              TweakValue::ofString("Dark"));
-    // An application domain without the key falls back to the global domain, as the system's search list does.
+    // An application domain without the key falls back to the global domain, as the system's search list
+    // does.
     QCOMPARE(*backend.read({"com.apple.finder", "AppleInterfaceStyle", TweakValueType::string}),
              TweakValue::ofString("Dark"));
     QCOMPARE(*backend.read({"com.apple.dock", "KeyRepeat", TweakValueType::int_}), TweakValue::ofInt(9));
@@ -321,7 +326,8 @@ void TestPreferences::writeRunsDefaultsWithExactArguments_data()
     QTest::newRow("bool") << TweakValue::ofBool(true) << QStringList{"-bool", "true"} << QVariant(true);
     QTest::newRow("false") << TweakValue::ofBool(false) << QStringList{"-bool", "false"} << QVariant(false);
     QTest::newRow("int") << TweakValue::ofInt(48) << QStringList{"-int", "48"} << QVariant(qint64(48));
-    QTest::newRow("negative int") << TweakValue::ofInt(-1) << QStringList{"-int", "-1"} << QVariant(qint64(-1));
+    QTest::newRow("negative int") << TweakValue::ofInt(-1) << QStringList{"-int", "-1"}
+                                  << QVariant(qint64(-1));
     QTest::newRow("half") << TweakValue::ofDouble(0.5) << QStringList{"-float", "0.5"} << QVariant(0.5);
     QTest::newRow("whole double") << TweakValue::ofDouble(2) << QStringList{"-float", "2.0"} << QVariant(2.0);
     QTest::newRow("sixteenth") << TweakValue::ofDouble(-0.0625) << QStringList{"-float", "-0.0625"}
@@ -464,7 +470,8 @@ void TestPreferences::deleteFailures_data()
     QTest::addColumn<QByteArray>("message");
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("succeeds");
-    QTest::newRow("older wording") << QByteArray("The domain/default pair of (a, b) does not exist") << 1 << true;
+    QTest::newRow("older wording") << QByteArray("The domain/default pair of (a, b) does not exist") << 1
+                                   << true;
     QTest::newRow("current wording") << QByteArray("Domain (a) not found.") << 1 << true;
     QTest::newRow("permission") << QByteArray("Could not write domain a; exiting") << 1 << false;
     QTest::newRow("wrong case") << QByteArray("DOES NOT EXIST") << 1 << false;
@@ -481,7 +488,8 @@ void TestPreferences::deleteFailures()
     QCOMPARE(result.ok(), succeeds);
     if (!succeeds)
         QCOMPARE(result.error().description(),
-                 QStringLiteral("Command failed (exit 1): defaults delete a b\n") + QString::fromUtf8(message) + "\n");
+                 QStringLiteral("Command failed (exit 1): defaults delete a b\n") +
+                     QString::fromUtf8(message) + "\n");
 }
 
 QTEST_GUILESS_MAIN(TestPreferences)

@@ -1,17 +1,17 @@
 // Profiles: the file, its review, the menu and applying a profile, on a simulated Mac.
 
 #include "engine/TweakEngine.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/VelmoraApp.h"
+#include "gui/kit/Style.h"
+#include "gui/profiles/ProfileDiffView.h"
+#include "gui/profiles/ProfileMenu.h"
 #include "profiles/ProfileApplier.h"
 #include "profiles/ProfileDiffItem.h"
-#include "gui/profiles/ProfileDiffView.h"
 #include "profiles/ProfileDocument.h"
-#include "gui/profiles/ProfileMenu.h"
 #include "support/FakePanels.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
-#include "gui/app/MainWindow.h"
-#include "gui/kit/Style.h"
-#include "gui/app/VelmoraApp.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -25,6 +25,7 @@ ProgramRun runProgram(const QString &program, const QStringList &args,
                       const QString &workingDirectory = QString());
 
 /// `velmoractl --simulated-root ROOT ARGS…`.
-ProgramRun runVelmoractl(const TestRoot &root, const QStringList &args, const QByteArray &input = QByteArray());
+ProgramRun runVelmoractl(const TestRoot &root, const QStringList &args,
+                         const QByteArray &input = QByteArray());
 
 } // namespace velmora::test

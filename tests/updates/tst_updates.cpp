@@ -2,20 +2,20 @@
 // the Full Disk Access banner, and `velmoractl access`, all on a simulated Mac.
 
 #include "FeedServer.h"
+#include "gui/app/FullDiskAccessBanner.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/RootView.h"
+#include "gui/app/VelmoraApp.h"
+#include "gui/kit/Style.h"
+#include "gui/updates/CheckForUpdatesView.h"
+#include "gui/updates/UpdateAlertDialogs.h"
 #include "platform/FullDiskAccess.h"
 #include "support/FakePanels.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
-#include "gui/app/FullDiskAccessBanner.h"
-#include "gui/app/MainWindow.h"
-#include "gui/app/RootView.h"
-#include "gui/kit/Style.h"
-#include "gui/app/VelmoraApp.h"
 #include "updates/AppVersion.h"
 #include "updates/Appcast.h"
-#include "gui/updates/CheckForUpdatesView.h"
 #include "updates/FeedUpdater.h"
-#include "gui/updates/UpdateAlertDialogs.h"
 #include "updates/UpdaterManager.h"
 
 #include <QAction>

@@ -3,15 +3,15 @@
 
 #include "WallpaperTestSupport.h"
 #include "engine/TweakEngine.h"
-#include "support/FakePanels.h"
 #include "gui/app/RootView.h"
+#include "gui/kit/MiddleElidedLabel.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/ToggleSwitch.h"
 #include "gui/wallpaper/ChooseImageTapTarget.h"
-#include "gui/kit/MiddleElidedLabel.h"
 #include "gui/wallpaper/PreviewWell.h"
 #include "gui/wallpaper/WallpaperDisplayRow.h"
 #include "gui/wallpaper/WallpaperView.h"
+#include "support/FakePanels.h"
 #include "wallpaper/WallpaperViewModel.h"
 
 #include <QComboBox>

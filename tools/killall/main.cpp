@@ -21,7 +21,8 @@ const QStringList kRunning = {"Dock", "Finder", "SystemUIServer", "ControlCenter
 
 void usage()
 {
-    std::fputs("usage: killall [-delmsvqz] [-help] [-I] [-u user] [-t tty] [-c cmd] [-SIGNAL] [cmd]...\n", stderr);
+    std::fputs("usage: killall [-delmsvqz] [-help] [-I] [-u user] [-t tty] [-c cmd] [-SIGNAL] [cmd]...\n",
+               stderr);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "ErrorStatusLine.h"
 
-#include "gui/kit/Style.h"
 #include "engine/TweakEngine.h"
+#include "gui/kit/Style.h"
 #include "platform/SymbolImages.h"
 
 #include <QHBoxLayout>
@@ -27,8 +27,8 @@ ErrorStatusLine::ErrorStatusLine(TweakEngine &engine, const SymbolImages &symbol
     m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_dismiss = new QToolButton(this);
     m_dismiss->setAutoRaise(true);
-    m_dismiss->setIcon(QIcon(symbols.symbol(QStringLiteral("xmark.circle.fill"), Style::tertiaryText(), 13,
-                                            devicePixelRatioF())));
+    m_dismiss->setIcon(QIcon(
+        symbols.symbol(QStringLiteral("xmark.circle.fill"), Style::tertiaryText(), 13, devicePixelRatioF())));
     m_dismiss->setAccessibleName(tr("Dismiss"));
     m_dismiss->setToolTip(tr("Dismiss"));
     layout->addWidget(icon, 0, Qt::AlignTop);

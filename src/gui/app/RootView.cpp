@@ -1,13 +1,13 @@
 #include "RootView.h"
 
-#include "gui/tweaks/CategoryDetailView.h"
 #include "ErrorStatusLine.h"
 #include "SidebarView.h"
-#include "gui/kit/Style.h"
 #include "WelcomeView.h"
-#include "gui/dock/DockAppsView.h"
-#include "gui/wallpaper/WallpaperView.h"
 #include "engine/TweakEngine.h"
+#include "gui/dock/DockAppsView.h"
+#include "gui/kit/Style.h"
+#include "gui/tweaks/CategoryDetailView.h"
+#include "gui/wallpaper/WallpaperView.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
 

@@ -1,8 +1,8 @@
 #include "SidebarView.h"
 
+#include "engine/TweakEngine.h"
 #include "gui/kit/CategoryIconBadge.h"
 #include "gui/kit/Style.h"
-#include "engine/TweakEngine.h"
 #include "platform/Platform.h"
 
 #include <QEvent>
@@ -55,7 +55,8 @@ void SidebarView::fill()
         auto *item = new QListWidgetItem(m_list);
         item->setText(category.title);
         item->setData(Qt::UserRole, category.id);
-        item->setIcon(QIcon(CategoryIconBadge::render(m_context.platform.symbols(), category, 20, 11, 5, dpr)));
+        item->setIcon(
+            QIcon(CategoryIconBadge::render(m_context.platform.symbols(), category, 20, 11, 5, dpr)));
         item->setSizeHint(QSize(0, 28));
     }
     if (selected)

@@ -14,7 +14,8 @@ WelcomeView::WelcomeView(const SymbolImages &symbols, QWidget *parent) : QWidget
     layout->setSpacing(16);
     layout->addStretch(1);
     auto *icon = new QLabel(this);
-    icon->setPixmap(symbols.symbol(QStringLiteral("gearshape.2.fill"), Style::accent(), 64, devicePixelRatioF()));
+    icon->setPixmap(
+        symbols.symbol(QStringLiteral("gearshape.2.fill"), Style::accent(), 64, devicePixelRatioF()));
     icon->setAlignment(Qt::AlignCenter);
     auto *title = new QLabel(QStringLiteral("Velmora"), this);
     title->setFont(Style::largeTitle());

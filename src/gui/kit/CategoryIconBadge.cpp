@@ -20,16 +20,17 @@ void paintBadge(QPainter &p, const SymbolImages &symbols, const TweakCategory &c
     p.fillPath(shape, Style::tintGradient(category.tint, rect));
     const QPixmap glyph = symbols.symbol(category.symbol, Qt::white, symbolSize, dpr);
     const QSizeF glyphSize = QSizeF(glyph.size()) / glyph.devicePixelRatio();
-    p.drawPixmap(QPointF(rect.center().x() - glyphSize.width() / 2, rect.center().y() - glyphSize.height() / 2),
-                 glyph);
+    p.drawPixmap(
+        QPointF(rect.center().x() - glyphSize.width() / 2, rect.center().y() - glyphSize.height() / 2),
+        glyph);
 }
 
 } // namespace
 
-CategoryIconBadge::CategoryIconBadge(const SymbolImages &symbols, TweakCategory category, int side, int symbolSize,
-                                     qreal cornerRadius, QWidget *parent)
-    : QWidget(parent), m_symbols(symbols), m_category(std::move(category)), m_side(side), m_symbolSize(symbolSize),
-      m_cornerRadius(cornerRadius)
+CategoryIconBadge::CategoryIconBadge(const SymbolImages &symbols, TweakCategory category, int side,
+                                     int symbolSize, qreal cornerRadius, QWidget *parent)
+    : QWidget(parent), m_symbols(symbols), m_category(std::move(category)), m_side(side),
+      m_symbolSize(symbolSize), m_cornerRadius(cornerRadius)
 {
     setFixedSize(side, side);
 }

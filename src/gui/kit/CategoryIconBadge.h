@@ -22,8 +22,8 @@ public:
     const TweakCategory &category() const { return m_category; }
 
     /// The badge as a picture, for list rows.
-    static QPixmap render(const SymbolImages &symbols, const TweakCategory &category, int side, int symbolSize,
-                          qreal cornerRadius, qreal devicePixelRatio);
+    static QPixmap render(const SymbolImages &symbols, const TweakCategory &category, int side,
+                          int symbolSize, qreal cornerRadius, qreal devicePixelRatio);
 
     QSize sizeHint() const override { return QSize(m_side, m_side); }
 

@@ -42,7 +42,8 @@ void PathPickerControl::refresh()
 {
     const QString text = shownText();
     m_label->setToolTip(text);
-    m_label->setText(m_label->fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(20, m_label->width())));
+    m_label->setText(
+        m_label->fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(20, m_label->width())));
 }
 
 void PathPickerControl::resizeEvent(QResizeEvent *event)

@@ -1,7 +1,7 @@
 #include "PreviewWell.h"
 
-#include "platform/SymbolImages.h"
 #include "gui/kit/Style.h"
+#include "platform/SymbolImages.h"
 
 #include <QPainter>
 #include <QPainterPath>

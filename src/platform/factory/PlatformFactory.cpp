@@ -40,7 +40,8 @@ Result<std::unique_ptr<Platform>> createPlatform(const PlatformOptions &options)
             return R::failure(QStringLiteral("%1 holds no simulated Mac; create one with: "
                                              "velmoractl --simulated-root %2 init")
                                   .arg(root.path(), shellWord(root.path())));
-        if (info.exists() && !QDir(root.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        if (info.exists() &&
+            !QDir(root.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
             return R::failure(QStringLiteral("%1 holds other files and no simulated Mac; create one there "
                                              "with: velmoractl --simulated-root %2 init")
                                   .arg(root.path(), shellWord(root.path())));

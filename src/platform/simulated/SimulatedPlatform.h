@@ -1,10 +1,10 @@
 #pragma once
 
+#include "FontSymbolImages.h"
 #include "SimulatedDisplayService.h"
 #include "SimulatedPreferenceStore.h"
 #include "SimulatedRoot.h"
 #include "SimulatedWorkspace.h"
-#include "FontSymbolImages.h"
 #include "platform/Platform.h"
 
 #include <memory>
