@@ -60,15 +60,15 @@ QVariantMap Profile::toPropertyList() const
     for (auto it = this->values.cbegin(); it != this->values.cend(); ++it)
         values.insert(it.key(), it.value().encoded());
     QVariantMap plist{
-        {"id", id.toString(QUuid::WithoutBraces).toUpper()},
-        {"name", name},
-        {"createdAt", toTheSecond(createdAt)},
-        {"schemaVersion", schemaVersion},
-        {"appVersion", appVersion},
-        {"values", values},
+        {QStringLiteral("id"), id.toString(QUuid::WithoutBraces).toUpper()},
+        {QStringLiteral("name"), name},
+        {QStringLiteral("createdAt"), toTheSecond(createdAt)},
+        {QStringLiteral("schemaVersion"), schemaVersion},
+        {QStringLiteral("appVersion"), appVersion},
+        {QStringLiteral("values"), values},
     };
     if (notes)
-        plist.insert("notes", *notes);
+        plist.insert(QStringLiteral("notes"), *notes);
     return plist;
 }
 
@@ -110,23 +110,23 @@ Result<Profile> Profile::fromPropertyList(const QVariant &plist)
     // Anchored at the very end: "$" would also accept the text followed by a newline.
     static const QRegularExpression uuidShape(QRegularExpression::anchoredPattern(
         QStringLiteral("[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}")));
-    const QString idText = root.value("id").toString();
+    const QString idText = root.value(QStringLiteral("id")).toString();
     if (!uuidShape.match(idText).hasMatch())
         return R::failure(QStringLiteral("The file is not a profile: \"%1\" is not a UUID.").arg(idText));
     p.id = QUuid::fromString(idText);
-    p.name = root.value("name").toString();
-    if (root.contains("notes")) {
-        const QVariant notes = root.value("notes");
+    p.name = root.value(QStringLiteral("name")).toString();
+    if (root.contains(QStringLiteral("notes"))) {
+        const QVariant notes = root.value(QStringLiteral("notes"));
         if (notes.typeId() != QMetaType::QString)
             return R::failure(
                 QStringLiteral("The file is not a profile: \"notes\" holds %1 instead of a string.")
                     .arg(kindName(notes)));
         p.notes = notes.toString();
     }
-    p.createdAt = toTheSecond(root.value("createdAt").toDateTime());
-    p.schemaVersion = root.value("schemaVersion").toLongLong();
-    p.appVersion = root.value("appVersion").toString();
-    const QVariantMap values = root.value("values").toMap();
+    p.createdAt = toTheSecond(root.value(QStringLiteral("createdAt")).toDateTime());
+    p.schemaVersion = root.value(QStringLiteral("schemaVersion")).toLongLong();
+    p.appVersion = root.value(QStringLiteral("appVersion")).toString();
+    const QVariantMap values = root.value(QStringLiteral("values")).toMap();
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         const Result<TweakValue> value = TweakValue::decode(it.value());
         if (!value)

@@ -17,11 +17,14 @@ using namespace velmora;
 
 namespace {
 
-const QStringList kRunning = {"Dock", "Finder", "SystemUIServer", "ControlCenter", "cfprefsd"};
+const QStringList kRunning = {QStringLiteral("Dock"), QStringLiteral("Finder"),
+                              QStringLiteral("SystemUIServer"), QStringLiteral("ControlCenter"),
+                              QStringLiteral("cfprefsd")};
 
 void usage()
 {
-    std::fputs("usage: killall [-delmsvqz] [-help] [-I] [-u user] [-t tty] [-c cmd] [-SIGNAL] [cmd]...\n", stderr);
+    std::fputs("usage: killall [-delmsvqz] [-help] [-I] [-u user] [-t tty] [-c cmd] [-SIGNAL] [cmd]...\n",
+               stderr);
 }
 
 } // namespace
