@@ -127,8 +127,10 @@ void WallpaperViewModel::applyConfigs()
         if (config.hasImagePath())
             ++n;
     }
-    setStatus(
-        QStringLiteral("Applied to %1 display%2.").arg(n).arg(n == 1 ? QString() : QStringLiteral("s")));
+    // No English translation is shipped, so each source text must already read right untranslated;
+    // a translation gives both the full set of plural forms.
+    setStatus(n == 1 ? tr("Applied to %n display.", nullptr, int(n))
+                     : tr("Applied to %n displays.", nullptr, int(n)));
 }
 
 void WallpaperViewModel::loadPreview(quint32 id, const std::optional<QString> &path)
