@@ -14,7 +14,8 @@ Result<QJsonDocument> parsed(const QByteArray &json)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return Result<QJsonDocument>::failure(QStringLiteral("Not JSON: %1").arg(error.errorString()));
+        return Result<QJsonDocument>::failure(
+            QCoreApplication::translate("DockProfilePayload", "Not JSON: %1").arg(error.errorString()));
     return document;
 }
 

@@ -46,7 +46,8 @@ QCoro::Task<Profile> Profile::makeFromCurrentState(TweakEngine *engine, QString 
     co_await engine->refreshAll();
     Profile p;
     p.id = QUuid::createUuid();
-    p.name = QStringLiteral("Profile ") + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    p.name = QCoreApplication::translate("Profile", "Profile %1")
+                 .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
     p.createdAt = toTheSecond(QDateTime::currentDateTimeUtc());
     p.schemaVersion = 1;
     p.appVersion = appVersion.isEmpty() ? QStringLiteral("0.0.0") : appVersion;
