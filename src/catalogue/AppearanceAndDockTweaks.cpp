@@ -5,6 +5,8 @@
 
 namespace velmora::catalogue {
 
+using namespace Qt::StringLiterals;
+
 QList<Tweak> appearanceTweaks()
 {
     return makeTweaks(
@@ -14,10 +16,10 @@ QList<Tweak> appearanceTweaks()
                 .id = "appearance.interface-style",
                 .title = "Appearance mode",
                 .summary = "Dark mode applies a dark color scheme system-wide.",
-                .kind = TweakKind::picker({{text("Light"), "Light"}, {text("Dark"), "Dark"}}),
+                .kind = TweakKind::picker({{text("Light"), u"Light"_s}, {text("Dark"), u"Dark"_s}}),
                 .defaultValue = text("Light"),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleInterfaceStyle", TweakValueType::string},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleInterfaceStyle"_s, TweakValueType::string},
             },
             {
                 .id = "appearance.auto-switch",
@@ -25,49 +27,51 @@ QList<Tweak> appearanceTweaks()
                 .summary = "Appearance changes automatically based on time of day.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "AppleInterfaceStyleSwitchesAutomatically",
-                                               TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleInterfaceStyleSwitchesAutomatically"_s,
+                                  TweakValueType::bool_},
             },
             {
                 .id = "appearance.accent-color",
                 .title = "Accent color",
-                .kind = TweakKind::picker({{integer(-1), "Multicolor"},
-                                           {integer(0), "Red"},
-                                           {integer(1), "Orange"},
-                                           {integer(2), "Yellow"},
-                                           {integer(3), "Green"},
-                                           {integer(4), "Blue"},
-                                           {integer(5), "Purple"},
-                                           {integer(6), "Pink"},
-                                           {integer(8), "Graphite"}}),
+                .kind = TweakKind::picker({{integer(-1), u"Multicolor"_s},
+                                           {integer(0), u"Red"_s},
+                                           {integer(1), u"Orange"_s},
+                                           {integer(2), u"Yellow"_s},
+                                           {integer(3), u"Green"_s},
+                                           {integer(4), u"Blue"_s},
+                                           {integer(5), u"Purple"_s},
+                                           {integer(6), u"Pink"_s},
+                                           {integer(8), u"Graphite"_s}}),
                 .defaultValue = integer(-1),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "AppleAccentColor", TweakValueType::int_},
+                .preferenceKey =
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleAccentColor"_s, TweakValueType::int_},
             },
             {
                 .id = "appearance.highlight-color",
                 .title = "Highlight color",
                 .summary = "The color used for text selection and other highlights.",
-                .kind = TweakKind::picker({{text(""), "Accent Color (default)"},
-                                           {text("0.968627 0.831373 1.000000 Purple"), "Purple"},
-                                           {text("1.000000 0.749020 0.823529 Pink"), "Pink"},
-                                           {text("1.000000 0.733333 0.721569 Red"), "Red"},
-                                           {text("1.000000 0.874510 0.701961 Orange"), "Orange"},
-                                           {text("1.000000 1.000000 0.749020 Yellow"), "Yellow"},
-                                           {text("0.752941 0.964706 0.678431 Green"), "Green"},
-                                           {text("0.698039 0.843137 1.000000 Blue"), "Blue"}}),
+                .kind = TweakKind::picker({{text(""), u"Accent Color (default)"_s},
+                                           {text("0.968627 0.831373 1.000000 Purple"), u"Purple"_s},
+                                           {text("1.000000 0.749020 0.823529 Pink"), u"Pink"_s},
+                                           {text("1.000000 0.733333 0.721569 Red"), u"Red"_s},
+                                           {text("1.000000 0.874510 0.701961 Orange"), u"Orange"_s},
+                                           {text("1.000000 1.000000 0.749020 Yellow"), u"Yellow"_s},
+                                           {text("0.752941 0.964706 0.678431 Green"), u"Green"_s},
+                                           {text("0.698039 0.843137 1.000000 Blue"), u"Blue"_s}}),
                 .defaultValue = text(""),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleHighlightColor", TweakValueType::string},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleHighlightColor"_s, TweakValueType::string},
             },
             {
                 .id = "appearance.scrollbar-visibility",
                 .title = "Show scroll bars",
-                .kind = TweakKind::picker({{text("Automatic"), "Automatically based on mouse/trackpad"},
-                                           {text("WhenScrolling"), "When scrolling"},
-                                           {text("Always"), "Always"}}),
+                .kind = TweakKind::picker({{text("Automatic"), u"Automatically based on mouse/trackpad"_s},
+                                           {text("WhenScrolling"), u"When scrolling"_s},
+                                           {text("Always"), u"Always"_s}}),
                 .defaultValue = text("Automatic"),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleShowScrollBars", TweakValueType::string},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleShowScrollBars"_s, TweakValueType::string},
             },
             {
                 .id = "appearance.scroll-to-click-spot",
@@ -75,8 +79,8 @@ QList<Tweak> appearanceTweaks()
                 .summary = "Off: scroll one page. On: jump to the clicked spot.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleScrollerPagingBehavior", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"AppleScrollerPagingBehavior"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "appearance.reduce-desktop-tinting",
@@ -84,7 +88,7 @@ QList<Tweak> appearanceTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleReduceDesktopTinting", TweakValueType::bool_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleReduceDesktopTinting"_s, TweakValueType::bool_},
             },
             {
                 .id = "appearance.smooth-scrolling",
@@ -92,7 +96,7 @@ QList<Tweak> appearanceTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "NSScrollAnimationEnabled", TweakValueType::bool_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"NSScrollAnimationEnabled"_s, TweakValueType::bool_},
             },
         });
 }
@@ -109,7 +113,7 @@ QList<Tweak> accessibilityTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.universalaccess", "reduceMotion", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.universalaccess"_s, u"reduceMotion"_s, TweakValueType::bool_},
             },
             {
                 .id = "accessibility.reduce-transparency",
@@ -117,8 +121,8 @@ QList<Tweak> accessibilityTweaks()
                 .summary = "Makes surfaces opaque instead of translucent.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.universalaccess", "reduceTransparency", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.universalaccess"_s, u"reduceTransparency"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "accessibility.increase-contrast",
@@ -126,8 +130,8 @@ QList<Tweak> accessibilityTweaks()
                 .summary = "Makes borders and separators more visible.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.universalaccess", "increaseContrast", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.universalaccess"_s, u"increaseContrast"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "accessibility.differentiate-without-color",
@@ -135,7 +139,7 @@ QList<Tweak> accessibilityTweaks()
                 .summary = "Adds shapes or labels where color alone conveys information.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.universalaccess", "differentiateWithoutColor",
+                .preferenceKey = PreferenceKey{u"com.apple.universalaccess"_s, u"differentiateWithoutColor"_s,
                                                TweakValueType::bool_},
             },
             {
@@ -144,7 +148,7 @@ QList<Tweak> accessibilityTweaks()
                 .summary = "1.0 is normal, up to 4.0.",
                 .kind = TweakKind::decimal(1.0, 4.0, 0.25),
                 .defaultValue = decimal(1.0),
-                .preferenceKey = PreferenceKey{"com.apple.universalaccess", "mouseDriverCursorSize",
+                .preferenceKey = PreferenceKey{u"com.apple.universalaccess"_s, u"mouseDriverCursorSize"_s,
                                                TweakValueType::double_},
             },
             {
@@ -154,7 +158,7 @@ QList<Tweak> accessibilityTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.universalaccess", "ShakeToLocate", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.universalaccess"_s, u"ShakeToLocate"_s, TweakValueType::bool_},
             },
             {
                 .id = "accessibility.voiceover-enabled",
@@ -162,8 +166,8 @@ QList<Tweak> accessibilityTweaks()
                 .summary = "Enables the screen reader. Toggle with Cmd+F5.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.universalaccess", "voiceOverOnOffKey", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.universalaccess"_s, u"voiceOverOnOffKey"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "accessibility.flash-screen",
@@ -171,7 +175,7 @@ QList<Tweak> accessibilityTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.universalaccess", "flashScreen", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.universalaccess"_s, u"flashScreen"_s, TweakValueType::bool_},
             },
             {
                 .id = "accessibility.invert-colors",
@@ -179,7 +183,7 @@ QList<Tweak> accessibilityTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.universalaccess", "whiteOnBlack", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.universalaccess"_s, u"whiteOnBlack"_s, TweakValueType::bool_},
             },
         });
 }
@@ -195,16 +199,16 @@ QList<Tweak> soundTweaks()
                 .summary = "Feedback sounds when trashing files, etc.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.systemsound", "com.apple.sound.uiaudio.enabled",
-                                               TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.systemsound"_s,
+                                               u"com.apple.sound.uiaudio.enabled"_s, TweakValueType::bool_},
             },
             {
                 .id = "sound.feedback-on-volume-change",
                 .title = "Play feedback when volume is changed",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "com.apple.sound.beep.feedback", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"com.apple.sound.beep.feedback"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "sound.alert-volume",
@@ -212,8 +216,8 @@ QList<Tweak> soundTweaks()
                 .summary = "0.0 (silent) to 1.0 (full).",
                 .kind = TweakKind::decimal(0.0, 1.0, 0.1),
                 .defaultValue = decimal(0.5),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "com.apple.sound.beep.volume", TweakValueType::double_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"com.apple.sound.beep.volume"_s,
+                                               TweakValueType::double_},
             },
             {
                 .id = "sound.startup-chime",
@@ -221,7 +225,7 @@ QList<Tweak> soundTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.PowerChime", "ChimeOnAllHardware", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.PowerChime"_s, u"ChimeOnAllHardware"_s, TweakValueType::bool_},
             },
         });
 }
@@ -237,7 +241,7 @@ QList<Tweak> dockTweaks()
                 .summary = "Hides the Dock until you move the pointer to its edge.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "autohide", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"autohide"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -248,7 +252,8 @@ QList<Tweak> dockTweaks()
                            "to 0 for instant flash-on/off.",
                 .kind = TweakKind::decimal(0.0, 2.0, 0.05),
                 .defaultValue = decimal(0.5),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "autohide-delay", TweakValueType::double_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.dock"_s, u"autohide-delay"_s, TweakValueType::double_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -259,7 +264,7 @@ QList<Tweak> dockTweaks()
                 .kind = TweakKind::decimal(0.0, 2.0, 0.05),
                 .defaultValue = decimal(1.0),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.dock", "autohide-time-modifier", TweakValueType::double_},
+                    PreferenceKey{u"com.apple.dock"_s, u"autohide-time-modifier"_s, TweakValueType::double_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -268,7 +273,7 @@ QList<Tweak> dockTweaks()
                 .summary = "Resting icon size in points.",
                 .kind = TweakKind::integer(16, 128, 1),
                 .defaultValue = integer(48),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "tilesize", TweakValueType::int_},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"tilesize"_s, TweakValueType::int_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -276,7 +281,8 @@ QList<Tweak> dockTweaks()
                 .title = "Magnify icons on hover",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "magnification", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.dock"_s, u"magnification"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -284,25 +290,26 @@ QList<Tweak> dockTweaks()
                 .title = "Magnified icon size",
                 .kind = TweakKind::integer(16, 256, 1),
                 .defaultValue = integer(64),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "largesize", TweakValueType::int_},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"largesize"_s, TweakValueType::int_},
                 .restart = {RestartTarget::dock},
             },
             {
                 .id = "dock.orientation",
                 .title = "Dock position",
                 .kind = TweakKind::picker(
-                    {{text("bottom"), "Bottom"}, {text("left"), "Left"}, {text("right"), "Right"}}),
+                    {{text("bottom"), u"Bottom"_s}, {text("left"), u"Left"_s}, {text("right"), u"Right"_s}}),
                 .defaultValue = text("bottom"),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "orientation", TweakValueType::string},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"orientation"_s, TweakValueType::string},
                 .restart = {RestartTarget::dock},
             },
             {
                 .id = "dock.mineffect",
                 .title = "Minimize effect",
-                .kind = TweakKind::picker(
-                    {{text("genie"), "Genie"}, {text("scale"), "Scale"}, {text("suck"), "Suck (hidden)"}}),
+                .kind = TweakKind::picker({{text("genie"), u"Genie"_s},
+                                           {text("scale"), u"Scale"_s},
+                                           {text("suck"), u"Suck (hidden)"_s}}),
                 .defaultValue = text("genie"),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "mineffect", TweakValueType::string},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"mineffect"_s, TweakValueType::string},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -311,7 +318,7 @@ QList<Tweak> dockTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.dock", "minimize-to-application", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.dock"_s, u"minimize-to-application"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -319,7 +326,7 @@ QList<Tweak> dockTweaks()
                 .title = "Show recent applications in the Dock",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "show-recents", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"show-recents"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -328,7 +335,7 @@ QList<Tweak> dockTweaks()
                 .summary = "The bouncing icon when launching an app.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "launchanim", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"launchanim"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -337,7 +344,7 @@ QList<Tweak> dockTweaks()
                 .summary = "Hides icons for apps that aren't currently running.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "static-only", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"static-only"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -346,7 +353,8 @@ QList<Tweak> dockTweaks()
                 .summary = "Scrolling up on a Dock app icon shows all of its windows.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "scroll-to-open", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.dock"_s, u"scroll-to-open"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -355,8 +363,9 @@ QList<Tweak> dockTweaks()
                 .summary = "Lets you drag a file over any Dock icon to open the app after a hover delay.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "enable-spring-load-actions-on-all-items",
-                                               TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.dock"_s, u"enable-spring-load-actions-on-all-items"_s,
+                                  TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
         });

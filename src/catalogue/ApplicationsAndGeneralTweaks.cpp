@@ -5,29 +5,31 @@
 
 namespace velmora::catalogue {
 
+using namespace Qt::StringLiterals;
+
 QList<Tweak> sharingTweaks()
 {
-    return makeTweaks(
-        "sharing",
-        {
-            {
-                .id = "sharing.computer-name",
-                .title = "Computer name",
-                .summary = "The name shown on the network and in AirDrop.",
-                .kind = TweakKind::text(),
-                .defaultValue = text(""),
-                .preferenceKey = PreferenceKey{"com.apple.smb.server", "NetBIOSName", TweakValueType::string},
-            },
-            {
-                .id = "sharing.local-hostname",
-                .title = "Local hostname",
-                .summary = "Used for Bonjour (name.local). Restart may be required.",
-                .kind = TweakKind::text(),
-                .defaultValue = text(""),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.smb.server", "ServerDescription", TweakValueType::string},
-            },
-        });
+    return makeTweaks("sharing",
+                      {
+                          {
+                              .id = "sharing.computer-name",
+                              .title = "Computer name",
+                              .summary = "The name shown on the network and in AirDrop.",
+                              .kind = TweakKind::text(),
+                              .defaultValue = text(""),
+                              .preferenceKey = PreferenceKey{u"com.apple.smb.server"_s, u"NetBIOSName"_s,
+                                                             TweakValueType::string},
+                          },
+                          {
+                              .id = "sharing.local-hostname",
+                              .title = "Local hostname",
+                              .summary = "Used for Bonjour (name.local). Restart may be required.",
+                              .kind = TweakKind::text(),
+                              .defaultValue = text(""),
+                              .preferenceKey = PreferenceKey{u"com.apple.smb.server"_s,
+                                                             u"ServerDescription"_s, TweakValueType::string},
+                          },
+                      });
 }
 
 QList<Tweak> loginWindowTweaks()
@@ -41,7 +43,7 @@ QList<Tweak> loginWindowTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.loginwindow", "showInputMenu", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.loginwindow"_s, u"showInputMenu"_s, TweakValueType::bool_},
             },
             {
                 .id = "login-window.show-password-hints",
@@ -49,7 +51,7 @@ QList<Tweak> loginWindowTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.loginwindow", "RetriesUntilHint", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.loginwindow"_s, u"RetriesUntilHint"_s, TweakValueType::bool_},
             },
             {
                 .id = "login-window.guest-enabled",
@@ -57,7 +59,7 @@ QList<Tweak> loginWindowTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.loginwindow", "GuestEnabled", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.loginwindow"_s, u"GuestEnabled"_s, TweakValueType::bool_},
             },
             {
                 .id = "login-window.show-full-name",
@@ -66,15 +68,15 @@ QList<Tweak> loginWindowTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.loginwindow", "SHOWFULLNAME", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.loginwindow"_s, u"SHOWFULLNAME"_s, TweakValueType::bool_},
             },
             {
                 .id = "login-window.disable-console-access",
                 .title = "Disable >console login",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.loginwindow", "DisableConsoleAccess", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.loginwindow"_s, u"DisableConsoleAccess"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "login-window.login-window-text",
@@ -83,7 +85,7 @@ QList<Tweak> loginWindowTweaks()
                 .kind = TweakKind::text(),
                 .defaultValue = text(""),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.loginwindow", "LoginwindowText", TweakValueType::string},
+                    PreferenceKey{u"com.apple.loginwindow"_s, u"LoginwindowText"_s, TweakValueType::string},
             },
             {
                 .id = "login-window.shutdown-disabled",
@@ -91,7 +93,7 @@ QList<Tweak> loginWindowTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.loginwindow", "ShutDownDisabled", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.loginwindow"_s, u"ShutDownDisabled"_s, TweakValueType::bool_},
             },
             {
                 .id = "login-window.restart-disabled",
@@ -99,57 +101,57 @@ QList<Tweak> loginWindowTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.loginwindow", "RestartDisabled", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.loginwindow"_s, u"RestartDisabled"_s, TweakValueType::bool_},
             },
         });
 }
 
 QList<Tweak> safariTweaks()
 {
-    return makeTweaks(
-        "safari", {
-                      {
-                          .id = "safari.show-full-url",
-                          .title = "Show full website URL in the smart search field",
-                          .kind = TweakKind::toggle(),
-                          .defaultValue = boolean(false),
-                          .preferenceKey = PreferenceKey{"com.apple.Safari", "ShowFullURLInSmartSearchField",
-                                                         TweakValueType::bool_},
-                          .warning = "Quit and reopen Safari for the change to take effect.",
-                      },
-                  });
+    return makeTweaks("safari", {
+                                    {
+                                        .id = "safari.show-full-url",
+                                        .title = "Show full website URL in the smart search field",
+                                        .kind = TweakKind::toggle(),
+                                        .defaultValue = boolean(false),
+                                        .preferenceKey = PreferenceKey{u"com.apple.Safari"_s,
+                                                                       u"ShowFullURLInSmartSearchField"_s,
+                                                                       TweakValueType::bool_},
+                                        .warning = "Quit and reopen Safari for the change to take effect.",
+                                    },
+                                });
 }
 
 QList<Tweak> messagesTweaks()
 {
-    return makeTweaks(
-        "messages", {
-                        {
-                            .id = "messages.show-subject-field",
-                            .title = "Show subject field above iMessage composer",
-                            .kind = TweakKind::toggle(),
-                            .defaultValue = boolean(false),
-                            .preferenceKey =
-                                PreferenceKey{"com.apple.MobileSMS", "MMSShowSubject", TweakValueType::bool_},
-                            .warning = "Quit and reopen Messages for the change to take effect.",
-                        },
-                    });
+    return makeTweaks("messages",
+                      {
+                          {
+                              .id = "messages.show-subject-field",
+                              .title = "Show subject field above iMessage composer",
+                              .kind = TweakKind::toggle(),
+                              .defaultValue = boolean(false),
+                              .preferenceKey = PreferenceKey{u"com.apple.MobileSMS"_s, u"MMSShowSubject"_s,
+                                                             TweakValueType::bool_},
+                              .warning = "Quit and reopen Messages for the change to take effect.",
+                          },
+                      });
 }
 
 QList<Tweak> musicTweaks()
 {
-    return makeTweaks(
-        "music", {
-                     {
-                         .id = "music.playback-notifications",
-                         .title = "Show song notifications when track changes",
-                         .kind = TweakKind::toggle(),
-                         .defaultValue = boolean(true),
-                         .preferenceKey = PreferenceKey{"com.apple.Music", "userWantsPlaybackNotifications",
-                                                        TweakValueType::bool_},
-                         .warning = "Quit and reopen Music for the change to take effect.",
-                     },
-                 });
+    return makeTweaks("music", {
+                                   {
+                                       .id = "music.playback-notifications",
+                                       .title = "Show song notifications when track changes",
+                                       .kind = TweakKind::toggle(),
+                                       .defaultValue = boolean(true),
+                                       .preferenceKey = PreferenceKey{u"com.apple.Music"_s,
+                                                                      u"userWantsPlaybackNotifications"_s,
+                                                                      TweakValueType::bool_},
+                                       .warning = "Quit and reopen Music for the change to take effect.",
+                                   },
+                               });
 }
 
 QList<Tweak> texteditTweaks()
@@ -163,7 +165,7 @@ QList<Tweak> texteditTweaks()
                 .summary = "Off creates plain text documents by default.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.TextEdit", "RichText", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.TextEdit"_s, u"RichText"_s, TweakValueType::bool_},
                 .warning = "Quit and reopen TextEdit for the change to take effect.",
             },
             {
@@ -171,7 +173,8 @@ QList<Tweak> texteditTweaks()
                 .title = "Smart quotes",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.TextEdit", "SmartQuotes", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.TextEdit"_s, u"SmartQuotes"_s, TweakValueType::bool_},
                 .warning = "Quit and reopen TextEdit for the change to take effect.",
             },
         });
@@ -185,8 +188,8 @@ QList<Tweak> timemachineTweaks()
                                              .title = "Don't prompt to use new disks for backup",
                                              .kind = TweakKind::toggle(),
                                              .defaultValue = boolean(false),
-                                             .preferenceKey = PreferenceKey{"com.apple.TimeMachine",
-                                                                            "DoNotOfferNewDisksForBackup",
+                                             .preferenceKey = PreferenceKey{u"com.apple.TimeMachine"_s,
+                                                                            u"DoNotOfferNewDisksForBackup"_s,
                                                                             TweakValueType::bool_},
                                          },
                                      });
@@ -194,49 +197,49 @@ QList<Tweak> timemachineTweaks()
 
 QList<Tweak> xcodeTweaks()
 {
-    return makeTweaks(
-        "xcode", {
-                     {
-                         .id = "xcode.show-build-duration",
-                         .title = "Show build duration in toolbar",
-                         .kind = TweakKind::toggle(),
-                         .defaultValue = boolean(false),
-                         .preferenceKey = PreferenceKey{"com.apple.dt.Xcode", "ShowBuildOperationDuration",
-                                                        TweakValueType::bool_},
-                         .warning = "Quit and reopen Xcode for the change to take effect.",
-                     },
-                 });
+    return makeTweaks("xcode", {
+                                   {
+                                       .id = "xcode.show-build-duration",
+                                       .title = "Show build duration in toolbar",
+                                       .kind = TweakKind::toggle(),
+                                       .defaultValue = boolean(false),
+                                       .preferenceKey = PreferenceKey{u"com.apple.dt.Xcode"_s,
+                                                                      u"ShowBuildOperationDuration"_s,
+                                                                      TweakValueType::bool_},
+                                       .warning = "Quit and reopen Xcode for the change to take effect.",
+                                   },
+                               });
 }
 
 QList<Tweak> activityMonitorTweaks()
 {
-    return makeTweaks(
-        "activity-monitor",
-        {
-            {
-                .id = "activity-monitor.icon-type",
-                .title = "Dock icon graph",
-                .kind = TweakKind::picker({{integer(0), "App icon"},
-                                           {integer(2), "Network usage"},
-                                           {integer(3), "Disk usage"},
-                                           {integer(5), "CPU meter"},
-                                           {integer(6), "CPU history"}}),
-                .defaultValue = integer(0),
-                .preferenceKey = PreferenceKey{"com.apple.ActivityMonitor", "IconType", TweakValueType::int_},
-                .warning = "Quit and reopen Activity Monitor for the change to take effect.",
-            },
-            {
-                .id = "activity-monitor.update-period",
-                .title = "Update frequency (seconds)",
-                .kind = TweakKind::picker({{integer(1), "Very often (1s)"},
-                                           {integer(2), "Often (2s)"},
-                                           {integer(5), "Normally (5s)"}}),
-                .defaultValue = integer(5),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.ActivityMonitor", "UpdatePeriod", TweakValueType::int_},
-                .warning = "Quit and reopen Activity Monitor for the change to take effect.",
-            },
-        });
+    return makeTweaks("activity-monitor",
+                      {
+                          {
+                              .id = "activity-monitor.icon-type",
+                              .title = "Dock icon graph",
+                              .kind = TweakKind::picker({{integer(0), u"App icon"_s},
+                                                         {integer(2), u"Network usage"_s},
+                                                         {integer(3), u"Disk usage"_s},
+                                                         {integer(5), u"CPU meter"_s},
+                                                         {integer(6), u"CPU history"_s}}),
+                              .defaultValue = integer(0),
+                              .preferenceKey = PreferenceKey{u"com.apple.ActivityMonitor"_s, u"IconType"_s,
+                                                             TweakValueType::int_},
+                              .warning = "Quit and reopen Activity Monitor for the change to take effect.",
+                          },
+                          {
+                              .id = "activity-monitor.update-period",
+                              .title = "Update frequency (seconds)",
+                              .kind = TweakKind::picker({{integer(1), u"Very often (1s)"_s},
+                                                         {integer(2), u"Often (2s)"_s},
+                                                         {integer(5), u"Normally (5s)"_s}}),
+                              .defaultValue = integer(5),
+                              .preferenceKey = PreferenceKey{u"com.apple.ActivityMonitor"_s,
+                                                             u"UpdatePeriod"_s, TweakValueType::int_},
+                              .warning = "Quit and reopen Activity Monitor for the change to take effect.",
+                          },
+                      });
 }
 
 QList<Tweak> generalTweaks()
@@ -250,7 +253,8 @@ QList<Tweak> generalTweaks()
                 .summary = "Off keeps the Help viewer always on top.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.helpviewer", "DevMode", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.helpviewer"_s, u"DevMode"_s, TweakValueType::bool_},
             },
             {
                 .id = "general.disable-quarantine-popup",
@@ -259,7 +263,7 @@ QList<Tweak> generalTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.LaunchServices", "LSQuarantine", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.LaunchServices"_s, u"LSQuarantine"_s, TweakValueType::bool_},
             },
             {
                 .id = "general.ns-close-confirms-changes",
@@ -267,8 +271,8 @@ QList<Tweak> generalTweaks()
                 .summary = "Off prompts you to save instead of auto-saving.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "NSCloseAlwaysConfirmsChanges", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"NSCloseAlwaysConfirmsChanges"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "general.ns-quit-keeps-windows",
@@ -276,7 +280,7 @@ QList<Tweak> generalTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "NSQuitAlwaysKeepsWindow", TweakValueType::bool_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"NSQuitAlwaysKeepsWindow"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock, RestartTarget::cfprefsd},
             },
             {
@@ -284,7 +288,7 @@ QList<Tweak> generalTweaks()
                 .title = "Feedback Assistant: auto-gather files",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.appleseed.FeedbackAssistant", "Autogather",
+                .preferenceKey = PreferenceKey{u"com.apple.appleseed.FeedbackAssistant"_s, u"Autogather"_s,
                                                TweakValueType::bool_},
             },
             {
@@ -292,7 +296,7 @@ QList<Tweak> generalTweaks()
                 .title = "iOS Simulator screenshot location",
                 .kind = TweakKind::path(),
                 .defaultValue = text("~/Pictures/Screenshots"),
-                .preferenceKey = PreferenceKey{"com.apple.iphonesimulator", "ScreenShotSaveLocation",
+                .preferenceKey = PreferenceKey{u"com.apple.iphonesimulator"_s, u"ScreenShotSaveLocation"_s,
                                                TweakValueType::string},
                 .warning = "Quit and reopen Simulator for the change to take effect.",
             },

@@ -9,15 +9,4 @@ QString rawValue(CategoryTint tint)
     return enumText(tint);
 }
 
-std::optional<CategoryTint> categoryTintFromRawValue(const QString &raw)
-{
-    return enumFromText<CategoryTint>(raw);
-}
-
-const QList<CategoryTint> &allCategoryTints()
-{
-    static const QList<CategoryTint> all = allEnumValues<CategoryTint>();
-    return all;
-}
-
 } // namespace velmora

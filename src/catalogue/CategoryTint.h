@@ -29,7 +29,5 @@ inline size_t qHash(CategoryTint tint, size_t seed = 0) noexcept
 using CategoryTint = CategoryTints::CategoryTint;
 
 QString rawValue(CategoryTint tint);
-std::optional<CategoryTint> categoryTintFromRawValue(const QString &raw);
-const QList<CategoryTint> &allCategoryTints();
 
 } // namespace velmora

@@ -5,6 +5,8 @@
 
 namespace velmora::catalogue {
 
+using namespace Qt::StringLiterals;
+
 QList<Tweak> finderTweaks()
 {
     return makeTweaks(
@@ -15,7 +17,8 @@ QList<Tweak> finderTweaks()
                 .title = "Show path bar",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.finder", "ShowPathbar", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.finder"_s, u"ShowPathbar"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -23,7 +26,8 @@ QList<Tweak> finderTweaks()
                 .title = "Show status bar",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.finder", "ShowStatusBar", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.finder"_s, u"ShowStatusBar"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -32,7 +36,7 @@ QList<Tweak> finderTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "AppleShowAllFiles", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.finder"_s, u"AppleShowAllFiles"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -41,7 +45,7 @@ QList<Tweak> finderTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleShowAllExtensions", TweakValueType::bool_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleShowAllExtensions"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -49,7 +53,7 @@ QList<Tweak> finderTweaks()
                 .title = "Warn when changing a filename extension",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.finder", "FXEnableExtensionChangeWarning",
+                .preferenceKey = PreferenceKey{u"com.apple.finder"_s, u"FXEnableExtensionChangeWarning"_s,
                                                TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
@@ -59,18 +63,18 @@ QList<Tweak> finderTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "_FXShowPosixPathInTitle", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.finder"_s, u"_FXShowPosixPathInTitle"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
                 .id = "finder.default-search-scope",
                 .title = "Default search scope",
-                .kind = TweakKind::picker({{text("SCcf"), "Current folder"},
-                                           {text("SCev"), "This Mac"},
-                                           {text("SCsp"), "Previous scope"}}),
+                .kind = TweakKind::picker({{text("SCcf"), u"Current folder"_s},
+                                           {text("SCev"), u"This Mac"_s},
+                                           {text("SCsp"), u"Previous scope"_s}}),
                 .defaultValue = text("SCev"),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "FXDefaultSearchScope", TweakValueType::string},
+                    PreferenceKey{u"com.apple.finder"_s, u"FXDefaultSearchScope"_s, TweakValueType::string},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -78,7 +82,8 @@ QList<Tweak> finderTweaks()
                 .title = "Show icons on the Desktop",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.finder", "CreateDesktop", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.finder"_s, u"CreateDesktop"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -86,8 +91,8 @@ QList<Tweak> finderTweaks()
                 .title = "Auto-size columns in column view",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "_FXEnableColumnAutoSizing", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.finder"_s, u"_FXEnableColumnAutoSizing"_s,
+                                               TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -96,7 +101,7 @@ QList<Tweak> finderTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "_FXSortFoldersFirst", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.finder"_s, u"_FXSortFoldersFirst"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -105,19 +110,20 @@ QList<Tweak> finderTweaks()
                 .summary = "Off opens a new window instead.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.finder", "FinderSpawnTab", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.finder"_s, u"FinderSpawnTab"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
                 .id = "finder.preferred-view-style",
                 .title = "Default view style",
-                .kind = TweakKind::picker({{text("icnv"), "Icon"},
-                                           {text("Nlsv"), "List"},
-                                           {text("clmv"), "Column"},
-                                           {text("glyv"), "Gallery"}}),
+                .kind = TweakKind::picker({{text("icnv"), u"Icon"_s},
+                                           {text("Nlsv"), u"List"_s},
+                                           {text("clmv"), u"Column"_s},
+                                           {text("glyv"), u"Gallery"_s}}),
                 .defaultValue = text("icnv"),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "FXPreferredViewStyle", TweakValueType::string},
+                    PreferenceKey{u"com.apple.finder"_s, u"FXPreferredViewStyle"_s, TweakValueType::string},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -126,7 +132,7 @@ QList<Tweak> finderTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "FXRemoveOldTrashItems", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.finder"_s, u"FXRemoveOldTrashItems"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -134,17 +140,17 @@ QList<Tweak> finderTweaks()
                 .title = "Save new documents to iCloud by default",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "NSDocumentSaveNewDocumentsToCloud",
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"NSDocumentSaveNewDocumentsToCloud"_s,
                                                TweakValueType::bool_},
             },
             {
                 .id = "finder.sidebar-icon-size",
                 .title = "Finder sidebar icon size",
-                .kind =
-                    TweakKind::picker({{integer(1), "Small"}, {integer(2), "Medium"}, {integer(3), "Large"}}),
+                .kind = TweakKind::picker(
+                    {{integer(1), u"Small"_s}, {integer(2), u"Medium"_s}, {integer(3), u"Large"_s}}),
                 .defaultValue = integer(2),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "NSTableViewDefaultSizeMode", TweakValueType::int_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"NSTableViewDefaultSizeMode"_s, TweakValueType::int_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -153,7 +159,7 @@ QList<Tweak> finderTweaks()
                 .summary = "Seconds before hovering reveals the toolbar title.",
                 .kind = TweakKind::decimal(0.0, 5.0, 0.05),
                 .defaultValue = decimal(0.5),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "NSToolbarTitleViewRolloverDelay",
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"NSToolbarTitleViewRolloverDelay"_s,
                                                TweakValueType::double_},
                 .restart = {RestartTarget::finder},
             },
@@ -162,7 +168,8 @@ QList<Tweak> finderTweaks()
                 .title = "Show Quit in the Finder menu",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.finder", "QuitMenuItem", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.finder"_s, u"QuitMenuItem"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -170,7 +177,7 @@ QList<Tweak> finderTweaks()
                 .title = "Show folder icon in window title bar",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.universalaccess", "showWindowTitlebarIcons",
+                .preferenceKey = PreferenceKey{u"com.apple.universalaccess"_s, u"showWindowTitlebarIcons"_s,
                                                TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
@@ -187,8 +194,8 @@ QList<Tweak> desktopTweaks()
                 .title = "Keep folders on top on Desktop",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "_FXSortFoldersFirstOnDesktop", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.finder"_s, u"_FXSortFoldersFirstOnDesktop"_s,
+                                               TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -196,7 +203,7 @@ QList<Tweak> desktopTweaks()
                 .title = "Show external disks on Desktop",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.finder", "ShowExternalHardDrivesOnDesktop",
+                .preferenceKey = PreferenceKey{u"com.apple.finder"_s, u"ShowExternalHardDrivesOnDesktop"_s,
                                                TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
@@ -206,7 +213,7 @@ QList<Tweak> desktopTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "ShowHardDrivesOnDesktop", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.finder"_s, u"ShowHardDrivesOnDesktop"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -214,8 +221,8 @@ QList<Tweak> desktopTweaks()
                 .title = "Show connected servers on Desktop",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "ShowMountedServersOnDesktop", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.finder"_s, u"ShowMountedServersOnDesktop"_s,
+                                               TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
             {
@@ -223,8 +230,8 @@ QList<Tweak> desktopTweaks()
                 .title = "Show CDs/DVDs and removable media on Desktop",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.finder", "ShowRemovableMediaOnDesktop", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.finder"_s, u"ShowRemovableMediaOnDesktop"_s,
+                                               TweakValueType::bool_},
                 .restart = {RestartTarget::finder},
             },
         });
@@ -241,8 +248,8 @@ QList<Tweak> missionControlTweaks()
                 .summary = "When activating an app, jump to the Space that already has its window.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleSpacesSwitchOnActivate", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"AppleSpacesSwitchOnActivate"_s,
+                                               TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -250,7 +257,8 @@ QList<Tweak> missionControlTweaks()
                 .title = "Group windows by application in Mission Control",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "expose-group-apps", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.dock"_s, u"expose-group-apps"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -258,7 +266,7 @@ QList<Tweak> missionControlTweaks()
                 .title = "Automatically rearrange Spaces by most recent use",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.dock", "mru-spaces", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.dock"_s, u"mru-spaces"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::dock},
             },
             {
@@ -267,7 +275,8 @@ QList<Tweak> missionControlTweaks()
                 .summary = "Off makes Spaces span every connected display.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.spaces", "spans-displays", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.spaces"_s, u"spans-displays"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::systemUIServer, RestartTarget::dock},
             },
         });
@@ -281,13 +290,14 @@ QList<Tweak> screenshotTweaks()
             {
                 .id = "screenshot.format",
                 .title = "Image format",
-                .kind = TweakKind::picker({{text("png"), "PNG"},
-                                           {text("jpg"), "JPEG"},
-                                           {text("pdf"), "PDF"},
-                                           {text("tiff"), "TIFF"},
-                                           {text("heic"), "HEIC"}}),
+                .kind = TweakKind::picker({{text("png"), u"PNG"_s},
+                                           {text("jpg"), u"JPEG"_s},
+                                           {text("pdf"), u"PDF"_s},
+                                           {text("tiff"), u"TIFF"_s},
+                                           {text("heic"), u"HEIC"_s}}),
                 .defaultValue = text("png"),
-                .preferenceKey = PreferenceKey{"com.apple.screencapture", "type", TweakValueType::string},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.screencapture"_s, u"type"_s, TweakValueType::string},
                 .restart = {RestartTarget::systemUIServer},
             },
             {
@@ -297,7 +307,7 @@ QList<Tweak> screenshotTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.screencapture", "disable-shadow", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.screencapture"_s, u"disable-shadow"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::systemUIServer},
             },
             {
@@ -306,7 +316,7 @@ QList<Tweak> screenshotTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.screencapture", "show-thumbnail", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.screencapture"_s, u"show-thumbnail"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::systemUIServer},
             },
             {
@@ -315,7 +325,7 @@ QList<Tweak> screenshotTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.screencapture", "include-date", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.screencapture"_s, u"include-date"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::systemUIServer},
             },
             {
@@ -324,7 +334,8 @@ QList<Tweak> screenshotTweaks()
                 .summary = "Folder where new screenshots are written.",
                 .kind = TweakKind::path(),
                 .defaultValue = text("~/Desktop"),
-                .preferenceKey = PreferenceKey{"com.apple.screencapture", "location", TweakValueType::string},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.screencapture"_s, u"location"_s, TweakValueType::string},
                 .restart = {RestartTarget::systemUIServer},
             },
         });
@@ -341,7 +352,7 @@ QList<Tweak> keyboardTweaks()
                 .summary = "Lower is faster. The Settings app minimum is 2.",
                 .kind = TweakKind::integer(1, 120, 1),
                 .defaultValue = integer(6),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "KeyRepeat", TweakValueType::int_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"KeyRepeat"_s, TweakValueType::int_},
                 .warning = "Takes effect after logging out and back in.",
             },
             {
@@ -350,7 +361,8 @@ QList<Tweak> keyboardTweaks()
                 .summary = "Lower is shorter. The Settings app minimum is 15.",
                 .kind = TweakKind::integer(10, 120, 1),
                 .defaultValue = integer(25),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "InitialKeyRepeat", TweakValueType::int_},
+                .preferenceKey =
+                    PreferenceKey{u"NSGlobalDomain"_s, u"InitialKeyRepeat"_s, TweakValueType::int_},
                 .warning = "Takes effect after logging out and back in.",
             },
             {
@@ -360,35 +372,36 @@ QList<Tweak> keyboardTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "ApplePressAndHoldEnabled", TweakValueType::bool_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"ApplePressAndHoldEnabled"_s, TweakValueType::bool_},
             },
             {
                 .id = "keyboard.full-keyboard-access",
                 .title = "Full keyboard access",
                 .summary = "Tab through all controls in dialogs and forms.",
-                .kind = TweakKind::picker({{integer(0), "Text boxes and lists only"},
-                                           {integer(2), "All controls"},
-                                           {integer(3), "All controls (alternate)"}}),
+                .kind = TweakKind::picker({{integer(0), u"Text boxes and lists only"_s},
+                                           {integer(2), u"All controls"_s},
+                                           {integer(3), u"All controls (alternate)"_s}}),
                 .defaultValue = integer(0),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "AppleKeyboardUIMode", TweakValueType::int_},
+                .preferenceKey =
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleKeyboardUIMode"_s, TweakValueType::int_},
             },
             {
                 .id = "keyboard.fn-usage-type",
                 .title = "Fn / 🌐 key behavior",
-                .kind = TweakKind::picker({{integer(0), "Do nothing"},
-                                           {integer(1), "Change input source"},
-                                           {integer(2), "Show Emoji & Symbols"},
-                                           {integer(3), "Start Dictation"}}),
+                .kind = TweakKind::picker({{integer(0), u"Do nothing"_s},
+                                           {integer(1), u"Change input source"_s},
+                                           {integer(2), u"Show Emoji & Symbols"_s},
+                                           {integer(3), u"Start Dictation"_s}}),
                 .defaultValue = integer(0),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.HIToolbox", "AppleFnUsageType", TweakValueType::int_},
+                    PreferenceKey{u"com.apple.HIToolbox"_s, u"AppleFnUsageType"_s, TweakValueType::int_},
             },
             {
                 .id = "keyboard.period-double-space",
                 .title = "Add period with double-space",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "NSAutomaticPeriodSubstitutionEnabled",
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"NSAutomaticPeriodSubstitutionEnabled"_s,
                                                TweakValueType::bool_},
             },
             {
@@ -397,16 +410,16 @@ QList<Tweak> keyboardTweaks()
                 .summary = "Off: top row controls brightness/media. On: top row sends F1–F12.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "com.apple.keyboard.fnState", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"com.apple.keyboard.fnState"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "keyboard.language-indicator",
                 .title = "Show language indicator when switching input",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "TSMLanguageIndicatorEnabled", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"TSMLanguageIndicatorEnabled"_s,
+                                               TweakValueType::bool_},
             },
         });
 }

@@ -5,6 +5,8 @@
 
 namespace velmora::catalogue {
 
+using namespace Qt::StringLiterals;
+
 QList<Tweak> mouseTweaks()
 {
     return makeTweaks(
@@ -18,7 +20,7 @@ QList<Tweak> mouseTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.Terminal", "FocusFollowsMouse", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.Terminal"_s, u"FocusFollowsMouse"_s, TweakValueType::bool_},
             },
             {
                 .id = "mouse.linear",
@@ -27,7 +29,7 @@ QList<Tweak> mouseTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "com.apple.mouse.linear", TweakValueType::bool_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"com.apple.mouse.linear"_s, TweakValueType::bool_},
             },
             {
                 .id = "mouse.scaling",
@@ -36,7 +38,7 @@ QList<Tweak> mouseTweaks()
                 .kind = TweakKind::decimal(-1.0, 3.0, 0.0625),
                 .defaultValue = decimal(1.0),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "com.apple.mouse.scaling", TweakValueType::double_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"com.apple.mouse.scaling"_s, TweakValueType::double_},
                 .warning = "Sign out and back in for the change to take effect.",
             },
         });
@@ -52,33 +54,33 @@ QList<Tweak> trackpadTweaks()
                 .title = "Tap-and-drag without drag lock",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.AppleMultitouchTrackpad", "Dragging", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.AppleMultitouchTrackpad"_s, u"Dragging"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "trackpad.drag-lock",
                 .title = "Tap-and-drag with drag lock",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.AppleMultitouchTrackpad", "DragLock", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.AppleMultitouchTrackpad"_s, u"DragLock"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "trackpad.first-click-threshold",
                 .title = "Click pressure",
-                .kind =
-                    TweakKind::picker({{integer(0), "Light"}, {integer(1), "Medium"}, {integer(2), "Firm"}}),
+                .kind = TweakKind::picker(
+                    {{integer(0), u"Light"_s}, {integer(1), u"Medium"_s}, {integer(2), u"Firm"_s}}),
                 .defaultValue = integer(1),
-                .preferenceKey = PreferenceKey{"com.apple.AppleMultitouchTrackpad", "FirstClickThreshold",
-                                               TweakValueType::int_},
+                .preferenceKey = PreferenceKey{u"com.apple.AppleMultitouchTrackpad"_s,
+                                               u"FirstClickThreshold"_s, TweakValueType::int_},
             },
             {
                 .id = "trackpad.three-finger-drag",
                 .title = "Three-finger drag",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.AppleMultitouchTrackpad", "TrackpadThreeFingerDrag",
-                                               TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.AppleMultitouchTrackpad"_s,
+                                               u"TrackpadThreeFingerDrag"_s, TweakValueType::bool_},
             },
             {
                 .id = "trackpad.natural-scrolling",
@@ -86,16 +88,16 @@ QList<Tweak> trackpadTweaks()
                 .summary = "Content moves with your finger direction.",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "com.apple.swipescrolldirection", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"com.apple.swipescrolldirection"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "trackpad.tap-to-click",
                 .title = "Tap to click",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.AppleMultitouchTrackpad", "Clicking", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.AppleMultitouchTrackpad"_s, u"Clicking"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "trackpad.tracking-speed",
@@ -103,15 +105,15 @@ QList<Tweak> trackpadTweaks()
                 .summary = "0.0 (slowest) to 3.0 (fastest).",
                 .kind = TweakKind::decimal(0.0, 3.0, 0.125),
                 .defaultValue = decimal(1.0),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "com.apple.trackpad.scaling", TweakValueType::double_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"com.apple.trackpad.scaling"_s,
+                                               TweakValueType::double_},
             },
             {
                 .id = "trackpad.force-click",
                 .title = "Force Click and haptic feedback",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.AppleMultitouchTrackpad", "ForceSuppressed",
+                .preferenceKey = PreferenceKey{u"com.apple.AppleMultitouchTrackpad"_s, u"ForceSuppressed"_s,
                                                TweakValueType::bool_},
             },
             {
@@ -119,8 +121,8 @@ QList<Tweak> trackpadTweaks()
                 .title = "Two-finger secondary click (right click)",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.AppleMultitouchTrackpad", "TrackpadRightClick",
-                                               TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.AppleMultitouchTrackpad"_s,
+                                               u"TrackpadRightClick"_s, TweakValueType::bool_},
             },
         });
 }
@@ -135,26 +137,27 @@ QList<Tweak> menubarTweaks()
                 .title = "Flash menu bar on alert",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "NSUseAlertsForCriticalAlerts", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"NSUseAlertsForCriticalAlerts"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "menubar.show-battery-percent",
                 .title = "Show battery percentage",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.controlcenter", "BatteryShowPercentage", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.controlcenter"_s, u"BatteryShowPercentage"_s,
+                                               TweakValueType::bool_},
                 .restart = {RestartTarget::controlCenter},
             },
             {
                 .id = "menubar.show-bluetooth",
                 .title = "Show Bluetooth icon",
-                .kind = TweakKind::picker({{integer(2), "Don't show"},
-                                           {integer(18), "Show in menu bar"},
-                                           {integer(24), "Show in Control Center only"}}),
+                .kind = TweakKind::picker({{integer(2), u"Don't show"_s},
+                                           {integer(18), u"Show in menu bar"_s},
+                                           {integer(24), u"Show in Control Center only"_s}}),
                 .defaultValue = integer(2),
-                .preferenceKey = PreferenceKey{"com.apple.controlcenter", "Bluetooth", TweakValueType::int_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.controlcenter"_s, u"Bluetooth"_s, TweakValueType::int_},
                 .restart = {RestartTarget::controlCenter},
             },
             {
@@ -164,7 +167,7 @@ QList<Tweak> menubarTweaks()
                 .kind = TweakKind::text(),
                 .defaultValue = text("EEE d MMM HH:mm:ss"),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.menuextra.clock", "DateFormat", TweakValueType::string},
+                    PreferenceKey{u"com.apple.menuextra.clock"_s, u"DateFormat"_s, TweakValueType::string},
                 .restart = {RestartTarget::systemUIServer},
             },
             {
@@ -172,8 +175,8 @@ QList<Tweak> menubarTweaks()
                 .title = "Flash clock time separators each second",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.menuextra.clock", "FlashDateSeparators", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.menuextra.clock"_s, u"FlashDateSeparators"_s,
+                                               TweakValueType::bool_},
                 .restart = {RestartTarget::systemUIServer},
             },
         });
@@ -190,7 +193,7 @@ QList<Tweak> lockScreenTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.screensaver", "askForPassword", TweakValueType::bool_},
+                    PreferenceKey{u"com.apple.screensaver"_s, u"askForPassword"_s, TweakValueType::bool_},
             },
             {
                 .id = "lock-screen.ask-for-password-delay",
@@ -199,7 +202,7 @@ QList<Tweak> lockScreenTweaks()
                 .kind = TweakKind::integer(0, 300, 1),
                 .defaultValue = integer(5),
                 .preferenceKey =
-                    PreferenceKey{"com.apple.screensaver", "askForPasswordDelay", TweakValueType::int_},
+                    PreferenceKey{u"com.apple.screensaver"_s, u"askForPasswordDelay"_s, TweakValueType::int_},
             },
             {
                 .id = "lock-screen.idle-time",
@@ -207,14 +210,16 @@ QList<Tweak> lockScreenTweaks()
                 .summary = "0 to disable screen saver.",
                 .kind = TweakKind::integer(0, 3600, 60),
                 .defaultValue = integer(1200),
-                .preferenceKey = PreferenceKey{"com.apple.screensaver", "idleTime", TweakValueType::int_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.screensaver"_s, u"idleTime"_s, TweakValueType::int_},
             },
             {
                 .id = "lock-screen.show-clock",
                 .title = "Show clock on screen saver",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.screensaver", "showClock", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.screensaver"_s, u"showClock"_s, TweakValueType::bool_},
             },
         });
 }
@@ -227,26 +232,29 @@ QList<Tweak> languageTweaks()
             {
                 .id = "language.measurement-units",
                 .title = "Measurement system",
-                .kind = TweakKind::picker(
-                    {{text("Centimeters"), "Metric"}, {text("Inches"), "US"}, {text("Picas"), "UK"}}),
+                .kind = TweakKind::picker({{text("Centimeters"), u"Metric"_s},
+                                           {text("Inches"), u"US"_s},
+                                           {text("Picas"), u"UK"_s}}),
                 .defaultValue = text("Centimeters"),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleMeasurementUnits", TweakValueType::string},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleMeasurementUnits"_s, TweakValueType::string},
             },
             {
                 .id = "language.metric-system",
                 .title = "Use metric system",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "AppleMetricUnits", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleMetricUnits"_s, TweakValueType::bool_},
             },
             {
                 .id = "language.temperature-unit",
                 .title = "Temperature unit",
-                .kind = TweakKind::picker({{text("Celsius"), "Celsius"}, {text("Fahrenheit"), "Fahrenheit"}}),
+                .kind = TweakKind::picker(
+                    {{text("Celsius"), u"Celsius"_s}, {text("Fahrenheit"), u"Fahrenheit"_s}}),
                 .defaultValue = text("Celsius"),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleTemperatureUnit", TweakValueType::string},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleTemperatureUnit"_s, TweakValueType::string},
             },
             {
                 .id = "language.force-24-hour-time",
@@ -254,21 +262,22 @@ QList<Tweak> languageTweaks()
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
                 .preferenceKey =
-                    PreferenceKey{"NSGlobalDomain", "AppleICUForce24HourTime", TweakValueType::bool_},
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleICUForce24HourTime"_s, TweakValueType::bool_},
                 .restart = {RestartTarget::systemUIServer},
             },
             {
                 .id = "language.first-weekday",
                 .title = "First day of the week",
-                .kind = TweakKind::picker({{integer(1), "Sunday"},
-                                           {integer(2), "Monday"},
-                                           {integer(3), "Tuesday"},
-                                           {integer(4), "Wednesday"},
-                                           {integer(5), "Thursday"},
-                                           {integer(6), "Friday"},
-                                           {integer(7), "Saturday"}}),
+                .kind = TweakKind::picker({{integer(1), u"Sunday"_s},
+                                           {integer(2), u"Monday"_s},
+                                           {integer(3), u"Tuesday"_s},
+                                           {integer(4), u"Wednesday"_s},
+                                           {integer(5), u"Thursday"_s},
+                                           {integer(6), u"Friday"_s},
+                                           {integer(7), u"Saturday"_s}}),
                 .defaultValue = integer(1),
-                .preferenceKey = PreferenceKey{"NSGlobalDomain", "AppleFirstWeekday", TweakValueType::int_},
+                .preferenceKey =
+                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleFirstWeekday"_s, TweakValueType::int_},
             },
         });
 }
@@ -283,39 +292,40 @@ QList<Tweak> softwareUpdateTweaks()
                 .title = "Automatically check for updates",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.SoftwareUpdate", "AutomaticCheckEnabled", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.SoftwareUpdate"_s, u"AutomaticCheckEnabled"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "software-update.auto-download",
                 .title = "Download new updates when available",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.SoftwareUpdate", "AutomaticDownload", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.SoftwareUpdate"_s, u"AutomaticDownload"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "software-update.critical-update-install",
                 .title = "Install critical security updates automatically",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey =
-                    PreferenceKey{"com.apple.SoftwareUpdate", "CriticalUpdateInstall", TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.SoftwareUpdate"_s, u"CriticalUpdateInstall"_s,
+                                               TweakValueType::bool_},
             },
             {
                 .id = "software-update.auto-update",
                 .title = "Install macOS updates automatically",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(false),
-                .preferenceKey = PreferenceKey{"com.apple.SoftwareUpdate", "AutomaticallyInstallMacOSUpdates",
-                                               TweakValueType::bool_},
+                .preferenceKey = PreferenceKey{u"com.apple.SoftwareUpdate"_s,
+                                               u"AutomaticallyInstallMacOSUpdates"_s, TweakValueType::bool_},
             },
             {
                 .id = "software-update.app-auto-update",
                 .title = "Automatically update App Store apps",
                 .kind = TweakKind::toggle(),
                 .defaultValue = boolean(true),
-                .preferenceKey = PreferenceKey{"com.apple.commerce", "AutoUpdate", TweakValueType::bool_},
+                .preferenceKey =
+                    PreferenceKey{u"com.apple.commerce"_s, u"AutoUpdate"_s, TweakValueType::bool_},
             },
         });
 }

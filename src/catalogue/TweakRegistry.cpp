@@ -11,6 +11,7 @@ namespace velmora {
 namespace {
 
 using namespace catalogue;
+using namespace Qt::StringLiterals;
 
 // The catalogue order is not the sidebar order: it is made of runs, each a stretch of one
 // category's page. Categories split in two runs show the first run's tweaks first.
@@ -36,33 +37,33 @@ constexpr Run kRuns[] = {
 QHash<QString, QList<Tweak>> tweaksPerCategory()
 {
     return {
-        {"appearance", appearanceTweaks()},
-        {"accessibility", accessibilityTweaks()},
-        {"sound", soundTweaks()},
-        {"dock", dockTweaks()},
-        {"dockapps", dockappsTweaks()},
-        {"wallpaper", wallpaperTweaks()},
-        {"finder", finderTweaks()},
-        {"desktop", desktopTweaks()},
-        {"mission-control", missionControlTweaks()},
-        {"screenshot", screenshotTweaks()},
-        {"keyboard", keyboardTweaks()},
-        {"mouse", mouseTweaks()},
-        {"trackpad", trackpadTweaks()},
-        {"menubar", menubarTweaks()},
-        {"lock-screen", lockScreenTweaks()},
-        {"language", languageTweaks()},
-        {"software-update", softwareUpdateTweaks()},
-        {"sharing", sharingTweaks()},
-        {"login-window", loginWindowTweaks()},
-        {"safari", safariTweaks()},
-        {"messages", messagesTweaks()},
-        {"music", musicTweaks()},
-        {"textedit", texteditTweaks()},
-        {"timemachine", timemachineTweaks()},
-        {"xcode", xcodeTweaks()},
-        {"activity-monitor", activityMonitorTweaks()},
-        {"general", generalTweaks()},
+        {u"appearance"_s, appearanceTweaks()},
+        {u"accessibility"_s, accessibilityTweaks()},
+        {u"sound"_s, soundTweaks()},
+        {u"dock"_s, dockTweaks()},
+        {u"dockapps"_s, dockappsTweaks()},
+        {u"wallpaper"_s, wallpaperTweaks()},
+        {u"finder"_s, finderTweaks()},
+        {u"desktop"_s, desktopTweaks()},
+        {u"mission-control"_s, missionControlTweaks()},
+        {u"screenshot"_s, screenshotTweaks()},
+        {u"keyboard"_s, keyboardTweaks()},
+        {u"mouse"_s, mouseTweaks()},
+        {u"trackpad"_s, trackpadTweaks()},
+        {u"menubar"_s, menubarTweaks()},
+        {u"lock-screen"_s, lockScreenTweaks()},
+        {u"language"_s, languageTweaks()},
+        {u"software-update"_s, softwareUpdateTweaks()},
+        {u"sharing"_s, sharingTweaks()},
+        {u"login-window"_s, loginWindowTweaks()},
+        {u"safari"_s, safariTweaks()},
+        {u"messages"_s, messagesTweaks()},
+        {u"music"_s, musicTweaks()},
+        {u"textedit"_s, texteditTweaks()},
+        {u"timemachine"_s, timemachineTweaks()},
+        {u"xcode"_s, xcodeTweaks()},
+        {u"activity-monitor"_s, activityMonitorTweaks()},
+        {u"general"_s, generalTweaks()},
     };
 }
 

@@ -32,8 +32,6 @@ public:
     /// Catalogue order: the menu-bar panel and the engine's full reads follow it.
     const QList<Tweak> &tweaks() const { return m_tweaks; }
     const QHash<QString, Tweak> &tweaksByID() const { return m_tweaksByID; }
-    /// Each category's tweaks in catalogue order.
-    const QHash<QString, QList<Tweak>> &tweaksByCategory() const { return m_tweaksByCategory; }
 
     /// Nothing for an id no tweak has.
     std::optional<Tweak> tweak(const QString &id) const;

@@ -14,14 +14,4 @@ QString rawValue(TweakValueType type)
     return QString();
 }
 
-std::optional<TweakValueType> tweakValueTypeFromRawValue(const QString &raw)
-{
-    for (auto type :
-         {TweakValueType::bool_, TweakValueType::int_, TweakValueType::double_, TweakValueType::string}) {
-        if (rawValue(type) == raw)
-            return type;
-    }
-    return std::nullopt;
-}
-
 } // namespace velmora

@@ -13,7 +13,6 @@ namespace velmora {
 enum class TweakValueType { bool_, int_, double_, string };
 
 QString rawValue(TweakValueType type);
-std::optional<TweakValueType> tweakValueTypeFromRawValue(const QString &raw);
 
 inline size_t qHash(TweakValueType type, size_t seed = 0) noexcept
 {

@@ -18,23 +18,24 @@ template <typename T> QVariant orNull(const std::optional<T> &v)
 
 QVariantMap kindJson(const TweakKind &kind)
 {
-    QVariantMap o{{"type", rawValue(kind.type())}};
+    QVariantMap o{{QStringLiteral("type"), rawValue(kind.type())}};
     switch (kind.type()) {
     case TweakKind::Type::integer:
-        o["min"] = orNull(kind.integerBounds().min);
-        o["max"] = orNull(kind.integerBounds().max);
-        o["step"] = kind.integerBounds().step;
+        o[QStringLiteral("min")] = orNull(kind.integerBounds().min);
+        o[QStringLiteral("max")] = orNull(kind.integerBounds().max);
+        o[QStringLiteral("step")] = kind.integerBounds().step;
         break;
     case TweakKind::Type::decimal:
-        o["min"] = orNull(kind.decimalBounds().min);
-        o["max"] = orNull(kind.decimalBounds().max);
-        o["step"] = kind.decimalBounds().step;
+        o[QStringLiteral("min")] = orNull(kind.decimalBounds().min);
+        o[QStringLiteral("max")] = orNull(kind.decimalBounds().max);
+        o[QStringLiteral("step")] = kind.decimalBounds().step;
         break;
     case TweakKind::Type::picker: {
         QVariantList options;
         for (const TweakOption &option : kind.options())
-            options.append(QVariantMap{{"value", option.value.encoded()}, {"label", option.label}});
-        o["options"] = options;
+            options.append(QVariantMap{{QStringLiteral("value"), option.value.encoded()},
+                                       {QStringLiteral("label"), option.label}});
+        o[QStringLiteral("options")] = options;
         break;
     }
     case TweakKind::Type::toggle:
@@ -51,20 +52,20 @@ QVariantMap tweakJson(const Tweak &t)
         restart.append(rawValue(target));
     QVariant key = QVariant::fromValue(nullptr);
     if (t.preferenceKey)
-        key = QVariantMap{{"domain", t.preferenceKey->domain},
-                          {"key", t.preferenceKey->key},
-                          {"type", rawValue(t.preferenceKey->type)}};
+        key = QVariantMap{{QStringLiteral("domain"), t.preferenceKey->domain},
+                          {QStringLiteral("key"), t.preferenceKey->key},
+                          {QStringLiteral("type"), rawValue(t.preferenceKey->type)}};
     return QVariantMap{
-        {"id", t.id},
-        {"title", t.title},
-        {"summary", orNull(t.summary)},
-        {"categoryID", t.categoryID},
-        {"kind", kindJson(t.kind)},
-        {"defaultValue", t.defaultValue.encoded()},
-        {"preferenceKey", key},
-        {"restart", restart},
-        {"warning", orNull(t.warning)},
-        {"hasHandler", t.servedByHandler},
+        {QStringLiteral("id"), t.id},
+        {QStringLiteral("title"), t.title},
+        {QStringLiteral("summary"), orNull(t.summary)},
+        {QStringLiteral("categoryID"), t.categoryID},
+        {QStringLiteral("kind"), kindJson(t.kind)},
+        {QStringLiteral("defaultValue"), t.defaultValue.encoded()},
+        {QStringLiteral("preferenceKey"), key},
+        {QStringLiteral("restart"), restart},
+        {QStringLiteral("warning"), orNull(t.warning)},
+        {QStringLiteral("hasHandler"), t.servedByHandler},
     };
 }
 
@@ -73,15 +74,15 @@ QVariantMap catalogueJson(const TweakRegistry &registry)
 {
     QVariantList categories;
     for (const TweakCategory &c : registry.categories())
-        categories.append(QVariantMap{{"id", c.id},
-                                      {"title", c.title},
-                                      {"symbol", c.symbol},
-                                      {"tint", rawValue(c.tint)},
-                                      {"order", c.order}});
+        categories.append(QVariantMap{{QStringLiteral("id"), c.id},
+                                      {QStringLiteral("title"), c.title},
+                                      {QStringLiteral("symbol"), c.symbol},
+                                      {QStringLiteral("tint"), rawValue(c.tint)},
+                                      {QStringLiteral("order"), c.order}});
     QVariantList tweaks;
     for (const Tweak &t : registry.tweaks())
         tweaks.append(tweakJson(t));
-    return QVariantMap{{"categories", categories}, {"tweaks", tweaks}};
+    return QVariantMap{{QStringLiteral("categories"), categories}, {QStringLiteral("tweaks"), tweaks}};
 }
 
 // The catalogue as a readable table: category, id, kind, default.

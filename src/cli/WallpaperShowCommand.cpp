@@ -63,14 +63,15 @@ QCoro::Task<int> WallpaperShowCommand::run(CommandContext &context, CommandArgum
         QVariantList list;
         for (const ShownDisplay &d : displays) {
             list << QVariantMap{
-                {"displayID", qint64(displayID(d.display))},
-                {"name", d.display.name},
-                {"width", qint64(d.display.frame.width())},
-                {"height", qint64(d.display.frame.height())},
-                {"main", d.main},
-                {"imagePath", d.imagePath ? QVariant(*d.imagePath) : QVariant::fromValue(nullptr)},
-                {"scaling", rawValue(d.scaling)},
-                {"allowClipping", d.allowClipping},
+                {QStringLiteral("displayID"), qint64(displayID(d.display))},
+                {QStringLiteral("name"), d.display.name},
+                {QStringLiteral("width"), qint64(d.display.frame.width())},
+                {QStringLiteral("height"), qint64(d.display.frame.height())},
+                {QStringLiteral("main"), d.main},
+                {QStringLiteral("imagePath"),
+                 d.imagePath ? QVariant(*d.imagePath) : QVariant::fromValue(nullptr)},
+                {QStringLiteral("scaling"), rawValue(d.scaling)},
+                {QStringLiteral("allowClipping"), d.allowClipping},
             };
         }
         context.out << jsonText(list) << '\n';

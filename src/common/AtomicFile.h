@@ -24,6 +24,7 @@ public:
     /// ("/x/y.plist: No space left on device").
     static Status write(const QString &path, const QByteArray &bytes);
 
+private:
     /// Whether `fileName` is the name of a temporary of a write of `targetFileName`; its writer's
     /// process id in `pid`.
     static bool isTemporaryOf(const QString &fileName, const QString &targetFileName, qint64 *pid = nullptr);

@@ -3,6 +3,7 @@
 #include "DockJsonFields.h"
 #include "DockTiles.h"
 
+#include <QCoreApplication>
 #include <QHashFunctions>
 
 namespace velmora {
@@ -25,7 +26,8 @@ Result<DockAppEntry> DockAppEntry::fromJson(const QJsonValue &json)
     using namespace DockJsonFields;
     using R = Result<DockAppEntry>;
     if (!json.isObject())
-        return R::failure(QStringLiteral("An application entry is not an object."));
+        return R::failure(
+            QCoreApplication::translate("DockAppEntry", "An application entry is not an object."));
     const QJsonObject object = json.toObject();
     const Result<QString> urlText = requiredString(object, QStringLiteral("url"));
     if (!urlText)

@@ -1,5 +1,6 @@
 #include "DockJsonFields.h"
 
+#include <QCoreApplication>
 #include <QVariant>
 
 #include <cmath>
@@ -10,9 +11,11 @@ Result<QString> requiredString(const QJsonObject &object, const QString &key)
 {
     const QJsonValue value = object.value(key);
     if (value.isUndefined())
-        return Result<QString>::failure(QStringLiteral("The key \"%1\" is missing.").arg(key));
+        return Result<QString>::failure(
+            QCoreApplication::translate("DockJsonFields", "The key \"%1\" is missing.").arg(key));
     if (!value.isString())
-        return Result<QString>::failure(QStringLiteral("The value of \"%1\" is not text.").arg(key));
+        return Result<QString>::failure(
+            QCoreApplication::translate("DockJsonFields", "The value of \"%1\" is not text.").arg(key));
     return value.toString();
 }
 
@@ -23,7 +26,8 @@ Result<std::optional<QString>> optionalString(const QJsonObject &object, const Q
     if (value.isUndefined() || value.isNull())
         return R(std::optional<QString>());
     if (!value.isString())
-        return R::failure(QStringLiteral("The value of \"%1\" is not text.").arg(key));
+        return R::failure(
+            QCoreApplication::translate("DockJsonFields", "The value of \"%1\" is not text.").arg(key));
     return R(std::optional<QString>(value.toString()));
 }
 
@@ -42,7 +46,8 @@ Result<std::optional<qint64>> optionalInteger(const QJsonObject &object, const Q
         if (std::isfinite(d) && d == std::trunc(d) && std::abs(d) < 9.0e18)
             return R(std::optional<qint64>(static_cast<qint64>(d)));
     }
-    return R::failure(QStringLiteral("The value of \"%1\" is not a whole number.").arg(key));
+    return R::failure(
+        QCoreApplication::translate("DockJsonFields", "The value of \"%1\" is not a whole number.").arg(key));
 }
 
 } // namespace velmora::DockJsonFields

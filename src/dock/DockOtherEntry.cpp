@@ -3,6 +3,7 @@
 #include "DockJsonFields.h"
 #include "DockTiles.h"
 
+#include <QCoreApplication>
 #include <QHashFunctions>
 
 namespace velmora {
@@ -55,7 +56,8 @@ Result<DockOtherEntry> DockOtherEntry::fromJson(const QJsonValue &json)
     using namespace DockJsonFields;
     using R = Result<DockOtherEntry>;
     if (!json.isObject())
-        return R::failure(QStringLiteral("An entry of the others part is not an object."));
+        return R::failure(
+            QCoreApplication::translate("DockOtherEntry", "An entry of the others part is not an object."));
     const QJsonObject object = json.toObject();
 
     const Result<QString> idText = requiredString(object, QStringLiteral("entryID"));

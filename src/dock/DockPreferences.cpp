@@ -5,6 +5,7 @@
 #include "platform/PreferenceStore.h"
 #include "preferences/ShellRunner.h"
 
+#include <QCoreApplication>
 #include <QCoro/QCoroFuture>
 #include <QHash>
 #include <QQueue>
@@ -55,7 +56,8 @@ DockWriteStatus writeArray(Platform *platform, QString key, QList<DockAppEntry> 
     if (!written)
         return DockWriteStatus::failure(
             {DockWriteError::Stage::preference,
-             QStringLiteral("The Dock's preferences could not be written: %1").arg(written.error())});
+             QCoreApplication::translate("DockPreferences", "The Dock's preferences could not be written: %1")
+                 .arg(written.error())});
     store.synchronize(DockPreferences::domain());
     return DockWriteStatus::success();
 }

@@ -1,5 +1,6 @@
 #include "DockProfilePayload.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -13,7 +14,8 @@ Result<QJsonDocument> parsed(const QByteArray &json)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return Result<QJsonDocument>::failure(QStringLiteral("Not JSON: %1").arg(error.errorString()));
+        return Result<QJsonDocument>::failure(
+            QCoreApplication::translate("DockProfilePayload", "Not JSON: %1").arg(error.errorString()));
     return document;
 }
 
@@ -51,12 +53,14 @@ Result<DockProfilePayload> DockProfilePayload::fromJson(const QByteArray &json)
     if (!document)
         return R::failure(document.error());
     if (!document->isObject())
-        return R::failure(QStringLiteral("The Dock's contents are not a JSON object."));
+        return R::failure(
+            QCoreApplication::translate("DockProfilePayload", "The Dock's contents are not a JSON object."));
     const QJsonObject object = document->object();
     const QJsonValue appsValue = object.value(QStringLiteral("apps"));
     const QJsonValue othersValue = object.value(QStringLiteral("others"));
     if (!appsValue.isArray() || !othersValue.isArray())
-        return R::failure(QStringLiteral("The Dock's contents need the arrays \"apps\" and \"others\"."));
+        return R::failure(QCoreApplication::translate(
+            "DockProfilePayload", "The Dock's contents need the arrays \"apps\" and \"others\"."));
 
     Result<QList<DockAppEntry>> apps = appsFrom(appsValue.toArray());
     if (!apps)
@@ -78,7 +82,8 @@ Result<QList<DockAppEntry>> DockProfilePayload::appsFromJsonArray(const QByteArr
     if (!document)
         return Result<QList<DockAppEntry>>::failure(document.error());
     if (!document->isArray())
-        return Result<QList<DockAppEntry>>::failure(QStringLiteral("Not a JSON array of applications."));
+        return Result<QList<DockAppEntry>>::failure(
+            QCoreApplication::translate("DockProfilePayload", "Not a JSON array of applications."));
     return appsFrom(document->array());
 }
 

@@ -305,7 +305,7 @@ QCoro::Task<Status> TweakEngine::writeValue(TweakValue value, Tweak tweak)
     if (tweak.servedByHandler) {
         const TweakHandler *handler = handlerFor(tweak);
         if (!handler)
-            co_return Status::failure(QStringLiteral("Nothing serves %1 here.").arg(tweak.title));
+            co_return Status::failure(tr("Nothing serves %1 here.").arg(tweak.title));
         co_return co_await handler->apply(*m_platform, value);
     }
     if (tweak.preferenceKey) {
@@ -321,7 +321,7 @@ QCoro::Task<Status> TweakEngine::removeValue(Tweak tweak)
     if (tweak.servedByHandler) {
         const TweakHandler *handler = handlerFor(tweak);
         if (!handler)
-            co_return Status::failure(QStringLiteral("Nothing serves %1 here.").arg(tweak.title));
+            co_return Status::failure(tr("Nothing serves %1 here.").arg(tweak.title));
         co_return co_await handler->reset(*m_platform);
     }
     if (tweak.preferenceKey) {
@@ -340,8 +340,7 @@ QCoro::Task<bool> TweakEngine::apply(TweakValue value, Tweak tweak)
 
 QCoro::Task<Status> TweakEngine::applyValue(TweakValue value, Tweak tweak)
 {
-    const Status gone =
-        Status::failure(QStringLiteral("The application closed before the value was written."));
+    const Status gone = Status::failure(tr("The application closed before the value was written."));
     QPointer<TweakEngine> self(this);
     // Two applies to one tweak (a text field applies on every keystroke) must reach the store in
     // order, or a slow first write could land after the second and leave the older text behind.

@@ -34,15 +34,6 @@ bool isDateVariant(const QVariant &value)
     return value.typeId() == QMetaType::QDateTime || value.metaType() == QMetaType::fromType<PlistDate>();
 }
 
-std::optional<QDateTime> dateTimeOf(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QDateTime)
-        return value.toDateTime();
-    if (value.metaType() == QMetaType::fromType<PlistDate>())
-        return value.value<PlistDate>().toDateTime();
-    return std::nullopt;
-}
-
 std::optional<double> plistSecondsOf(const QVariant &value)
 {
     if (value.metaType() == QMetaType::fromType<PlistDate>())

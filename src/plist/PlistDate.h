@@ -34,9 +34,6 @@ struct PlistDate {
 /// Whether a value is a date of either form.
 bool isDateVariant(const QVariant &value);
 
-/// The QDateTime of a date of either form; nothing for any other value.
-std::optional<QDateTime> dateTimeOf(const QVariant &value);
-
 /// The property-list seconds of a date of either form; nothing for any other value or an invalid
 /// QDateTime.
 std::optional<double> plistSecondsOf(const QVariant &value);

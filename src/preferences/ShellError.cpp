@@ -2,6 +2,8 @@
 
 #include "common/MessageText.h"
 
+#include <QCoreApplication>
+
 namespace velmora {
 
 ShellError ShellError::nonZeroExit(QString command, ProcessResult result)
@@ -35,12 +37,16 @@ QString ShellError::description() const
 {
     switch (m_kind) {
     case Kind::nonZeroExit: {
-        const QString how = m_result.killSignal != 0
-                                ? QStringLiteral("killed by signal %1").arg(m_result.killSignal)
-                                : QStringLiteral("exit %1").arg(m_result.exitCode);
-        return QStringLiteral("Command failed (%1): %2\n%3").arg(how, m_command, m_result.standardError);
+        const QString how =
+            m_result.killSignal != 0
+                ? QCoreApplication::translate("ShellError", "killed by signal %1").arg(m_result.killSignal)
+                : QCoreApplication::translate("ShellError", "exit %1").arg(m_result.exitCode);
+        return QCoreApplication::translate("ShellError", "Command failed (%1): %2\n%3")
+            .arg(how, m_command, m_result.standardError);
     }
-    case Kind::launchFailed: return QStringLiteral("Could not launch %1: %2").arg(m_command, m_underlying);
+    case Kind::launchFailed:
+        return QCoreApplication::translate("ShellError", "Could not launch %1: %2")
+            .arg(m_command, m_underlying);
     }
     Q_UNREACHABLE();
     return QString();

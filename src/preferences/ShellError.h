@@ -25,7 +25,6 @@ public:
     Kind kind() const { return m_kind; }
     const QString &command() const { return m_command; }
     const ProcessResult &result() const { return m_result; }
-    const QString &underlying() const { return m_underlying; }
 
     /// "Command failed (exit N): COMMAND\nSTDERR", "Command failed (killed by signal N): COMMAND\nSTDERR"
     /// or "Could not launch COMMAND: REASON".

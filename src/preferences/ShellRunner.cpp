@@ -1,5 +1,6 @@
 #include "ShellRunner.h"
 
+#include <QCoreApplication>
 #include <QCoro/QCoroSignal>
 #include <QProcess>
 #include <QStringDecoder>
@@ -29,7 +30,9 @@ QCoro::Task<ShellRunner::RunResult> ShellRunner::run(QString executable, QString
             QString command = executable + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
             command.replace(QChar(0), QStringLiteral("\\0"));
             co_return RunResult::failure(ShellError::launchFailed(
-                command, QStringLiteral("an argument holds a NUL character, which no program can receive")));
+                command,
+                QCoreApplication::translate(
+                    "ShellRunner", "an argument holds a NUL character, which no program can receive")));
         }
     }
     QProcess process;

@@ -4,6 +4,7 @@
 #include "engine/TweakEngine.h"
 #include "plist/PropertyList.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QRegularExpression>
 
@@ -14,17 +15,19 @@ namespace {
 QString kindName(const QVariant &v)
 {
     switch (v.typeId()) {
-    case QMetaType::Bool: return QStringLiteral("a boolean");
+    case QMetaType::Bool: return QCoreApplication::translate("Profile", "a boolean");
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-    case QMetaType::Int: return QStringLiteral("an integer");
-    case QMetaType::Double: return QStringLiteral("a real");
-    case QMetaType::QString: return QStringLiteral("a string");
-    case QMetaType::QDateTime: return QStringLiteral("a date");
-    case QMetaType::QByteArray: return QStringLiteral("data");
-    case QMetaType::QVariantList: return QStringLiteral("an array");
-    case QMetaType::QVariantMap: return QStringLiteral("a dictionary");
-    default: return isDateVariant(v) ? QStringLiteral("a date") : QStringLiteral("something else");
+    case QMetaType::Int: return QCoreApplication::translate("Profile", "an integer");
+    case QMetaType::Double: return QCoreApplication::translate("Profile", "a real");
+    case QMetaType::QString: return QCoreApplication::translate("Profile", "a string");
+    case QMetaType::QDateTime: return QCoreApplication::translate("Profile", "a date");
+    case QMetaType::QByteArray: return QCoreApplication::translate("Profile", "data");
+    case QMetaType::QVariantList: return QCoreApplication::translate("Profile", "an array");
+    case QMetaType::QVariantMap: return QCoreApplication::translate("Profile", "a dictionary");
+    default:
+        return isDateVariant(v) ? QCoreApplication::translate("Profile", "a date")
+                                : QCoreApplication::translate("Profile", "something else");
     }
 }
 
@@ -43,7 +46,8 @@ QCoro::Task<Profile> Profile::makeFromCurrentState(TweakEngine *engine, QString 
     co_await engine->refreshAll();
     Profile p;
     p.id = QUuid::createUuid();
-    p.name = QStringLiteral("Profile ") + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    p.name = QCoreApplication::translate("Profile", "Profile %1")
+                 .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
     p.createdAt = toTheSecond(QDateTime::currentDateTimeUtc());
     p.schemaVersion = 1;
     p.appVersion = appVersion.isEmpty() ? QStringLiteral("0.0.0") : appVersion;
@@ -60,15 +64,15 @@ QVariantMap Profile::toPropertyList() const
     for (auto it = this->values.cbegin(); it != this->values.cend(); ++it)
         values.insert(it.key(), it.value().encoded());
     QVariantMap plist{
-        {"id", id.toString(QUuid::WithoutBraces).toUpper()},
-        {"name", name},
-        {"createdAt", toTheSecond(createdAt)},
-        {"schemaVersion", schemaVersion},
-        {"appVersion", appVersion},
-        {"values", values},
+        {QStringLiteral("id"), id.toString(QUuid::WithoutBraces).toUpper()},
+        {QStringLiteral("name"), name},
+        {QStringLiteral("createdAt"), toTheSecond(createdAt)},
+        {QStringLiteral("schemaVersion"), schemaVersion},
+        {QStringLiteral("appVersion"), appVersion},
+        {QStringLiteral("values"), values},
     };
     if (notes)
-        plist.insert("notes", *notes);
+        plist.insert(QStringLiteral("notes"), *notes);
     return plist;
 }
 
@@ -76,19 +80,22 @@ Result<Profile> Profile::fromPropertyList(const QVariant &plist)
 {
     using R = Result<Profile>;
     if (plist.typeId() != QMetaType::QVariantMap)
-        return R::failure(QStringLiteral("The file is not a profile: its top level is %1, not a dictionary.")
+        return R::failure(QCoreApplication::translate(
+                              "Profile", "The file is not a profile: its top level is %1, not a dictionary.")
                               .arg(kindName(plist)));
     const QVariantMap root = plist.toMap();
     auto require = [&](const char *key, QMetaType::Type type, const char *kind) -> std::optional<QString> {
         if (!root.contains(QLatin1String(key)))
-            return QStringLiteral("The file is not a profile: the key \"%1\" is missing.")
+            return QCoreApplication::translate("Profile",
+                                               "The file is not a profile: the key \"%1\" is missing.")
                 .arg(QLatin1String(key));
         const QVariant v = root.value(QLatin1String(key));
         // A date written by another program may carry more than milliseconds (a PlistDate).
         const bool matches = type == QMetaType::QDateTime ? isDateVariant(v) : v.typeId() == int(type);
         if (!matches)
-            return QStringLiteral("The file is not a profile: \"%1\" holds %2 instead of %3.")
-                .arg(QLatin1String(key), kindName(v), QLatin1String(kind));
+            return QCoreApplication::translate("Profile",
+                                               "The file is not a profile: \"%1\" holds %2 instead of %3.")
+                .arg(QLatin1String(key), kindName(v), QCoreApplication::translate("Profile", kind));
         return std::nullopt;
     };
     const struct {
@@ -96,9 +103,12 @@ Result<Profile> Profile::fromPropertyList(const QVariant &plist)
         QMetaType::Type type;
         const char *kind;
     } required[] = {
-        {"id", QMetaType::QString, "a string"},         {"name", QMetaType::QString, "a string"},
-        {"createdAt", QMetaType::QDateTime, "a date"},  {"schemaVersion", QMetaType::LongLong, "an integer"},
-        {"appVersion", QMetaType::QString, "a string"}, {"values", QMetaType::QVariantMap, "a dictionary"},
+        {"id", QMetaType::QString, QT_TRANSLATE_NOOP("Profile", "a string")},
+        {"name", QMetaType::QString, QT_TRANSLATE_NOOP("Profile", "a string")},
+        {"createdAt", QMetaType::QDateTime, QT_TRANSLATE_NOOP("Profile", "a date")},
+        {"schemaVersion", QMetaType::LongLong, QT_TRANSLATE_NOOP("Profile", "an integer")},
+        {"appVersion", QMetaType::QString, QT_TRANSLATE_NOOP("Profile", "a string")},
+        {"values", QMetaType::QVariantMap, QT_TRANSLATE_NOOP("Profile", "a dictionary")},
     };
     for (const auto &r : required) {
         if (std::optional<QString> problem = require(r.key, r.type, r.kind))
@@ -110,28 +120,32 @@ Result<Profile> Profile::fromPropertyList(const QVariant &plist)
     // Anchored at the very end: "$" would also accept the text followed by a newline.
     static const QRegularExpression uuidShape(QRegularExpression::anchoredPattern(
         QStringLiteral("[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}")));
-    const QString idText = root.value("id").toString();
+    const QString idText = root.value(QStringLiteral("id")).toString();
     if (!uuidShape.match(idText).hasMatch())
-        return R::failure(QStringLiteral("The file is not a profile: \"%1\" is not a UUID.").arg(idText));
+        return R::failure(
+            QCoreApplication::translate("Profile", "The file is not a profile: \"%1\" is not a UUID.")
+                .arg(idText));
     p.id = QUuid::fromString(idText);
-    p.name = root.value("name").toString();
-    if (root.contains("notes")) {
-        const QVariant notes = root.value("notes");
+    p.name = root.value(QStringLiteral("name")).toString();
+    if (root.contains(QStringLiteral("notes"))) {
+        const QVariant notes = root.value(QStringLiteral("notes"));
         if (notes.typeId() != QMetaType::QString)
             return R::failure(
-                QStringLiteral("The file is not a profile: \"notes\" holds %1 instead of a string.")
+                QCoreApplication::translate(
+                    "Profile", "The file is not a profile: \"notes\" holds %1 instead of a string.")
                     .arg(kindName(notes)));
         p.notes = notes.toString();
     }
-    p.createdAt = toTheSecond(root.value("createdAt").toDateTime());
-    p.schemaVersion = root.value("schemaVersion").toLongLong();
-    p.appVersion = root.value("appVersion").toString();
-    const QVariantMap values = root.value("values").toMap();
+    p.createdAt = toTheSecond(root.value(QStringLiteral("createdAt")).toDateTime());
+    p.schemaVersion = root.value(QStringLiteral("schemaVersion")).toLongLong();
+    p.appVersion = root.value(QStringLiteral("appVersion")).toString();
+    const QVariantMap values = root.value(QStringLiteral("values")).toMap();
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         const Result<TweakValue> value = TweakValue::decode(it.value());
         if (!value)
             return R::failure(
-                QStringLiteral("The file is not a profile: the value of \"%1\" cannot be read (%2)")
+                QCoreApplication::translate(
+                    "Profile", "The file is not a profile: the value of \"%1\" cannot be read (%2)")
                     .arg(it.key(), value.error()));
         p.values.insert(it.key(), *value);
     }
@@ -148,7 +162,8 @@ Result<QByteArray> Profile::encode() const
         if (const std::optional<char16_t> c = PropertyList::characterXmlCannotCarry(it.value().toString())) {
             const std::optional<Tweak> tweak = TweakRegistry::shared().tweak(it.key());
             return Result<QByteArray>::failure(
-                QStringLiteral("The value of “%1” holds the character U+%2, which a profile cannot carry.")
+                QCoreApplication::translate(
+                    "Profile", "The value of “%1” holds the character U+%2, which a profile cannot carry.")
                     .arg(tweak ? tweak->title : it.key(),
                          QString::number(uint(*c), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
         }
@@ -161,7 +176,8 @@ Result<Profile> Profile::decode(const QByteArray &bytes)
     const Result<QVariant> plist = PropertyList::parse(bytes);
     if (!plist)
         return Result<Profile>::failure(
-            QStringLiteral("The file is not a property list (%1).").arg(plist.error()));
+            QCoreApplication::translate("Profile", "The file is not a property list (%1).")
+                .arg(plist.error()));
     return fromPropertyList(*plist);
 }
 

@@ -19,7 +19,6 @@ struct ProfileApplyReport {
     QList<Failure> failures;
 
     bool ok() const { return failures.isEmpty(); }
-    qsizetype appliedCount() const { return attempted - failures.size(); }
 };
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include "common/AtomicFile.h"
 #include "common/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -15,15 +16,20 @@ Result<ProfileDocument> ProfileDocument::read(const QString &path)
     const QString name = info.fileName();
     if (!info.exists())
         return R::failure(
-            QStringLiteral("The file “%1” couldn’t be opened because there is no such file.").arg(name));
+            QCoreApplication::translate("ProfileDocument",
+                                        "The file “%1” couldn’t be opened because there is no such file.")
+                .arg(name));
     if (!info.isFile())
         return R::failure(
-            QStringLiteral("The file “%1” couldn’t be opened because it isn’t in the correct format.")
+            QCoreApplication::translate(
+                "ProfileDocument", "The file “%1” couldn’t be opened because it isn’t in the correct format.")
                 .arg(name));
     // Read without blocking on a pipe that was put there since the check above.
     const Result<QByteArray> bytes = RegularFile::read(path);
     if (!bytes)
-        return R::failure(QStringLiteral("The file “%1” couldn’t be opened: %2").arg(name, bytes.error()));
+        return R::failure(
+            QCoreApplication::translate("ProfileDocument", "The file “%1” couldn’t be opened: %2")
+                .arg(name, bytes.error()));
     Result<Profile> profile = Profile::decode(*bytes);
     if (!profile)
         return R::failure(profile.error());
@@ -34,10 +40,14 @@ Status ProfileDocument::write(const QString &path) const
 {
     const Result<QByteArray> bytes = m_profile.encode();
     if (!bytes)
-        return Status::failure(QStringLiteral("The profile could not be encoded: %1").arg(bytes.error()));
+        return Status::failure(
+            QCoreApplication::translate("ProfileDocument", "The profile could not be encoded: %1")
+                .arg(bytes.error()));
     const Status written = AtomicFile::write(path, *bytes);
     if (!written)
-        return Status::failure(QStringLiteral("The profile could not be saved: %1").arg(written.error()));
+        return Status::failure(
+            QCoreApplication::translate("ProfileDocument", "The profile could not be saved: %1")
+                .arg(written.error()));
     return written;
 }
 

@@ -2,6 +2,7 @@
 
 #include "AppVersion.h"
 
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 
 namespace velmora {
@@ -96,19 +97,22 @@ Result<QList<AppcastItem>> Appcast::parse(const QByteArray &data, const QUrl &fe
 {
     using Items = Result<QList<AppcastItem>>;
     if (data.trimmed().isEmpty())
-        return Items::failure(QStringLiteral("the document is empty"));
+        return Items::failure(QCoreApplication::translate("Appcast", "the document is empty"));
     QXmlStreamReader xml(data);
     QList<AppcastItem> items;
     bool sawChannel = false;
 
     if (!xml.readNextStartElement()) {
         if (xml.hasError())
-            return Items::failure(QStringLiteral("line %1: %2").arg(xml.lineNumber()).arg(xml.errorString()));
-        return Items::failure(QStringLiteral("the document is empty"));
+            return Items::failure(QCoreApplication::translate("Appcast", "line %1: %2")
+                                      .arg(xml.lineNumber())
+                                      .arg(xml.errorString()));
+        return Items::failure(QCoreApplication::translate("Appcast", "the document is empty"));
     }
     if (!isPlain(xml, QLatin1String("rss")))
         return Items::failure(
-            QStringLiteral("it is not an RSS feed (its root element is <%1>)").arg(xml.qualifiedName()));
+            QCoreApplication::translate("Appcast", "it is not an RSS feed (its root element is <%1>)")
+                .arg(xml.qualifiedName()));
 
     while (xml.readNextStartElement()) {
         if (!isPlain(xml, QLatin1String("channel"))) {
@@ -130,9 +134,11 @@ Result<QList<AppcastItem>> Appcast::parse(const QByteArray &data, const QUrl &fe
     while (!xml.atEnd() && !xml.hasError())
         xml.readNext();
     if (xml.hasError())
-        return Items::failure(QStringLiteral("line %1: %2").arg(xml.lineNumber()).arg(xml.errorString()));
+        return Items::failure(QCoreApplication::translate("Appcast", "line %1: %2")
+                                  .arg(xml.lineNumber())
+                                  .arg(xml.errorString()));
     if (!sawChannel)
-        return Items::failure(QStringLiteral("the feed has no <channel>"));
+        return Items::failure(QCoreApplication::translate("Appcast", "the feed has no <channel>"));
     return items;
 }
 

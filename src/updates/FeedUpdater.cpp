@@ -61,11 +61,9 @@ Result<QUrl> FeedUpdater::feedURL(const PreferenceStore &preferences)
     const QUrl url(text, QUrl::StrictMode);
     if (!isWebAddress(url))
         return Result<QUrl>::failure(
-            QStringLiteral(
-                "The update feed address in Velmora's settings (SUFeedURL) is not an http or https "
-                "address: \u201C%1\u201D.")
-                .arg(setting.typeId() == QMetaType::QString ? setting.toString()
-                                                            : QStringLiteral("not a text")));
+            tr("The update feed address in Velmora's settings (SUFeedURL) is not an http or https "
+               "address: \u201C%1\u201D.")
+                .arg(setting.typeId() == QMetaType::QString ? setting.toString() : tr("not a text")));
     return url;
 }
 
@@ -124,7 +122,7 @@ QCoro::Task<UpdateCheckResult> FeedUpdater::check()
     UpdateCheckResult result;
     result.currentVersion = m_currentVersion;
     if (m_checking) {
-        result.error = QStringLiteral("A check for updates is already running.");
+        result.error = tr("A check for updates is already running.");
         co_return result;
     }
     const Result<QUrl> url = feedURL(m_platform.preferences());
@@ -163,8 +161,8 @@ QCoro::Task<UpdateCheckResult> FeedUpdater::check()
         co_return result;
     }
     if (!items) {
-        result.error = QStringLiteral("The update feed at %1 could not be read: %2.")
-                           .arg(url->toDisplayString(), items.error());
+        result.error =
+            tr("The update feed at %1 could not be read: %2.").arg(url->toDisplayString(), items.error());
         co_return result;
     }
     const std::optional<AppcastItem> newest = Appcast::newestItem(*items);
@@ -219,18 +217,17 @@ QCoro::Task<Result<QByteArray>> FeedUpdater::fetch(QUrl url)
 
     const QString where = url.toDisplayString();
     if (m_cancelled)
-        co_return Body::failure(QStringLiteral("The check was cancelled."));
+        co_return Body::failure(tr("The check was cancelled."));
     if (timedOut)
-        co_return Body::failure(QStringLiteral("The update server at %1 did not answer within %2.")
-                                    .arg(where, seconds(m_timeout)));
-    if (tooLarge)
         co_return Body::failure(
-            QStringLiteral("The update feed at %1 is larger than %2 MB, too large to be a feed.")
-                .arg(where)
-                .arg(maximumFeedSize / (1024 * 1024)));
+            tr("The update server at %1 did not answer within %2.").arg(where, seconds(m_timeout)));
+    if (tooLarge)
+        co_return Body::failure(tr("The update feed at %1 is larger than %2 MB, too large to be a feed.")
+                                    .arg(where)
+                                    .arg(maximumFeedSize / (1024 * 1024)));
     if (reply->error() != QNetworkReply::NoError)
-        co_return Body::failure(QStringLiteral("The update feed could not be fetched from %1: %2.")
-                                    .arg(where, reply->errorString()));
+        co_return Body::failure(
+            tr("The update feed could not be fetched from %1: %2.").arg(where, reply->errorString()));
     co_return reply->readAll();
 }
 

@@ -3,6 +3,7 @@
 #include "common/AtomicFile.h"
 #include "platform/Platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUuid>
@@ -23,11 +24,14 @@ Status makeFolder(const QString &path)
     const std::filesystem::path folder(QFile::encodeName(path).toStdString());
     std::filesystem::create_directories(folder, error);
     if (error)
-        return Status::failure(QStringLiteral("Could not create the folder “%1”: %2")
-                                   .arg(path, QString::fromLocal8Bit(error.message())));
+        return Status::failure(
+            QCoreApplication::translate("DesktopPictures", "Could not create the folder “%1”: %2")
+                .arg(path, QString::fromLocal8Bit(error.message())));
     if (!std::filesystem::is_directory(folder, error))
         return Status::failure(
-            QStringLiteral("Could not create the folder “%1”: a file of that name is in the way").arg(path));
+            QCoreApplication::translate("DesktopPictures",
+                                        "Could not create the folder “%1”: a file of that name is in the way")
+                .arg(path));
     return Status::success();
 }
 
@@ -120,7 +124,9 @@ Status materializeEmbeddedImage(WallpaperConfig &config, const FileLocations &lo
                          QStringLiteral(".png");
     const Status written = AtomicFile::write(path, *bytes);
     if (!written)
-        return Status::failure(QStringLiteral("Could not write the wallpaper: %1").arg(written.error()));
+        return Status::failure(
+            QCoreApplication::translate("DesktopPictures", "Could not write the wallpaper: %1")
+                .arg(written.error()));
     config.imagePath = path;
     return Status::success();
 }

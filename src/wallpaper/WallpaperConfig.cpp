@@ -1,5 +1,6 @@
 #include "WallpaperConfig.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -35,7 +36,9 @@ Result<std::optional<QString>> optionalText(const QJsonObject &object, const QSt
         return std::optional<QString>();
     if (!value.isString())
         return Result<std::optional<QString>>::failure(
-            QStringLiteral("The wallpaper settings are not readable: \"%1\" is not a text.").arg(key));
+            QCoreApplication::translate("WallpaperConfig",
+                                        "The wallpaper settings are not readable: \"%1\" is not a text.")
+                .arg(key));
     return std::optional<QString>(value.toString());
 }
 
@@ -70,33 +73,38 @@ Result<WallpaperConfig> WallpaperConfig::fromJson(const QByteArray &json)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (document.isNull())
-        return R::failure(QStringLiteral("The wallpaper settings are not readable JSON: %1 (at offset %2).")
-                              .arg(error.errorString())
-                              .arg(error.offset));
-    if (!document.isObject())
         return R::failure(
-            QStringLiteral("The wallpaper settings are not readable: they are not a JSON object."));
+            QCoreApplication::translate("WallpaperConfig",
+                                        "The wallpaper settings are not readable JSON: %1 (at offset %2).")
+                .arg(error.errorString())
+                .arg(error.offset));
+    if (!document.isObject())
+        return R::failure(QCoreApplication::translate(
+            "WallpaperConfig", "The wallpaper settings are not readable: they are not a JSON object."));
     const QJsonObject object = document.object();
 
     const QJsonValue scalingValue = object.value(QStringLiteral("scaling"));
     if (scalingValue.isUndefined())
-        return R::failure(QStringLiteral("The wallpaper settings are not readable: \"scaling\" is missing."));
+        return R::failure(QCoreApplication::translate(
+            "WallpaperConfig", "The wallpaper settings are not readable: \"scaling\" is missing."));
     if (!scalingValue.isString())
-        return R::failure(
-            QStringLiteral("The wallpaper settings are not readable: \"scaling\" is not a text."));
+        return R::failure(QCoreApplication::translate(
+            "WallpaperConfig", "The wallpaper settings are not readable: \"scaling\" is not a text."));
     const std::optional<Scaling> scaling = scalingFromRawValue(scalingValue.toString());
     if (!scaling)
-        return R::failure(
-            QStringLiteral("The wallpaper settings are not readable: \"%1\" is not a scaling mode "
-                           "(fill, fit, stretch or center).")
-                .arg(scalingValue.toString()));
+        return R::failure(QCoreApplication::translate(
+                              "WallpaperConfig",
+                              "The wallpaper settings are not readable: \"%1\" is not a scaling mode "
+                              "(fill, fit, stretch or center).")
+                              .arg(scalingValue.toString()));
 
     const QJsonValue clipping = object.value(QStringLiteral("allowClipping"));
     if (clipping.isUndefined())
-        return R::failure(
-            QStringLiteral("The wallpaper settings are not readable: \"allowClipping\" is missing."));
+        return R::failure(QCoreApplication::translate(
+            "WallpaperConfig", "The wallpaper settings are not readable: \"allowClipping\" is missing."));
     if (!clipping.isBool())
-        return R::failure(QStringLiteral(
+        return R::failure(QCoreApplication::translate(
+            "WallpaperConfig",
             "The wallpaper settings are not readable: \"allowClipping\" is not true or false."));
 
     const Result<std::optional<QString>> path = optionalText(object, QStringLiteral("imagePath"));

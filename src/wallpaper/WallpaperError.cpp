@@ -1,5 +1,7 @@
 #include "WallpaperError.h"
 
+#include <QCoreApplication>
+
 namespace velmora {
 
 WallpaperError WallpaperError::fileNotFound(QString path)
@@ -27,10 +29,12 @@ WallpaperError WallpaperError::noScreens()
 QString WallpaperError::description() const
 {
     switch (m_kind) {
-    case Kind::fileNotFound: return QStringLiteral("Wallpaper image not found at: ") + m_path;
+    case Kind::fileNotFound:
+        return QCoreApplication::translate("WallpaperError", "Wallpaper image not found at: %1").arg(m_path);
     case Kind::applyFailed:
-        return QStringLiteral("Could not apply wallpaper ") + m_path + QStringLiteral(": ") + m_platformError;
-    case Kind::noScreens: return QStringLiteral("No displays detected.");
+        return QCoreApplication::translate("WallpaperError", "Could not apply wallpaper %1: %2")
+            .arg(m_path, m_platformError);
+    case Kind::noScreens: return QCoreApplication::translate("WallpaperError", "No displays detected.");
     }
     Q_UNREACHABLE();
     return QString();

@@ -18,7 +18,6 @@ public:
 
     Kind kind() const { return m_kind; }
     const QString &path() const { return m_path; }
-    const QString &platformError() const { return m_platformError; }
 
     /// The text shown to the user: "Wallpaper image not found at: …", "Could not apply wallpaper …: …",
     /// "No displays detected.".

@@ -122,14 +122,15 @@ void WallpaperViewModel::applyConfigs()
         return;
     }
     setDirty(false);
-    int n = 0;
+    qsizetype n = 0;
     for (const WallpaperConfig &config : std::as_const(m_configs)) {
         if (config.hasImagePath())
             ++n;
     }
-    // Singular and plural are separate texts: with no translation loaded, "display(s)" would show
-    // as it is written. A translation still gets the count for its own plural forms.
-    setStatus(n == 1 ? tr("Applied to %n display.", nullptr, n) : tr("Applied to %n displays.", nullptr, n));
+    // No English translation is shipped, so each source text must already read right untranslated;
+    // a translation gives both the full set of plural forms.
+    setStatus(n == 1 ? tr("Applied to %n display.", nullptr, int(n))
+                     : tr("Applied to %n displays.", nullptr, int(n)));
 }
 
 void WallpaperViewModel::loadPreview(quint32 id, const std::optional<QString> &path)

@@ -17,7 +17,9 @@ using namespace velmora;
 
 namespace {
 
-const QStringList kRunning = {"Dock", "Finder", "SystemUIServer", "ControlCenter", "cfprefsd"};
+const QStringList kRunning = {QStringLiteral("Dock"), QStringLiteral("Finder"),
+                              QStringLiteral("SystemUIServer"), QStringLiteral("ControlCenter"),
+                              QStringLiteral("cfprefsd")};
 
 void usage()
 {

@@ -35,8 +35,6 @@ public:
     /// Waits for the lock of `path`. The folder must exist; the file itself need not.
     static Result<FileLock> acquire(const QString &path, std::chrono::milliseconds timeout = defaultTimeout);
 
-    bool isHeld() const { return m_fd >= 0; }
-
 private:
     FileLock(int fd, QByteArray lockPath) : m_fd(fd), m_lockPath(std::move(lockPath)) {}
     void release();

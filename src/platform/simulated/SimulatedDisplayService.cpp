@@ -91,20 +91,20 @@ void SimulatedDisplayService::warnOnce(const QString &problem) const
 QByteArray SimulatedDisplayService::defaultDisplaysJson()
 {
     const QJsonArray displays{
-        QJsonObject{{"number", 1},
-                    {"name", "Built-in Retina Display"},
-                    {"x", 0},
-                    {"y", 0},
-                    {"width", 1512},
-                    {"height", 982},
-                    {"main", true}},
-        QJsonObject{{"number", 2},
-                    {"name", "External Display"},
-                    {"x", 1512},
-                    {"y", 0},
-                    {"width", 2560},
-                    {"height", 1440},
-                    {"main", false}},
+        QJsonObject{{QStringLiteral("number"), 1},
+                    {QStringLiteral("name"), QStringLiteral("Built-in Retina Display")},
+                    {QStringLiteral("x"), 0},
+                    {QStringLiteral("y"), 0},
+                    {QStringLiteral("width"), 1512},
+                    {QStringLiteral("height"), 982},
+                    {QStringLiteral("main"), true}},
+        QJsonObject{{QStringLiteral("number"), 2},
+                    {QStringLiteral("name"), QStringLiteral("External Display")},
+                    {QStringLiteral("x"), 1512},
+                    {QStringLiteral("y"), 0},
+                    {QStringLiteral("width"), 2560},
+                    {QStringLiteral("height"), 1440},
+                    {QStringLiteral("main"), false}},
     };
     return QJsonDocument(displays).toJson(QJsonDocument::Indented);
 }
@@ -229,10 +229,10 @@ Status SimulatedDisplayService::setDesktopImage(const QString &path, const Displ
                      file.error.isEmpty() ? QStringLiteral("not a JSON object") : file.error));
     QJsonObject all = file.document.object();
     all[d->key] = QJsonObject{
-        {"path", path},
-        {"scaling", qint64(options.value(scalingKey()).toULongLong())},
-        {"allowClipping", options.value(allowClippingKey()).toBool()},
-        {"display", d->display.name},
+        {QStringLiteral("path"), path},
+        {QStringLiteral("scaling"), qint64(options.value(scalingKey()).toULongLong())},
+        {QStringLiteral("allowClipping"), options.value(allowClippingKey()).toBool()},
+        {QStringLiteral("display"), d->display.name},
     };
     const Status written = AtomicFile::write(picturesFile(), QJsonDocument(all).toJson());
     if (!written)

@@ -50,17 +50,17 @@ Status SimulatedSeed::layOutFolders() const
 {
     const QString root = m_root.path();
     const QStringList folders = {
-        root + "/Applications/Utilities",
-        root + "/System/Applications/Utilities",
-        root + "/Library/Application Support/com.apple.TCC",
-        root + "/Library/Desktop Pictures",
-        root + "/Library/Preferences",
-        m_root.home() + "/Applications",
-        m_root.home() + "/Desktop",
-        m_root.home() + "/Documents",
-        m_root.home() + "/Downloads",
-        m_root.home() + "/Pictures/Screenshots",
-        m_root.preferencesFolder() + "/ByHost",
+        root + QStringLiteral("/Applications/Utilities"),
+        root + QStringLiteral("/System/Applications/Utilities"),
+        root + QStringLiteral("/Library/Application Support/com.apple.TCC"),
+        root + QStringLiteral("/Library/Desktop Pictures"),
+        root + QStringLiteral("/Library/Preferences"),
+        m_root.home() + QStringLiteral("/Applications"),
+        m_root.home() + QStringLiteral("/Desktop"),
+        m_root.home() + QStringLiteral("/Documents"),
+        m_root.home() + QStringLiteral("/Downloads"),
+        m_root.home() + QStringLiteral("/Pictures/Screenshots"),
+        m_root.preferencesFolder() + QStringLiteral("/ByHost"),
         m_root.applicationSupport(),
         m_root.stateFolder(),
     };
@@ -75,51 +75,51 @@ Status SimulatedSeed::seedPreferences() const
 {
     const auto binary = PropertyList::Format::binary;
     const QVariantMap finder{
-        {"FXPreferredViewStyle", "Nlsv"},
-        {"ShowPathbar", true},
-        {"ShowStatusBar", false},
-        {"_FXSortFoldersFirst", true},
+        {QStringLiteral("FXPreferredViewStyle"), QStringLiteral("Nlsv")},
+        {QStringLiteral("ShowPathbar"), true},
+        {QStringLiteral("ShowStatusBar"), false},
+        {QStringLiteral("_FXSortFoldersFirst"), true},
     };
     const QVariantMap global{
-        {"AppleInterfaceStyle", "Dark"},
-        {"AppleLanguages", QVariantList{"en-GB", "en"}},
-        {"AppleLocale", "en_GB"},
-        {"AppleMeasurementUnits", "Centimeters"},
-        {"AppleMetricUnits", true},
-        {"AppleShowScrollBars", "Automatic"},
-        {"KeyRepeat", qint64(2)},
-        {"InitialKeyRepeat", qint64(15)},
-        {"com.apple.mouse.scaling", 1.5},
-        {"com.apple.sound.beep.volume", 0.6065306597},
-        {"com.apple.swipescrolldirection", true},
+        {QStringLiteral("AppleInterfaceStyle"), QStringLiteral("Dark")},
+        {QStringLiteral("AppleLanguages"), QVariantList{QStringLiteral("en-GB"), QStringLiteral("en")}},
+        {QStringLiteral("AppleLocale"), QStringLiteral("en_GB")},
+        {QStringLiteral("AppleMeasurementUnits"), QStringLiteral("Centimeters")},
+        {QStringLiteral("AppleMetricUnits"), true},
+        {QStringLiteral("AppleShowScrollBars"), QStringLiteral("Automatic")},
+        {QStringLiteral("KeyRepeat"), qint64(2)},
+        {QStringLiteral("InitialKeyRepeat"), qint64(15)},
+        {QStringLiteral("com.apple.mouse.scaling"), 1.5},
+        {QStringLiteral("com.apple.sound.beep.volume"), 0.6065306597},
+        {QStringLiteral("com.apple.swipescrolldirection"), true},
     };
     const QVariantMap screencapture{
-        {"location", m_root.home() + QStringLiteral("/Pictures/Screenshots")},
-        {"show-thumbnail", true},
-        {"type", "png"},
+        {QStringLiteral("location"), m_root.home() + QStringLiteral("/Pictures/Screenshots")},
+        {QStringLiteral("show-thumbnail"), true},
+        {QStringLiteral("type"), QStringLiteral("png")},
     };
     const QVariantMap universalAccess{
-        {"mouseDriverCursorSize", 1.0},
-        {"reduceMotion", false},
-        {"reduceTransparency", false},
+        {QStringLiteral("mouseDriverCursorSize"), 1.0},
+        {QStringLiteral("reduceMotion"), false},
+        {QStringLiteral("reduceTransparency"), false},
     };
     const QVariantMap trackpad{
-        {"Clicking", true},
-        {"FirstClickThreshold", qint64(1)},
-        {"TrackpadRightClick", true},
-        {"TrackpadThreeFingerDrag", false},
+        {QStringLiteral("Clicking"), true},
+        {QStringLiteral("FirstClickThreshold"), qint64(1)},
+        {QStringLiteral("TrackpadRightClick"), true},
+        {QStringLiteral("TrackpadThreeFingerDrag"), false},
     };
     const QVariantMap clock{
-        {"DateFormat", "EEE d MMM HH:mm"},
-        {"FlashDateSeparators", false},
+        {QStringLiteral("DateFormat"), QStringLiteral("EEE d MMM HH:mm")},
+        {QStringLiteral("FlashDateSeparators"), false},
     };
 
     const QList<std::pair<QString, QVariantMap>> domains = {
-        {"com.apple.finder", finder},
-        {"com.apple.screencapture", screencapture},
-        {"com.apple.universalaccess", universalAccess},
-        {"com.apple.AppleMultitouchTrackpad", trackpad},
-        {"com.apple.menuextra.clock", clock},
+        {QStringLiteral("com.apple.finder"), finder},
+        {QStringLiteral("com.apple.screencapture"), screencapture},
+        {QStringLiteral("com.apple.universalaccess"), universalAccess},
+        {QStringLiteral("com.apple.AppleMultitouchTrackpad"), trackpad},
+        {QStringLiteral("com.apple.menuextra.clock"), clock},
     };
     for (const auto &[domain, values] : domains) {
         const Status status = writePlistIfMissing(*m_root.domainFile(domain), values, binary);

@@ -103,7 +103,8 @@ QString bundlePath(const SimulatedRoot &root, const SeedApp &app)
     QString folder = text(app.folder);
     folder = folder.startsWith(QLatin1Char('~')) ? root.home() + folder.mid(1) : root.path() + folder;
     const QString name = text(app.fileName);
-    return folder + QLatin1Char('/') + name + (name.endsWith(QLatin1String(".APP")) ? "" : ".app");
+    return folder + QLatin1Char('/') + name +
+           (name.endsWith(QLatin1String(".APP")) ? QString() : QStringLiteral(".app"));
 }
 
 // A small application icon: a rounded square in the app's colour with a light disc, drawn rather
@@ -162,19 +163,20 @@ QVariantMap appTile(const SimulatedRoot &root, const SeedApp &app, qint64 guid)
 {
     const QString path = bundlePath(root, app) + QLatin1Char('/');
     return QVariantMap{
-        {"GUID", guid},
-        {"tile-type", "file-tile"},
-        {"tile-data",
+        {QStringLiteral("GUID"), guid},
+        {QStringLiteral("tile-type"), QStringLiteral("file-tile")},
+        {QStringLiteral("tile-data"),
          QVariantMap{
-             {"book", bookmark(path)},
-             {"bundle-identifier", text(app.identifier)},
-             {"dock-extra", false},
-             {"file-data", QVariantMap{{"_CFURLString", urlText(path)}, {"_CFURLStringType", qint64(15)}}},
-             {"file-label", text(app.displayName ? app.displayName : app.bundleName)},
-             {"file-mod-date", qint64(3786123456)},
-             {"file-type", qint64(41)},
-             {"is-beta", false},
-             {"parent-mod-date", qint64(3786123000)},
+             {QStringLiteral("book"), bookmark(path)},
+             {QStringLiteral("bundle-identifier"), text(app.identifier)},
+             {QStringLiteral("dock-extra"), false},
+             {QStringLiteral("file-data"), QVariantMap{{QStringLiteral("_CFURLString"), urlText(path)},
+                                                       {QStringLiteral("_CFURLStringType"), qint64(15)}}},
+             {QStringLiteral("file-label"), text(app.displayName ? app.displayName : app.bundleName)},
+             {QStringLiteral("file-mod-date"), qint64(3786123456)},
+             {QStringLiteral("file-type"), qint64(41)},
+             {QStringLiteral("is-beta"), false},
+             {QStringLiteral("parent-mod-date"), qint64(3786123000)},
          }},
     };
 }
@@ -200,28 +202,28 @@ Status SimulatedSeed::seedApplications() const
             continue;
         const QString bundleName = text(app.bundleName);
         QVariantMap info{
-            {"BuildMachineOSBuild", "23C71"},
-            {"CFBundleDevelopmentRegion", "en"},
-            {"CFBundleExecutable", bundleName},
-            {"CFBundleIdentifier", text(app.identifier)},
-            {"CFBundleInfoDictionaryVersion", "6.0"},
-            {"CFBundleName", bundleName},
-            {"CFBundlePackageType", "APPL"},
-            {"CFBundleShortVersionString", text(app.version)},
-            {"CFBundleSignature", "????"},
-            {"CFBundleSupportedPlatforms", QVariantList{"MacOSX"}},
-            {"CFBundleVersion", text(app.version)},
-            {"LSApplicationCategoryType", "public.app-category.productivity"},
-            {"LSMinimumSystemVersion", "14.0"},
-            {"NSHighResolutionCapable", true},
-            {"NSPrincipalClass", "NSApplication"},
+            {QStringLiteral("BuildMachineOSBuild"), QStringLiteral("23C71")},
+            {QStringLiteral("CFBundleDevelopmentRegion"), QStringLiteral("en")},
+            {QStringLiteral("CFBundleExecutable"), bundleName},
+            {QStringLiteral("CFBundleIdentifier"), text(app.identifier)},
+            {QStringLiteral("CFBundleInfoDictionaryVersion"), QStringLiteral("6.0")},
+            {QStringLiteral("CFBundleName"), bundleName},
+            {QStringLiteral("CFBundlePackageType"), QStringLiteral("APPL")},
+            {QStringLiteral("CFBundleShortVersionString"), text(app.version)},
+            {QStringLiteral("CFBundleSignature"), QStringLiteral("????")},
+            {QStringLiteral("CFBundleSupportedPlatforms"), QVariantList{QStringLiteral("MacOSX")}},
+            {QStringLiteral("CFBundleVersion"), text(app.version)},
+            {QStringLiteral("LSApplicationCategoryType"), QStringLiteral("public.app-category.productivity")},
+            {QStringLiteral("LSMinimumSystemVersion"), QStringLiteral("14.0")},
+            {QStringLiteral("NSHighResolutionCapable"), true},
+            {QStringLiteral("NSPrincipalClass"), QStringLiteral("NSApplication")},
         };
         if (app.displayName)
-            info.insert("CFBundleDisplayName", text(app.displayName));
+            info.insert(QStringLiteral("CFBundleDisplayName"), text(app.displayName));
         if (app.icon == IconForm::png)
-            info.insert("CFBundleIconFile", "AppIcon.png");
+            info.insert(QStringLiteral("CFBundleIconFile"), QStringLiteral("AppIcon.png"));
         else if (app.icon == IconForm::icns)
-            info.insert("CFBundleIconFile", "AppIcon");
+            info.insert(QStringLiteral("CFBundleIconFile"), QStringLiteral("AppIcon"));
         const Status status = writePlistIfMissing(bundle + QStringLiteral("/Contents/Info.plist"), info,
                                                   app.info == InfoForm::binary ? PropertyList::Format::binary
                                                                                : PropertyList::Format::xml);
@@ -250,7 +252,9 @@ Status SimulatedSeed::seedDock() const
         if (qstrcmp(identifier, "spacer") == 0) {
             // Spacers among the applications, as the Dock stores them: no GUID, an empty label.
             persistentApps.append(
-                QVariantMap{{"tile-data", QVariantMap{{"file-label", ""}}}, {"tile-type", "spacer-tile"}});
+                QVariantMap{{QStringLiteral("tile-data"),
+                             QVariantMap{{QStringLiteral("file-label"), QStringLiteral("")}}},
+                            {QStringLiteral("tile-type"), QStringLiteral("spacer-tile")}});
             continue;
         }
         persistentApps.append(appTile(m_root, *seedApp(identifier), guid++));
@@ -259,50 +263,55 @@ Status SimulatedSeed::seedDock() const
     const QString downloads = m_root.home() + QStringLiteral("/Downloads/");
     const QVariantList persistentOthers{
         QVariantMap{
-            {"GUID", guid++},
-            {"tile-type", "directory-tile"},
-            {"tile-data",
+            {QStringLiteral("GUID"), guid++},
+            {QStringLiteral("tile-type"), QStringLiteral("directory-tile")},
+            {QStringLiteral("tile-data"),
              QVariantMap{
-                 {"arrangement", qint64(2)},
-                 {"book", bookmark(downloads)},
-                 {"displayas", qint64(0)},
-                 {"file-data",
-                  QVariantMap{{"_CFURLString", urlText(downloads)}, {"_CFURLStringType", qint64(15)}}},
-                 {"file-label", "Downloads"},
-                 {"file-mod-date", qint64(3786120000)},
-                 {"file-type", qint64(2)},
-                 {"is-beta", false},
-                 {"parent-mod-date", qint64(3786110000)},
-                 {"preferreditemsize", qint64(-1)},
-                 {"showas", qint64(1)},
+                 {QStringLiteral("arrangement"), qint64(2)},
+                 {QStringLiteral("book"), bookmark(downloads)},
+                 {QStringLiteral("displayas"), qint64(0)},
+                 {QStringLiteral("file-data"),
+                  QVariantMap{{QStringLiteral("_CFURLString"), urlText(downloads)},
+                              {QStringLiteral("_CFURLStringType"), qint64(15)}}},
+                 {QStringLiteral("file-label"), QStringLiteral("Downloads")},
+                 {QStringLiteral("file-mod-date"), qint64(3786120000)},
+                 {QStringLiteral("file-type"), qint64(2)},
+                 {QStringLiteral("is-beta"), false},
+                 {QStringLiteral("parent-mod-date"), qint64(3786110000)},
+                 {QStringLiteral("preferreditemsize"), qint64(-1)},
+                 {QStringLiteral("showas"), qint64(1)},
              }},
         },
-        QVariantMap{{"tile-data", QVariantMap{{"file-label", ""}}}, {"tile-type", "small-spacer-tile"}},
         QVariantMap{
-            {"GUID", guid++},
-            {"tile-type", "url-tile"},
-            {"tile-data",
+            {QStringLiteral("tile-data"), QVariantMap{{QStringLiteral("file-label"), QStringLiteral("")}}},
+            {QStringLiteral("tile-type"), QStringLiteral("small-spacer-tile")}},
+        QVariantMap{
+            {QStringLiteral("GUID"), guid++},
+            {QStringLiteral("tile-type"), QStringLiteral("url-tile")},
+            {QStringLiteral("tile-data"),
              QVariantMap{
-                 {"file-data", QVariantMap{{"_CFURLString", "https://developer.apple.com/documentation/"},
-                                           {"_CFURLStringType", qint64(15)}}},
-                 {"file-label", "Developer Documentation"},
+                 {QStringLiteral("file-data"),
+                  QVariantMap{{QStringLiteral("_CFURLString"),
+                               QStringLiteral("https://developer.apple.com/documentation/")},
+                              {QStringLiteral("_CFURLStringType"), qint64(15)}}},
+                 {QStringLiteral("file-label"), QStringLiteral("Developer Documentation")},
              }},
         },
     };
 
     const QVariantMap dock{
-        {"autohide", false},
-        {"largesize", qint64(64)},
-        {"magnification", false},
-        {"mineffect", "genie"},
-        {"mod-count", qint64(42)},
-        {"orientation", "bottom"},
-        {"persistent-apps", persistentApps},
-        {"persistent-others", persistentOthers},
-        {"recent-apps", QVariantList()},
-        {"show-recents", true},
-        {"tilesize", qint64(48)},
-        {"version", qint64(1)},
+        {QStringLiteral("autohide"), false},
+        {QStringLiteral("largesize"), qint64(64)},
+        {QStringLiteral("magnification"), false},
+        {QStringLiteral("mineffect"), QStringLiteral("genie")},
+        {QStringLiteral("mod-count"), qint64(42)},
+        {QStringLiteral("orientation"), QStringLiteral("bottom")},
+        {QStringLiteral("persistent-apps"), persistentApps},
+        {QStringLiteral("persistent-others"), persistentOthers},
+        {QStringLiteral("recent-apps"), QVariantList()},
+        {QStringLiteral("show-recents"), true},
+        {QStringLiteral("tilesize"), qint64(48)},
+        {QStringLiteral("version"), qint64(1)},
     };
     return writePlistIfMissing(*m_root.domainFile(QStringLiteral("com.apple.dock")), dock, binary);
 }
