@@ -1,16 +1,13 @@
-// Property lists, running programs, and reading and writing single preferences on a simulated Mac
-// through the real stand-in `defaults` tool.
+// Running programs, and reading and writing single preferences on a simulated Mac through the real
+// stand-in `defaults` tool.
 
 #include "platform/PreferenceStore.h"
 #include "preferences/PreferencesBackend.h"
-#include "plist/PropertyList.h"
 #include "preferences/ShellRunner.h"
 #include "support/TestRoot.h"
 
 #include <QDateTime>
 #include <QtTest>
-
-#include <limits>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -19,29 +16,6 @@ Q_DECLARE_METATYPE(velmora::TweakValue)
 Q_DECLARE_METATYPE(std::optional<velmora::TweakValue>)
 
 namespace {
-
-using Format = PropertyList::Format;
-
-QVariantMap everyKindOfValue()
-{
-    return QVariantMap{
-        {"bool", true},
-        {"int", qint64(48)},
-        {"negative", qint64(-3000000000)},
-        {"int64 min", std::numeric_limits<qint64>::min()},
-        {"int64 max", std::numeric_limits<qint64>::max()},
-        {"above int64", QVariant::fromValue(std::numeric_limits<quint64>::max())},
-        {"real", 0.1},
-        {"whole real", 2.0},
-        {"string", QString::fromUtf16(u"Expos\u00e9 \u2318 \U0001F310")},
-        {"empty", QString()},
-        {"date", QDateTime(QDate(2026, 12, 5), QTime(14, 30, 15), Qt::UTC)},
-        {"data", QByteArray("\x00\x01\xfe\xff", 4)},
-        {"array", QVariantList{qint64(1), "two", QVariantList{}, QVariantMap{}}},
-        {"dict", QVariantMap{{"tile-data", QVariantMap{{"file-type", qint64(41)}}}}},
-        {"uid", QVariant::fromValue(PlistUid{7})},
-    };
-}
 
 ShellRunner::RunResult run(const QString &program, const QStringList &args)
 {
@@ -54,17 +28,10 @@ class TestPreferences : public QObject {
     Q_OBJECT
 
 private slots:
-    void propertyListsRoundTrip_data();
-    void propertyListsRoundTrip();
-    void brokenPropertyLists_data();
-    void brokenPropertyLists();
-    void propertyListFiles();
-
-    void runnerReportsExitStatusAndOutput();
+    void runnerReportsWhatTheProgramSaid_data();
+    void runnerReportsWhatTheProgramSaid();
     void runnerLaunchFailures_data();
     void runnerLaunchFailures();
-    void runnerEmptiesTextThatIsNotUtf8();
-    void runnerDrainsBothPipes();
 
     void readConvertsByDeclaredType_data();
     void readConvertsByDeclaredType();
@@ -73,7 +40,7 @@ private slots:
     void writeRunsDefaultsWithExactArguments();
     void valuesThatWouldBiteAShell_data();
     void valuesThatWouldBiteAShell();
-    void failedWriteDescribesTheCommand();
+    void aToolThatCannotStartIsNamed();
     void failedWriteSaysHowTheToolEnded_data();
     void failedWriteSaysHowTheToolEnded();
     void deleteOfMissingKeysSucceeds();
@@ -81,91 +48,47 @@ private slots:
     void deleteFailures();
 };
 
-void TestPreferences::propertyListsRoundTrip_data()
+void TestPreferences::runnerReportsWhatTheProgramSaid_data()
 {
-    QTest::addColumn<int>("format");
-    QTest::newRow("xml") << int(Format::xml);
-    QTest::newRow("binary") << int(Format::binary);
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("status, output untrimmed")
+        << QByteArray("printf 'out\\n'\nprintf x >&2\nexit 1") << QStringList() << 1 << "out\n"
+        << "x";
+    // No shell splits, expands or quotes the arguments.
+    QTest::newRow("arguments exactly as given")
+        << QByteArray("for a in \"$@\"; do printf '[%s]' \"$a\"; done")
+        << QStringList{"a b", "$(id)", "'q'", "", "*", "-x"} << 0 << "[a b][$(id)]['q'][][*][-x]"
+        << QString();
+    QTest::newRow("text that is not UTF-8 is emptied")
+        << QByteArray("printf '\\377\\376abc'\nprintf 'caf\\303\\251' >&2") << QStringList() << 0 << QString()
+        << QString::fromUtf16(u"caf\u00e9");
+    // A child that fills one pipe before it writes the other blocks forever unless both are read.
+    QTest::newRow("both pipes drained")
+        << QByteArray("yes aaaaaaa | head -c 1048576\nyes bbbbbbb | head -c 1048576 >&2\nexit 3")
+        << QStringList() << 3 << QString("aaaaaaa\n").repeated(131072)
+        << QString("bbbbbbb\n").repeated(131072);
 }
 
-void TestPreferences::propertyListsRoundTrip()
+void TestPreferences::runnerReportsWhatTheProgramSaid()
 {
-    QFETCH(int, format);
-    const QVariantMap original = everyKindOfValue();
-    const Result<QByteArray> bytes = PropertyList::serialize(original, Format(format));
-    QVERIFY2(bytes.ok(), qPrintable(bytes.error()));
-    QCOMPARE(bytes->startsWith("bplist00"), format == int(Format::binary));
-    const Result<QVariant> parsed = PropertyList::parse(*bytes);
-    QVERIFY2(parsed.ok(), qPrintable(parsed.error()));
-    const QVariantMap back = parsed->toMap();
-    QCOMPARE(back.keys(), original.keys());
-    for (auto it = original.cbegin(); it != original.cend(); ++it) {
-        // Same value and same type: a whole real stays a real, a big unsigned stays unsigned.
-        QCOMPARE(back[it.key()].typeId(), it.value().typeId());
-        QVERIFY2(back[it.key()] == it.value(), qPrintable(it.key()));
-    }
-    QCOMPARE(back["above int64"].toULongLong(), std::numeric_limits<quint64>::max());
-    QCOMPARE(back["negative"].toLongLong(), qint64(-3000000000));
-}
-
-void TestPreferences::brokenPropertyLists_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = *PropertyList::serialize(everyKindOfValue(), Format::binary);
-    const QByteArray goodXml = *PropertyList::serialize(everyKindOfValue(), Format::xml);
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("plain text") << QByteArray("autohide = 1;");
-    QTest::newRow("binary cut in half") << good.left(good.size() / 2);
-    QTest::newRow("binary without trailer") << good.left(good.size() - 32);
-    QTest::newRow("binary header only") << QByteArray("bplist00");
-    QTest::newRow("xml cut in half") << goodXml.left(goodXml.size() / 2);
-    QTest::newRow("xml not a plist") << QByteArray("<?xml version=\"1.0\"?><html><body/></html>");
-    QByteArray flipped = good;
-    flipped[flipped.size() - 10] = char(0x7f); // offset table pointing elsewhere
-    QTest::newRow("binary with damaged trailer") << flipped;
-}
-
-void TestPreferences::brokenPropertyLists()
-{
-    QFETCH(QByteArray, bytes);
-    const Result<QVariant> parsed = PropertyList::parse(bytes);
-    QVERIFY(!parsed.ok());
-    QVERIFY(!parsed.error().isEmpty());
-}
-
-void TestPreferences::propertyListFiles()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("p.plist");
-    QVERIFY(!PropertyList::readFile(path).ok()); // missing
-    QVERIFY(PropertyList::readFile(dir.path()).error().contains("folder"));
-    QVERIFY(PropertyList::writeFile(path, QVariantMap{{"a", 1}}, Format::binary).ok());
-    QCOMPARE(PropertyList::readFile(path)->toMap().value("a"), QVariant(qint64(1)));
-
-    // A value a plist cannot hold fails and leaves the file as it was.
-    const Status failed = PropertyList::writeFile(path, QVariantMap{{"a", QVariant::fromValue(QPoint(1, 2))}},
-                                                  Format::binary);
-    QVERIFY(!failed.ok());
-    QCOMPARE(PropertyList::readFile(path)->toMap().value("a"), QVariant(qint64(1)));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.plist"});
-    // Writing over a folder fails rather than replacing it.
-    QVERIFY(!PropertyList::writeFile(dir.path(), QVariantMap(), Format::xml).ok());
-}
-
-void TestPreferences::runnerReportsExitStatusAndOutput()
-{
+    QFETCH(QByteArray, script);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
     TestRoot root(TestRoot::Seed::none);
-    const QString tool = root.writeTool("x", "#!/bin/sh\nprintf 'out\\n'\nprintf x >&2\nexit 1\n");
-    const ShellRunner::RunResult result = run(tool, {});
+    QElapsedTimer timer;
+    timer.start();
+    const ShellRunner::RunResult result = run(root.writeTool("tool", "#!/bin/sh\n" + script + "\n"), args);
+    QVERIFY(timer.elapsed() < 20000);
     QVERIFY(result.ok());
-    QCOMPARE(result->exitCode, 1);
-    QCOMPARE(result->standardOutput, QStringLiteral("out\n")); // untrimmed
-    QCOMPARE(result->standardError, QStringLiteral("x"));
-
-    // Arguments reach the program exactly as given: no shell splits, expands or quotes them.
-    const QString echo = root.writeTool("args", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done\n");
-    const ShellRunner::RunResult args = run(echo, {"a b", "$(id)", "'q'", "", "*", "-x"});
-    QCOMPARE(args->standardOutput, QStringLiteral("[a b][$(id)]['q'][][*][-x]"));
+    QCOMPARE(result->exitCode, exitCode);
+    QVERIFY(result->standardOutput == out); // not QCOMPARE: a megabyte of text is no message
+    QVERIFY(result->standardError == err);
 }
 
 void TestPreferences::runnerLaunchFailures_data()
@@ -173,7 +96,8 @@ void TestPreferences::runnerLaunchFailures_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("command");
-    QTest::newRow("missing program") << "/nonexistent/tool" << QStringList{"a", "b"} << "/nonexistent/tool a b";
+    QTest::newRow("missing program") << "/nonexistent/tool" << QStringList{"a", "b"}
+                                     << "/nonexistent/tool a b";
     QTest::newRow("no arguments") << "/nonexistent/tool" << QStringList{} << "/nonexistent/tool ";
     QTest::newRow("not executable") << "NOT_EXECUTABLE" << QStringList{"x"} << "NOT_EXECUTABLE x";
     // Past the system's limit for one argument: the message shows its start and its size.
@@ -201,32 +125,6 @@ void TestPreferences::runnerLaunchFailures()
     QCOMPARE(result.error().command(), command);
     QVERIFY(result.error().description().startsWith("Could not launch " + command + ": "));
     QVERIFY(result.error().description().size() > QString("Could not launch " + command + ": ").size());
-}
-
-void TestPreferences::runnerEmptiesTextThatIsNotUtf8()
-{
-    TestRoot root(TestRoot::Seed::none);
-    const QString tool = root.writeTool("bad", "#!/bin/sh\nprintf '\\377\\376abc'\nprintf 'caf\\303\\251' >&2\n");
-    const ShellRunner::RunResult result = run(tool, {});
-    QVERIFY(result.ok());
-    QCOMPARE(result->standardOutput, QString());
-    QCOMPARE(result->standardError, QString::fromUtf16(u"caf\u00e9"));
-}
-
-void TestPreferences::runnerDrainsBothPipes()
-{
-    // A child that fills one pipe before it writes the other blocks forever unless both are read.
-    TestRoot root(TestRoot::Seed::none);
-    const QString tool = root.writeTool(
-        "chatty", "#!/bin/sh\nyes aaaaaaa | head -c 1048576\nyes bbbbbbb | head -c 1048576 >&2\nexit 3\n");
-    QElapsedTimer timer;
-    timer.start();
-    const ShellRunner::RunResult result = run(tool, {});
-    QVERIFY(result.ok());
-    QCOMPARE(result->exitCode, 3);
-    QCOMPARE(result->standardOutput.size(), 1048576);
-    QCOMPARE(result->standardError.size(), 1048576);
-    QVERIFY(timer.elapsed() < 20000);
 }
 
 void TestPreferences::readConvertsByDeclaredType_data()
@@ -260,7 +158,8 @@ void TestPreferences::readConvertsByDeclaredType_data()
     QTest::newRow("int ← real -48.9") << QVariant(-48.9) << int(T::int_) << i(-48);
     QTest::newRow("int ← bool") << QVariant(true) << int(T::int_) << i(1);
     QTest::newRow("int ← huge real") << QVariant(1e300) << int(T::int_) << none;
-    QTest::newRow("int ← unsigned above range") << QVariant::fromValue(quint64(1) << 63) << int(T::int_) << none;
+    QTest::newRow("int ← unsigned above range")
+        << QVariant::fromValue(quint64(1) << 63) << int(T::int_) << none;
     QTest::newRow("int ← date") << QVariant(QDateTime::currentDateTimeUtc()) << int(T::int_) << none;
     QTest::newRow("double ← real") << QVariant(0.25) << int(T::double_) << d(0.25);
     QTest::newRow("double ← int") << QVariant(qint64(2)) << int(T::double_) << d(2.0);
@@ -307,7 +206,8 @@ void TestPreferences::readOfTheGlobalDomain()
     PreferencesBackend backend(root.platform());
     QCOMPARE(*backend.read({"NSGlobalDomain", "AppleInterfaceStyle", TweakValueType::string}),
              TweakValue::ofString("Dark"));
-    // An application domain without the key falls back to the global domain, as the system's search list does.
+    // An application domain without the key falls back to the global domain, as the system's search list
+    // does.
     QCOMPARE(*backend.read({"com.apple.finder", "AppleInterfaceStyle", TweakValueType::string}),
              TweakValue::ofString("Dark"));
     QCOMPARE(*backend.read({"com.apple.dock", "KeyRepeat", TweakValueType::int_}), TweakValue::ofInt(9));
@@ -321,7 +221,8 @@ void TestPreferences::writeRunsDefaultsWithExactArguments_data()
     QTest::newRow("bool") << TweakValue::ofBool(true) << QStringList{"-bool", "true"} << QVariant(true);
     QTest::newRow("false") << TweakValue::ofBool(false) << QStringList{"-bool", "false"} << QVariant(false);
     QTest::newRow("int") << TweakValue::ofInt(48) << QStringList{"-int", "48"} << QVariant(qint64(48));
-    QTest::newRow("negative int") << TweakValue::ofInt(-1) << QStringList{"-int", "-1"} << QVariant(qint64(-1));
+    QTest::newRow("negative int") << TweakValue::ofInt(-1) << QStringList{"-int", "-1"}
+                                  << QVariant(qint64(-1));
     QTest::newRow("half") << TweakValue::ofDouble(0.5) << QStringList{"-float", "0.5"} << QVariant(0.5);
     QTest::newRow("whole double") << TweakValue::ofDouble(2) << QStringList{"-float", "2.0"} << QVariant(2.0);
     QTest::newRow("sixteenth") << TweakValue::ofDouble(-0.0625) << QStringList{"-float", "-0.0625"}
@@ -377,20 +278,10 @@ void TestPreferences::valuesThatWouldBiteAShell()
     QVERIFY(!QFile::exists("/tmp/velmora-pwned"));
 }
 
-void TestPreferences::failedWriteDescribesTheCommand()
+void TestPreferences::aToolThatCannotStartIsNamed()
 {
     TestRoot root;
-    root.platform().setDefaultsToolPath(root.writeFailingTool("defaults", "Could not write domain"));
-    const auto status =
-        await(PreferencesBackend(root.platform()).write("com.apple.dock", "tilesize", TweakValue::ofInt(64)));
-    QVERIFY(!status.ok());
-    QCOMPARE(status.error().kind(), ShellError::Kind::nonZeroExit);
-    // The tool's short name, not its path, then the tool's own error text unchanged.
-    QCOMPARE(status.error().description(),
-             QStringLiteral("Command failed (exit 1): defaults write com.apple.dock tilesize -int 64\n"
-                            "Could not write domain\n"));
-
-    // A tool that cannot start passes the launch failure through.
+    // A tool that cannot start passes the launch failure through, with the tool's whole path.
     root.platform().setDefaultsToolPath(root.path() + "/no/such/defaults");
     const auto launch =
         await(PreferencesBackend(root.platform()).write("com.apple.dock", "tilesize", TweakValue::ofInt(64)));
@@ -440,6 +331,8 @@ void TestPreferences::failedWriteSaysHowTheToolEnded()
     const auto status =
         await(PreferencesBackend(root.platform()).write("com.apple.dock", "k", TweakValue::ofString(text)));
     QVERIFY(!status.ok());
+    QCOMPARE(status.error().kind(), ShellError::Kind::nonZeroExit);
+    // The tool's short name, not its path, then the tool's own error text unchanged.
     QCOMPARE(status.error().description(), description.contains("%1") ? description.arg(text) : description);
 }
 
@@ -464,7 +357,8 @@ void TestPreferences::deleteFailures_data()
     QTest::addColumn<QByteArray>("message");
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("succeeds");
-    QTest::newRow("older wording") << QByteArray("The domain/default pair of (a, b) does not exist") << 1 << true;
+    QTest::newRow("older wording") << QByteArray("The domain/default pair of (a, b) does not exist") << 1
+                                   << true;
     QTest::newRow("current wording") << QByteArray("Domain (a) not found.") << 1 << true;
     QTest::newRow("permission") << QByteArray("Could not write domain a; exiting") << 1 << false;
     QTest::newRow("wrong case") << QByteArray("DOES NOT EXIST") << 1 << false;
@@ -481,7 +375,8 @@ void TestPreferences::deleteFailures()
     QCOMPARE(result.ok(), succeeds);
     if (!succeeds)
         QCOMPARE(result.error().description(),
-                 QStringLiteral("Command failed (exit 1): defaults delete a b\n") + QString::fromUtf8(message) + "\n");
+                 QStringLiteral("Command failed (exit 1): defaults delete a b\n") +
+                     QString::fromUtf8(message) + "\n");
 }
 
 QTEST_GUILESS_MAIN(TestPreferences)
