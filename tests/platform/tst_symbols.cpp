@@ -210,24 +210,18 @@ void TestSymbols::fallbackIsVisible_data()
 {
     QTest::addColumn<QString>("font"); // the installed font, or an unusable one
     QTest::addColumn<QString>("name");
-    QTest::newRow("unknown") << "installed"
-                             << "no.such.symbol";
-    QTest::newRow("empty") << "installed"
-                           << "";
-    QTest::newRow("case differs") << "installed"
-                                  << "Folder.Fill";
-    QTest::newRow("trailing space") << "installed"
-                                    << "folder.fill ";
-    QTest::newRow("newer symbol") << "installed"
-                                  << "figure.walk";
-    QTest::newRow("no such font file") << "missing"
-                                       << "folder.fill";
-    QTest::newRow("font path is a folder") << "folder"
-                                           << "folder.fill";
-    QTest::newRow("not a font") << "text"
-                                << "folder.fill";
-    QTest::newRow("empty font path") << "empty"
-                                     << "folder.fill";
+    const auto row = [](const char *tag, const char *font, const char *name) {
+        QTest::newRow(tag) << QString(font) << QString(name);
+    };
+    row("unknown", "installed", "no.such.symbol");
+    row("empty", "installed", "");
+    row("case differs", "installed", "Folder.Fill");
+    row("trailing space", "installed", "folder.fill ");
+    row("newer symbol", "installed", "figure.walk");
+    row("no such font file", "missing", "folder.fill");
+    row("font path is a folder", "folder", "folder.fill");
+    row("not a font", "text", "folder.fill");
+    row("empty font path", "empty", "folder.fill");
 }
 
 void TestSymbols::fallbackIsVisible()
@@ -237,17 +231,16 @@ void TestSymbols::fallbackIsVisible()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QString path = FontSymbolImages::defaultFontPath();
-    if (font == QLatin1String("missing")) {
+    if (font == QLatin1String("missing"))
         path = dir.filePath(QStringLiteral("gone.ttf"));
-    } else if (font == QLatin1String("folder")) {
+    else if (font == QLatin1String("folder"))
         path = dir.path();
-    } else if (font == QLatin1String("empty")) {
+    else if (font == QLatin1String("empty"))
         path.clear();
-    } else if (font == QLatin1String("text")) {
+    if (font == QLatin1String("text")) {
         path = dir.filePath(QStringLiteral("fake.ttf"));
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("this is not a font\n");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("this is not a font\n") > 0);
     }
     const FontSymbolImages symbols(path);
     QVERIFY(!symbols.hasSymbol(name));
