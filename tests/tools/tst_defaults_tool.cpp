@@ -156,8 +156,6 @@ private slots:
     void deleteTwice();
     void domainFiles_data();
     void domainFiles();
-    void refusedDomainNames_data();
-    void refusedDomainNames();
     void corruptDomainFile_data();
     void corruptDomainFile();
     void valuesThatWouldBiteAShell_data();
@@ -389,7 +387,7 @@ void TestDefaultsTool::messagesAndStatuses_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("err"); // kUsage: the usage text
+    QTest::addColumn<QByteArray>("err"); // kUsage: the usage text; empty: any message
     const auto row = [](const char *name, const QStringList &arguments, int exitCode, const QByteArray &err) {
         QTest::newRow(name) << arguments << exitCode << err;
     };
@@ -411,6 +409,8 @@ void TestDefaultsTool::messagesAndStatuses_data()
     row("host", {"-host", "mac.local", "read"}, 1, "defaults: -host is not supported on the simulated Mac\n");
     row("whole domain not a dictionary", {"write", "com.apple.dock", "tilesize"}, 1,
         "Rep argument is not a dictionary\n" + notChanged);
+    row("whole domain an array", {"write", "com.apple.dock", "(a)"}, 1,
+        "Rep argument is not a dictionary\n" + notChanged);
 
     row("nothing", {}, 255, kUsage);
     row("help", {"help"}, 0, kUsage);
@@ -419,6 +419,20 @@ void TestDefaultsTool::messagesAndStatuses_data()
     row("write without key", {"write", kDomain}, 255, kUsage);
     row("read-type without key", {"read-type", kDomain}, 255, kUsage);
     row("read with extra", {"read", kDomain, "a", "b"}, 255, kUsage);
+
+    // Names that are no plain domain, or paths that leave the root: refused by every verb.
+    for (const char *name :
+         {"../x", "a/b", ".", "..", "", "com.x\ny", "/../x", "/Library/../../x", "~/../../../x"}) {
+        const QString domain = QString::fromUtf8(name);
+        const QList<std::pair<const char *, QStringList>> commands{
+            {"write", {"write", domain, "k", "-string", "v"}},
+            {"whole write", {"write", domain, "{k = v;}"}},
+            {"delete", {"delete", domain}},
+            {"host write", {"-currentHost", "write", domain, "k", "v"}}};
+        for (const auto &[verb, command] : commands)
+            QTest::addRow("%s of \"%s\"", verb, qPrintable(QString(domain).replace('\n', "\\n")))
+                << command << 1 << QByteArray();
+    }
 }
 
 void TestDefaultsTool::messagesAndStatuses()
@@ -433,6 +447,8 @@ void TestDefaultsTool::messagesAndStatuses()
     const Run run = box.run(arguments);
     if (err == kUsage)
         QVERIFY2(run.err.contains(kUsage), run.err.constData());
+    else if (err.isEmpty())
+        QVERIFY(!run.err.isEmpty());
     else
         QCOMPARE(run.err, err);
     QCOMPARE(run.out, QByteArray());
@@ -506,37 +522,6 @@ void TestDefaultsTool::domainFiles()
     run = box.run(options +
                   QStringList{"read", global ? "NSGlobalDomain" : domain, "com.apple.mouse.tapBehavior"});
     QCOMPARE(run.out, QByteArray("1\n"));
-}
-
-void TestDefaultsTool::refusedDomainNames_data()
-{
-    QTest::addColumn<QString>("domain");
-    QTest::newRow("parent") << "../x";
-    QTest::newRow("slash") << "a/b";
-    QTest::newRow("dot") << ".";
-    QTest::newRow("dot dot") << "..";
-    QTest::newRow("empty") << "";
-    QTest::newRow("newline") << "com.x\ny";
-    QTest::newRow("path escaping the root") << "/../x";
-    QTest::newRow("deep path escaping the root") << "/Library/../../x";
-    QTest::newRow("home escaping the root") << "~/../../../x";
-}
-
-void TestDefaultsTool::refusedDomainNames()
-{
-    QFETCH(QString, domain);
-    const Sandbox box;
-    QVERIFY(box.isValid());
-    const QStringList before = box.snapshot();
-
-    for (const QStringList &command :
-         {QStringList{"write", domain, "k", "-string", "v"}, QStringList{"write", domain, "{k = v;}"},
-          QStringList{"delete", domain}, QStringList{"-currentHost", "write", domain, "k", "v"}}) {
-        const Run run = box.run(command);
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(!run.err.isEmpty());
-    }
-    QCOMPARE(box.snapshot(), before);
 }
 
 void TestDefaultsTool::corruptDomainFile_data()
@@ -673,12 +658,11 @@ void TestDefaultsTool::readEverythingAndListDomains()
 void TestDefaultsTool::wholeDomainWrite_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QVariant>("expected"); // invalid: refused
+    QTest::addColumn<QVariant>("expected");
     QTest::newRow("old-style") << "{a = 1; b = (x, y);}" << oldStyle("{a = 1; b = (x, y);}");
     QTest::newRow("xml") << "<dict><key>a</key><integer>1</integer></dict>"
                          << QVariant(QVariantMap{{"a", i64(1)}});
     QTest::newRow("empty") << "{}" << QVariant(QVariantMap());
-    QTest::newRow("array") << "(a)" << QVariant();
 }
 
 void TestDefaultsTool::wholeDomainWrite()
@@ -687,14 +671,8 @@ void TestDefaultsTool::wholeDomainWrite()
     QFETCH(QVariant, expected);
     const Sandbox box(false);
     box.setDomain({{"old", true}});
-    const QByteArray before = test::readAll(box.file(kDomain));
-
-    const Run run = box.run({"write", kDomain, text});
-    QCOMPARE(run.exitCode, expected.isValid() ? 0 : 1);
-    if (expected.isValid())
-        COMPARE_TREE(QVariant(box.domain()), expected);
-    else
-        QCOMPARE(test::readAll(box.file(kDomain)), before);
+    QCOMPARE(box.run({"write", kDomain, text}).exitCode, 0);
+    COMPARE_TREE(QVariant(box.domain()), expected);
 }
 
 void TestDefaultsTool::exportAndImport()
