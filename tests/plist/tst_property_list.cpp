@@ -114,19 +114,12 @@ void TestPropertyList::hostileInputIsRefused_data()
     cycle[middle + 4] = char(1);
     QTest::newRow("binary container holding itself") << cycle << "holds itself";
 
-    QByteArray wideInteger("bplist00");
-    wideInteger.append(char(0x14));
-    wideInteger.append(QByteArray(7, '\0'));
-    wideInteger.append(char(1)); // 2^64 and more
-    wideInteger.append(QByteArray(8, '\0'));
-    const int table = int(wideInteger.size());
-    wideInteger.append(char(8));
-    wideInteger.append(QByteArray(6, '\0'));
-    wideInteger.append(char(1));
-    wideInteger.append(char(1));
-    wideInteger.append(QByteArray(7, '\0') + char(1));
-    wideInteger.append(QByteArray(8, '\0'));
-    wideInteger.append(QByteArray(7, '\0') + char(table));
+    // The magic, one integer of 16 bytes (2^64), the offset table, and the trailer (fromHex skips the
+    // spaces).
+    const QByteArray wideInteger =
+        QByteArray::fromHex("62706c6973743030 14 00000000000000 01 0000000000000000 08 "
+                            "000000000000 01 01 0000000000000001 0000000000000000 "
+                            "0000000000000019");
     QTest::newRow("integer wider than 64 bits") << wideInteger << "wider than 64 bits";
 
     QByteArray badOffset = deeplyNestedBinary(2);
