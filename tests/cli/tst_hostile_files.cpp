@@ -7,6 +7,7 @@
 #include "preferences/ShellRunner.h"
 #include "profiles/ProfileDocument.h"
 #include "support/HostileFiles.h"
+#include "support/PlistTreeEquality.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
@@ -21,13 +22,6 @@ using namespace velmora::test;
 namespace {
 
 const QString kDefaults = QStringLiteral(VELMORA_LIBEXEC_DIR "/defaults");
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 // A crash shows as -1 (see ProgramRun); a refusal is a plain exit 1.
 #define QVERIFY_REFUSED(run, what)                                                                           \
@@ -66,7 +60,7 @@ void TestHostileFiles::readersRefuseHostileFiles()
 
     // A profile.
     const QString profile = root.path() + "/hostile profile.plist";
-    QVERIFY(writeBytes(profile, bytes));
+    QVERIFY(writeAll(profile, bytes));
     const ProgramRun diff = runVelmoractl(root, {"profile", "diff", profile});
     QVERIFY_REFUSED(diff, "profile diff");
     QVERIFY2(diff.err.contains("damaged"), qPrintable(diff.err));
@@ -74,7 +68,7 @@ void TestHostileFiles::readersRefuseHostileFiles()
 
     // A preference domain: the stand-in tool refuses to read it, to import it, and to rewrite it.
     const QString dock = *root.root().domainFile("com.apple.dock");
-    QVERIFY(writeBytes(dock, bytes));
+    QVERIFY(writeAll(dock, bytes));
     QVERIFY_REFUSED(runProgram(kDefaults, {"read", "com.apple.dock"}, root.path()), "defaults read");
     QVERIFY_REFUSED(runProgram(kDefaults, {"write", "com.apple.dock", "tilesize", "-int", "30"}, root.path()),
                     "defaults write");
@@ -98,7 +92,7 @@ void TestHostileFiles::readersRefuseHostileFiles()
     // An application whose Info.plist is hostile is listed under its file name, like any bundle
     // without a readable information dictionary.
     const QString apps = root.path() + "/Applications";
-    QVERIFY(writeBytes(apps + "/Hostile.app/Contents/Info.plist", bytes));
+    QVERIFY(writeAll(apps + "/Hostile.app/Contents/Info.plist", bytes));
     const QList<InstalledApp> scanned = InstalledApps::scan({apps});
     const auto hostile = std::find_if(scanned.cbegin(), scanned.cend(),
                                       [](const InstalledApp &a) { return a.path().contains("Hostile.app"); });
@@ -110,30 +104,22 @@ void TestHostileFiles::readersRefuseHostileFiles()
 void TestHostileFiles::datesSurviveUnrelatedWrites()
 {
     TestRoot root;
-    const QDateTime distantFuture(QDate(4001, 1, 1), QTime(0, 0), Qt::UTC);
-    const QDateTime distantPast(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
-    const QVariant microseconds = QVariant::fromValue(PlistDate{671142925.521213});
-    const QVariant beforeReference = QVariant::fromValue(PlistDate{-31536000.123456});
-    const QString text = QString::fromUtf8("\xc3\xa9\0b", 4);
-    root.writeDomain("com.example.dates", {{"future", distantFuture},
-                                           {"past", distantPast},
-                                           {"checked", microseconds},
-                                           {"before", beforeReference},
-                                           {"text", text}});
+    // The distant future and past, microseconds before and after the reference date, a NUL in text.
+    QVariantMap values{{"future", QDateTime(QDate(4001, 1, 1), QTime(0, 0), Qt::UTC)},
+                       {"past", QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC)},
+                       {"checked", QVariant::fromValue(PlistDate{671142925.521213})},
+                       {"before", QVariant::fromValue(PlistDate{-31536000.123456})},
+                       {"text", QString::fromUtf8("\xc3\xa9\0b", 4)}};
+    root.writeDomain("com.example.dates", values);
     for (int i = 0; i < 10; ++i) {
-        const ProgramRun write = runProgram(
-            kDefaults,
-            {"write", "com.example.dates", QStringLiteral("k%1").arg(i), "-int", QString::number(i)},
-            root.path());
-        QCOMPARE(write.exitCode, 0);
+        const QString key = QStringLiteral("k%1").arg(i);
+        QCOMPARE(runProgram(kDefaults, {"write", "com.example.dates", key, "-int", QString::number(i)},
+                            root.path())
+                     .exitCode,
+                 0);
+        values.insert(key, qint64(i));
     }
-    const QVariantMap after = root.domain("com.example.dates");
-    QCOMPARE(after.value("k9"), QVariant(qint64(9)));
-    QCOMPARE(after.value("future").toDateTime(), distantFuture);
-    QCOMPARE(after.value("past").toDateTime(), distantPast);
-    QCOMPARE(after.value("checked"), microseconds);
-    QCOMPARE(after.value("before"), beforeReference);
-    QCOMPARE(after.value("text").toString(), text);
+    COMPARE_TREE(QVariant(root.domain("com.example.dates")), QVariant(values));
     // And the tool prints them as the system does.
     const ProgramRun read = runProgram(kDefaults, {"read", "com.example.dates", "future"}, root.path());
     QCOMPARE(read.out.trimmed(), QStringLiteral("4001-01-01 00:00:00 +0000"));

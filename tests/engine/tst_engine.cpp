@@ -73,27 +73,46 @@ public:
     QCoro::Task<Status> reset(Platform &) const override { co_return Status::success(); }
 };
 
-/// A registry of one category holding a handler tweak that also has a preference key, so a test
-/// can prove the key is never used, and a tweak served by its preference.
-TweakRegistry registryWithHandler()
+/// A tweak of the category "things" of `thingsRegistry`.
+Tweak thing(const char *id, TweakKind kind, TweakValue defaultValue, bool servedByHandler,
+            std::optional<PreferenceKey> key = std::nullopt)
 {
     Tweak t;
-    t.id = "things.handled";
-    t.title = "Handled";
+    t.id = QString::fromLatin1(id);
+    t.title = t.id;
     t.categoryID = "things";
-    t.kind = TweakKind::text();
-    t.defaultValue = TweakValue::ofString("{}");
-    t.preferenceKey = PreferenceKey{"com.example.things", "handled", TweakValueType::string};
-    t.restart = {RestartTarget::dock};
-    t.servedByHandler = true;
-    Tweak size;
-    size.id = "things.size";
-    size.title = "Size";
-    size.categoryID = "things";
-    size.kind = TweakKind::integer(0, 100, 1);
-    size.defaultValue = TweakValue::ofInt(0);
-    size.preferenceKey = PreferenceKey{"com.example.things", "size", TweakValueType::int_};
-    return *TweakRegistry::make({{"things", "Things", "star", CategoryTint::gray, 0}}, {t, size});
+    t.kind = kind;
+    t.defaultValue = defaultValue;
+    t.preferenceKey = key;
+    t.servedByHandler = servedByHandler;
+    return t;
+}
+
+TweakRegistry thingsRegistry(const QList<Tweak> &tweaks)
+{
+    return *TweakRegistry::make({{"things", "Things", "star", CategoryTint::gray, 0}}, tweaks);
+}
+
+/// A handler tweak that also has a preference key, so a test can prove the key is never used, and
+/// a tweak served by its preference.
+TweakRegistry registryWithHandler()
+{
+    Tweak handled = thing("things.handled", TweakKind::text(), TweakValue::ofString("{}"), true,
+                          PreferenceKey{"com.example.things", "handled", TweakValueType::string});
+    handled.restart = {RestartTarget::dock};
+    return thingsRegistry(
+        {handled, thing("things.size", TweakKind::integer(0, 100, 1), TweakValue::ofInt(0), false,
+                        PreferenceKey{"com.example.things", "size", TweakValueType::int_})});
+}
+
+/// A `defaults` that sleeps a second before the real one runs; with a `pattern`, only when its
+/// arguments match it.
+void slowDefaults(TestRoot &root, const QByteArray &pattern = "*")
+{
+    const QByteArray real = root.platform().defaultsToolPath().toUtf8();
+    root.platform().setDefaultsToolPath(root.writeTool("defaults", "#!/bin/sh\ncase \"$*\" in " + pattern +
+                                                                       ") sleep 1;; esac\nexec '" + real +
+                                                                       "' \"$@\"\n"));
 }
 
 /// An engine over `registryWithHandler` with a fake handler.
@@ -164,15 +183,10 @@ void TestEngine::applyWritesStoresAndRecordsRestarts()
     QVERIFY(await(engine.apply(TweakValue::ofBool(true), tweak("dock.autohide"))));
     QCOMPARE(spy.values.count(), 1);
     QCOMPARE(spy.restarts.count(), 1);
-
-    // Values of every case reach the file with their own type.
-    QVERIFY(await(engine.apply(TweakValue::ofDouble(0.25), tweak("dock.autohide-delay"))));
-    QVERIFY(await(engine.apply(TweakValue::ofString("left"), tweak("dock.orientation"))));
+    // A tweak of the global domain lands in the global file.
     QVERIFY(await(engine.apply(TweakValue::ofInt(3), tweak("keyboard.full-keyboard-access"))));
-    QCOMPARE(root.domain("com.apple.dock").value("autohide-delay"), QVariant(0.25));
-    QCOMPARE(root.domain("com.apple.dock").value("orientation"), QVariant("left"));
     QCOMPARE(root.globalDomain().value("AppleKeyboardUIMode"), QVariant(qint64(3)));
-    QCOMPARE(spy.values.count(), 4);
+    QCOMPARE(spy.values.count(), 2);
 }
 
 void TestEngine::failedWriteOnlySetsLastError()
@@ -292,7 +306,7 @@ void TestEngine::refreshAllDropsDeletedValuesRefreshCategoryKeepsThem()
     QSignalSpy spy(&engine, &TweakEngine::currentValuesChanged);
     await(engine.refreshAll());
     QVERIFY(!engine.currentValues().contains("finder.show-pathbar"));
-    QCOMPARE(engine.refreshedCategoryIDs().size(), 27);
+    QCOMPARE(engine.refreshedCategoryIDs().size(), catalogue().categories().size());
     QCOMPARE(spy.count(), 1);
     await(engine.refreshAll());
     QCOMPARE(spy.count(), 1); // nothing changed
@@ -369,11 +383,6 @@ void TestEngine::aCategoryIsReadOnceWhileItsReadIsUnderWay()
     await(std::move(first));
     QCOMPARE(handled.handler->reads, 1);
     QCOMPARE(refreshed.count(), 1);
-    // Forced, it reads again.
-    handled.handler->readResult = TweakValue::ofString("again");
-    await(engine.refreshCategory("things", true));
-    QCOMPARE(handled.handler->reads, 2);
-    QCOMPARE(engine.currentValues().value("things.handled"), TweakValue::ofString("again"));
 }
 
 void TestEngine::waitersSurviveReadsEndingBackToBack()
@@ -430,18 +439,9 @@ void TestEngine::lanesMovingOnTogetherResumeEachWaiterOnce()
     // Two tweaks, each with a second apply waiting behind a first; both firsts end in the same turn
     // of the event loop. Every apply must run once, in order, and none be resumed twice.
     TestRoot root(TestRoot::Seed::none);
-    QList<Tweak> tweaks;
-    for (const char *id : {"things.a", "things.b"}) {
-        Tweak t;
-        t.id = QString::fromLatin1(id);
-        t.title = t.id;
-        t.categoryID = "things";
-        t.kind = TweakKind::text();
-        t.servedByHandler = true;
-        tweaks.append(t);
-    }
-    const TweakRegistry registry =
-        *TweakRegistry::make({{"things", "Things", "star", CategoryTint::gray, 0}}, tweaks);
+    const QList<Tweak> tweaks{thing("things.a", TweakKind::text(), TweakValue::ofString(""), true),
+                              thing("things.b", TweakKind::text(), TweakValue::ofString(""), true)};
+    const TweakRegistry registry = thingsRegistry(tweaks);
     QPromise<void> gate;
     gate.start();
     auto a = std::make_shared<FakeHandler>();
@@ -542,10 +542,7 @@ void TestEngine::quickAppliesToOneTweakLandInOrder()
     // The text field applies on every keystroke. Slow the first write down so that, run side by side,
     // it would finish last and leave the older text in the store.
     TestRoot root;
-    const QString real = root.platform().defaultsToolPath();
-    root.platform().setDefaultsToolPath(
-        root.writeTool("defaults", "#!/bin/sh\ncase \"$*\" in *first*) sleep 1;; esac\nexec '" +
-                                       real.toUtf8() + "' \"$@\"\n"));
+    slowDefaults(root, "*first*");
     TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     const Tweak format = tweak("menubar.clock-date-format");
 
@@ -571,9 +568,7 @@ void TestEngine::quickAppliesToOneTweakLandInOrder()
 void TestEngine::appliesToDifferentTweaksRunSideBySide()
 {
     TestRoot root;
-    const QString real = root.platform().defaultsToolPath();
-    root.platform().setDefaultsToolPath(
-        root.writeTool("defaults", "#!/bin/sh\nsleep 1\nexec '" + real.toUtf8() + "' \"$@\"\n"));
+    slowDefaults(root);
     TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     QElapsedTimer timer;
     timer.start();
@@ -593,10 +588,8 @@ void TestEngine::sideBySideAppliesToOneDomainKeepBothValues()
     TweakEngine engine(catalogue(), root.platform(), standardHandlers());
     const Tweak magnification = tweak("dock.magnification");
     const Tweak tileSize = tweak("dock.tilesize");
-    constexpr int kRounds = 20;
-    int kept = 0;
     QStringList lost;
-    for (int round = 1; round <= kRounds; ++round) {
+    for (int round = 1; round <= 20; ++round) {
         const bool magnify = round % 2 == 1;
         const qint64 size = 20 + round;
         auto a = engine.apply(TweakValue::ofBool(magnify), magnification);
@@ -604,16 +597,12 @@ void TestEngine::sideBySideAppliesToOneDomainKeepBothValues()
         QVERIFY(await(std::move(a)));
         QVERIFY(await(std::move(b)));
         const QVariantMap dock = root.domain("com.apple.dock");
-        if (dock.value("magnification") == QVariant(magnify) && dock.value("tilesize") == QVariant(size))
-            ++kept;
-        else
+        if (dock.value("magnification") != QVariant(magnify) || dock.value("tilesize") != QVariant(size))
             lost << QStringLiteral("round %1: magnification %2, tilesize %3")
                         .arg(round)
                         .arg(dock.value("magnification").toString(), dock.value("tilesize").toString());
     }
-    QVERIFY2(kept == kRounds,
-             qPrintable(QStringLiteral("both kept in %1 of %2 rounds\n").arg(kept).arg(kRounds) +
-                        lost.join('\n')));
+    QVERIFY2(lost.isEmpty(), qPrintable(lost.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

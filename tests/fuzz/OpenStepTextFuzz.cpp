@@ -1,7 +1,7 @@
 #include "FuzzTargets.h"
-#include "PlistTreeEquality.h"
 
 #include "plist/OpenStepText.h"
+#include "support/PlistTreeEquality.h"
 
 namespace velmora::fuzz {
 
@@ -20,7 +20,7 @@ int fuzzOpenStepText(const uint8_t *data, size_t size)
         fuzzFailure("openstep", message.constData());
     }
     QString difference;
-    if (!sameTree(*tree, *reread, &difference)) {
+    if (!test::sameTree(*tree, *reread, &difference)) {
         const QByteArray message = QStringLiteral("printed and read back, %1").arg(difference).toUtf8();
         fuzzFailure("openstep", message.constData());
     }

@@ -1,7 +1,7 @@
 #include "FuzzTargets.h"
-#include "PlistTreeEquality.h"
 
 #include "plist/PropertyList.h"
+#include "support/PlistTreeEquality.h"
 
 #include <cmath>
 
@@ -56,7 +56,7 @@ void checkRoundTrip(QVariant tree, PropertyList::Format format, const char *form
         fuzzFailure("plist_roundtrip", message.constData());
     }
     QString difference;
-    if (!sameTree(tree, *reread, &difference)) {
+    if (!test::sameTree(tree, *reread, &difference)) {
         const QByteArray message = QStringLiteral("written as %1 and read back, %2")
                                        .arg(QLatin1String(formatName), difference)
                                        .toUtf8();

@@ -3,9 +3,12 @@
 
 #include "plist/PropertyList.h"
 #include "support/HostileFiles.h"
+#include "support/PlistTreeEquality.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QPoint>
 #include <QtTest>
 
 #include <cmath>
@@ -28,6 +31,26 @@ QVariant date(int year, int month, int day, int ms = 0)
 QVariant exactDate(double seconds)
 {
     return QVariant::fromValue(PlistDate{seconds});
+}
+
+// One value of every kind a property list holds, nested as a domain nests them.
+QVariantMap everyKindOfValue()
+{
+    return QVariantMap{
+        {"bool", true},
+        {"int", qint64(48)},
+        {"negative", qint64(-3000000000)},
+        {"int64 max", std::numeric_limits<qint64>::max()},
+        {"above int64", QVariant::fromValue(std::numeric_limits<quint64>::max())},
+        {"real", 0.1},
+        {"whole real", 2.0},
+        {"empty", QString()},
+        {"date", QDateTime(QDate(2026, 12, 5), QTime(14, 30, 15), Qt::UTC)},
+        {"data", QByteArray("\x00\x01\xfe\xff", 4)},
+        {"array", QVariantList{qint64(1), "two", QVariantList{}, QVariantMap{}}},
+        {"dict", QVariantMap{{"tile-data", QVariantMap{{"file-type", qint64(41)}}}}},
+        {"uid", QVariant::fromValue(PlistUid{7})},
+    };
 }
 
 // The seconds a file holds for a value read from it, whichever form the reader chose.
@@ -55,6 +78,7 @@ private slots:
     void writerRefusesWhatTheReaderWould();
     void xmlUidDictionariesBecomeUids();
     void nonRegularFilesAreRefused();
+    void aFailedWriteLeavesTheFileAsItWas();
 };
 
 void TestPropertyList::hostileInputIsRefused_data()
@@ -70,6 +94,19 @@ void TestPropertyList::hostileInputIsRefused_data()
         << QByteArray("<plist><dict><key>a&#0;</key><true/></dict></plist>") << "damaged";
     QTest::newRow("shared containers") << binaryOfSharedContainers(40, 16) << "more values";
     QTest::newRow("XML not UTF-8") << QByteArray("<plist><string>caf\xe9</string></plist>") << "not UTF-8";
+    QTest::newRow("XML not a property list")
+        << QByteArray("<?xml version=\"1.0\"?><html><body/></html>") << "damaged";
+    QTest::newRow("plain text") << QByteArray("autohide = 1;") << "not well-formed";
+    QTest::newRow("empty") << QByteArray() << "empty";
+    const QByteArray good = *PropertyList::serialize(everyKindOfValue(), Format::binary);
+    const QByteArray goodXml = *PropertyList::serialize(everyKindOfValue(), Format::xml);
+    QTest::newRow("binary cut in half") << good.left(good.size() / 2) << "damaged";
+    QTest::newRow("binary without trailer") << good.left(good.size() - 32) << "damaged";
+    QTest::newRow("binary header only") << QByteArray("bplist00") << "damaged";
+    QTest::newRow("XML cut in half") << goodXml.left(goodXml.size() / 2) << "damaged";
+    QByteArray flipped = good;
+    flipped[flipped.size() - 10] = char(0x7f); // offset table pointing elsewhere
+    QTest::newRow("binary with damaged trailer") << flipped << "damaged";
 
     // The middle array of a three-level chain made to hold itself.
     QByteArray cycle = deeplyNestedBinary(3);
@@ -77,19 +114,12 @@ void TestPropertyList::hostileInputIsRefused_data()
     cycle[middle + 4] = char(1);
     QTest::newRow("binary container holding itself") << cycle << "holds itself";
 
-    QByteArray wideInteger("bplist00");
-    wideInteger.append(char(0x14));
-    wideInteger.append(QByteArray(7, '\0'));
-    wideInteger.append(char(1)); // 2^64 and more
-    wideInteger.append(QByteArray(8, '\0'));
-    const int table = int(wideInteger.size());
-    wideInteger.append(char(8));
-    wideInteger.append(QByteArray(6, '\0'));
-    wideInteger.append(char(1));
-    wideInteger.append(char(1));
-    wideInteger.append(QByteArray(7, '\0') + char(1));
-    wideInteger.append(QByteArray(8, '\0'));
-    wideInteger.append(QByteArray(7, '\0') + char(table));
+    // The magic, one integer of 16 bytes (2^64), the offset table, and the trailer (fromHex skips the
+    // spaces).
+    const QByteArray wideInteger =
+        QByteArray::fromHex("62706c6973743030 14 00000000000000 01 0000000000000000 08 "
+                            "000000000000 01 01 0000000000000001 0000000000000000 "
+                            "0000000000000019");
     QTest::newRow("integer wider than 64 bits") << wideInteger << "wider than 64 bits";
 
     QByteArray badOffset = deeplyNestedBinary(2);
@@ -110,7 +140,7 @@ void TestPropertyList::hostileInputIsRefused()
     const Result<QVariant> parsed = PropertyList::parse(bytes);
     QVERIFY(!parsed.ok());
     QVERIFY2(parsed.error().contains(reason), qPrintable(parsed.error()));
-    QVERIFY2(parsed.error().contains("damaged"), qPrintable(parsed.error()));
+    QVERIFY2(bytes.isEmpty() || parsed.error().contains("damaged"), qPrintable(parsed.error()));
     // Refused quickly, not after walking everything the file pretends to hold.
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
 }
@@ -160,6 +190,7 @@ void TestPropertyList::valuesSurviveARewrite_data()
     QTest::newRow("negative zero") << QVariant(-0.0) << false; // libplist writes it as 0.0 in XML
     QTest::newRow("smallest subnormal") << QVariant(std::numeric_limits<double>::denorm_min()) << true;
     QTest::newRow("int64 min") << QVariant(std::numeric_limits<qint64>::min()) << true;
+    QTest::newRow("every kind, nested") << QVariant(everyKindOfValue()) << true;
     QTest::newRow("2^63") << QVariant::fromValue(quint64(1) << 63) << true;
     QTest::newRow("largest UID") << QVariant::fromValue(PlistUid{0xFFFFFFFFULL}) << true;
     QTest::newRow("empty data") << QVariant(QByteArray()) << true;
@@ -180,6 +211,7 @@ void TestPropertyList::valuesSurviveARewrite()
     for (Format format : formats) {
         // Read, change another key, write: ten times over, as a domain sees unrelated writes.
         QByteArray bytes = *PropertyList::serialize(domain, format);
+        QCOMPARE(bytes.startsWith("bplist00"), format == Format::binary);
         for (int round = 0; round < 10; ++round) {
             Result<QVariant> read = PropertyList::parse(bytes);
             QVERIFY2(read.ok(), qPrintable(read.error()));
@@ -197,15 +229,9 @@ void TestPropertyList::valuesSurviveARewrite()
                 std::memcmp(&expected, &actual, sizeof expected) == 0 ||
                     (std::isnan(expected) && std::isnan(actual)),
                 qPrintable(QStringLiteral("%1 became %2").arg(expected, 0, 'f', 6).arg(actual, 0, 'f', 6)));
-        } else if (value.typeId() == QMetaType::Double) {
-            const double expected = value.toDouble();
-            const double actual = back.toDouble();
-            QCOMPARE(back.typeId(), int(QMetaType::Double));
-            QVERIFY(std::memcmp(&expected, &actual, sizeof expected) == 0 ||
-                    (std::isnan(expected) && std::isnan(actual)));
         } else {
-            QCOMPARE(back, value);
-            QCOMPARE(back.typeId(), value.typeId());
+            // Same kind to the last bit: a whole real stays a real, a big unsigned stays unsigned.
+            COMPARE_TREE(back, value);
         }
     }
 }
@@ -304,6 +330,23 @@ void TestPropertyList::nonRegularFilesAreRefused()
     QVERIFY(clock.elapsed() < 2000);
     QVERIFY(PropertyList::readFile(dir.path()).error().contains("folder"));
     QVERIFY(PropertyList::readFile("/dev/zero").error().contains("not a regular file"));
+    QVERIFY(!PropertyList::readFile(dir.filePath("missing.plist")).ok());
+}
+
+void TestPropertyList::aFailedWriteLeavesTheFileAsItWas()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.plist");
+    QVERIFY(PropertyList::writeFile(path, QVariantMap{{"a", 1}}, Format::binary).ok());
+    // A value a property list cannot hold: refused, the file and its folder as they were.
+    QVERIFY(
+        !PropertyList::writeFile(path, QVariantMap{{"a", QVariant::fromValue(QPoint(1, 2))}}, Format::binary)
+             .ok());
+    COMPARE_TREE(*PropertyList::readFile(path), QVariant(QVariantMap{{"a", qint64(1)}}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.plist"});
+    // Writing over a folder fails rather than replacing it.
+    QVERIFY(!PropertyList::writeFile(dir.path(), QVariantMap(), Format::xml).ok());
+    QVERIFY(QFileInfo(dir.path()).isDir());
 }
 
 QTEST_GUILESS_MAIN(TestPropertyList)

@@ -1,16 +1,13 @@
-// Property lists, running programs, and reading and writing single preferences on a simulated Mac
-// through the real stand-in `defaults` tool.
+// Running programs, and reading and writing single preferences on a simulated Mac through the real
+// stand-in `defaults` tool.
 
 #include "platform/PreferenceStore.h"
-#include "plist/PropertyList.h"
 #include "preferences/PreferencesBackend.h"
 #include "preferences/ShellRunner.h"
 #include "support/TestRoot.h"
 
 #include <QDateTime>
 #include <QtTest>
-
-#include <limits>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -19,29 +16,6 @@ Q_DECLARE_METATYPE(velmora::TweakValue)
 Q_DECLARE_METATYPE(std::optional<velmora::TweakValue>)
 
 namespace {
-
-using Format = PropertyList::Format;
-
-QVariantMap everyKindOfValue()
-{
-    return QVariantMap{
-        {"bool", true},
-        {"int", qint64(48)},
-        {"negative", qint64(-3000000000)},
-        {"int64 min", std::numeric_limits<qint64>::min()},
-        {"int64 max", std::numeric_limits<qint64>::max()},
-        {"above int64", QVariant::fromValue(std::numeric_limits<quint64>::max())},
-        {"real", 0.1},
-        {"whole real", 2.0},
-        {"string", QString::fromUtf16(u"Expos\u00e9 \u2318 \U0001F310")},
-        {"empty", QString()},
-        {"date", QDateTime(QDate(2026, 12, 5), QTime(14, 30, 15), Qt::UTC)},
-        {"data", QByteArray("\x00\x01\xfe\xff", 4)},
-        {"array", QVariantList{qint64(1), "two", QVariantList{}, QVariantMap{}}},
-        {"dict", QVariantMap{{"tile-data", QVariantMap{{"file-type", qint64(41)}}}}},
-        {"uid", QVariant::fromValue(PlistUid{7})},
-    };
-}
 
 ShellRunner::RunResult run(const QString &program, const QStringList &args)
 {
@@ -54,17 +28,10 @@ class TestPreferences : public QObject {
     Q_OBJECT
 
 private slots:
-    void propertyListsRoundTrip_data();
-    void propertyListsRoundTrip();
-    void brokenPropertyLists_data();
-    void brokenPropertyLists();
-    void propertyListFiles();
-
-    void runnerReportsExitStatusAndOutput();
+    void runnerReportsWhatTheProgramSaid_data();
+    void runnerReportsWhatTheProgramSaid();
     void runnerLaunchFailures_data();
     void runnerLaunchFailures();
-    void runnerEmptiesTextThatIsNotUtf8();
-    void runnerDrainsBothPipes();
 
     void readConvertsByDeclaredType_data();
     void readConvertsByDeclaredType();
@@ -73,7 +40,7 @@ private slots:
     void writeRunsDefaultsWithExactArguments();
     void valuesThatWouldBiteAShell_data();
     void valuesThatWouldBiteAShell();
-    void failedWriteDescribesTheCommand();
+    void aToolThatCannotStartIsNamed();
     void failedWriteSaysHowTheToolEnded_data();
     void failedWriteSaysHowTheToolEnded();
     void deleteOfMissingKeysSucceeds();
@@ -81,92 +48,47 @@ private slots:
     void deleteFailures();
 };
 
-void TestPreferences::propertyListsRoundTrip_data()
+void TestPreferences::runnerReportsWhatTheProgramSaid_data()
 {
-    QTest::addColumn<int>("format");
-    QTest::newRow("xml") << int(Format::xml);
-    QTest::newRow("binary") << int(Format::binary);
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("status, output untrimmed")
+        << QByteArray("printf 'out\\n'\nprintf x >&2\nexit 1") << QStringList() << 1 << "out\n"
+        << "x";
+    // No shell splits, expands or quotes the arguments.
+    QTest::newRow("arguments exactly as given")
+        << QByteArray("for a in \"$@\"; do printf '[%s]' \"$a\"; done")
+        << QStringList{"a b", "$(id)", "'q'", "", "*", "-x"} << 0 << "[a b][$(id)]['q'][][*][-x]"
+        << QString();
+    QTest::newRow("text that is not UTF-8 is emptied")
+        << QByteArray("printf '\\377\\376abc'\nprintf 'caf\\303\\251' >&2") << QStringList() << 0 << QString()
+        << QString::fromUtf16(u"caf\u00e9");
+    // A child that fills one pipe before it writes the other blocks forever unless both are read.
+    QTest::newRow("both pipes drained")
+        << QByteArray("yes aaaaaaa | head -c 1048576\nyes bbbbbbb | head -c 1048576 >&2\nexit 3")
+        << QStringList() << 3 << QString("aaaaaaa\n").repeated(131072)
+        << QString("bbbbbbb\n").repeated(131072);
 }
 
-void TestPreferences::propertyListsRoundTrip()
+void TestPreferences::runnerReportsWhatTheProgramSaid()
 {
-    QFETCH(int, format);
-    const QVariantMap original = everyKindOfValue();
-    const Result<QByteArray> bytes = PropertyList::serialize(original, Format(format));
-    QVERIFY2(bytes.ok(), qPrintable(bytes.error()));
-    QCOMPARE(bytes->startsWith("bplist00"), format == int(Format::binary));
-    const Result<QVariant> parsed = PropertyList::parse(*bytes);
-    QVERIFY2(parsed.ok(), qPrintable(parsed.error()));
-    const QVariantMap back = parsed->toMap();
-    QCOMPARE(back.keys(), original.keys());
-    for (auto it = original.cbegin(); it != original.cend(); ++it) {
-        // Same value and same type: a whole real stays a real, a big unsigned stays unsigned.
-        QCOMPARE(back[it.key()].typeId(), it.value().typeId());
-        QVERIFY2(back[it.key()] == it.value(), qPrintable(it.key()));
-    }
-    QCOMPARE(back["above int64"].toULongLong(), std::numeric_limits<quint64>::max());
-    QCOMPARE(back["negative"].toLongLong(), qint64(-3000000000));
-}
-
-void TestPreferences::brokenPropertyLists_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = *PropertyList::serialize(everyKindOfValue(), Format::binary);
-    const QByteArray goodXml = *PropertyList::serialize(everyKindOfValue(), Format::xml);
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("plain text") << QByteArray("autohide = 1;");
-    QTest::newRow("binary cut in half") << good.left(good.size() / 2);
-    QTest::newRow("binary without trailer") << good.left(good.size() - 32);
-    QTest::newRow("binary header only") << QByteArray("bplist00");
-    QTest::newRow("xml cut in half") << goodXml.left(goodXml.size() / 2);
-    QTest::newRow("xml not a plist") << QByteArray("<?xml version=\"1.0\"?><html><body/></html>");
-    QByteArray flipped = good;
-    flipped[flipped.size() - 10] = char(0x7f); // offset table pointing elsewhere
-    QTest::newRow("binary with damaged trailer") << flipped;
-}
-
-void TestPreferences::brokenPropertyLists()
-{
-    QFETCH(QByteArray, bytes);
-    const Result<QVariant> parsed = PropertyList::parse(bytes);
-    QVERIFY(!parsed.ok());
-    QVERIFY(!parsed.error().isEmpty());
-}
-
-void TestPreferences::propertyListFiles()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("p.plist");
-    QVERIFY(!PropertyList::readFile(path).ok()); // missing
-    QVERIFY(PropertyList::readFile(dir.path()).error().contains("folder"));
-    QVERIFY(PropertyList::writeFile(path, QVariantMap{{"a", 1}}, Format::binary).ok());
-    QCOMPARE(PropertyList::readFile(path)->toMap().value("a"), QVariant(qint64(1)));
-
-    // A value a plist cannot hold fails and leaves the file as it was.
-    const Status failed =
-        PropertyList::writeFile(path, QVariantMap{{"a", QVariant::fromValue(QPoint(1, 2))}}, Format::binary);
-    QVERIFY(!failed.ok());
-    QCOMPARE(PropertyList::readFile(path)->toMap().value("a"), QVariant(qint64(1)));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.plist"});
-    // Writing over a folder fails rather than replacing it.
-    QVERIFY(!PropertyList::writeFile(dir.path(), QVariantMap(), Format::xml).ok());
-}
-
-void TestPreferences::runnerReportsExitStatusAndOutput()
-{
+    QFETCH(QByteArray, script);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
     TestRoot root(TestRoot::Seed::none);
-    const QString tool = root.writeTool("x", "#!/bin/sh\nprintf 'out\\n'\nprintf x >&2\nexit 1\n");
-    const ShellRunner::RunResult result = run(tool, {});
+    QElapsedTimer timer;
+    timer.start();
+    const ShellRunner::RunResult result = run(root.writeTool("tool", "#!/bin/sh\n" + script + "\n"), args);
+    QVERIFY(timer.elapsed() < 20000);
     QVERIFY(result.ok());
-    QCOMPARE(result->exitCode, 1);
-    QCOMPARE(result->standardOutput, QStringLiteral("out\n")); // untrimmed
-    QCOMPARE(result->standardError, QStringLiteral("x"));
-
-    // Arguments reach the program exactly as given: no shell splits, expands or quotes them.
-    const QString echo =
-        root.writeTool("args", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done\n");
-    const ShellRunner::RunResult args = run(echo, {"a b", "$(id)", "'q'", "", "*", "-x"});
-    QCOMPARE(args->standardOutput, QStringLiteral("[a b][$(id)]['q'][][*][-x]"));
+    QCOMPARE(result->exitCode, exitCode);
+    QVERIFY(result->standardOutput == out); // not QCOMPARE: a megabyte of text is no message
+    QVERIFY(result->standardError == err);
 }
 
 void TestPreferences::runnerLaunchFailures_data()
@@ -203,33 +125,6 @@ void TestPreferences::runnerLaunchFailures()
     QCOMPARE(result.error().command(), command);
     QVERIFY(result.error().description().startsWith("Could not launch " + command + ": "));
     QVERIFY(result.error().description().size() > QString("Could not launch " + command + ": ").size());
-}
-
-void TestPreferences::runnerEmptiesTextThatIsNotUtf8()
-{
-    TestRoot root(TestRoot::Seed::none);
-    const QString tool =
-        root.writeTool("bad", "#!/bin/sh\nprintf '\\377\\376abc'\nprintf 'caf\\303\\251' >&2\n");
-    const ShellRunner::RunResult result = run(tool, {});
-    QVERIFY(result.ok());
-    QCOMPARE(result->standardOutput, QString());
-    QCOMPARE(result->standardError, QString::fromUtf16(u"caf\u00e9"));
-}
-
-void TestPreferences::runnerDrainsBothPipes()
-{
-    // A child that fills one pipe before it writes the other blocks forever unless both are read.
-    TestRoot root(TestRoot::Seed::none);
-    const QString tool = root.writeTool(
-        "chatty", "#!/bin/sh\nyes aaaaaaa | head -c 1048576\nyes bbbbbbb | head -c 1048576 >&2\nexit 3\n");
-    QElapsedTimer timer;
-    timer.start();
-    const ShellRunner::RunResult result = run(tool, {});
-    QVERIFY(result.ok());
-    QCOMPARE(result->exitCode, 3);
-    QCOMPARE(result->standardOutput.size(), 1048576);
-    QCOMPARE(result->standardError.size(), 1048576);
-    QVERIFY(timer.elapsed() < 20000);
 }
 
 void TestPreferences::readConvertsByDeclaredType_data()
@@ -383,20 +278,10 @@ void TestPreferences::valuesThatWouldBiteAShell()
     QVERIFY(!QFile::exists("/tmp/velmora-pwned"));
 }
 
-void TestPreferences::failedWriteDescribesTheCommand()
+void TestPreferences::aToolThatCannotStartIsNamed()
 {
     TestRoot root;
-    root.platform().setDefaultsToolPath(root.writeFailingTool("defaults", "Could not write domain"));
-    const auto status =
-        await(PreferencesBackend(root.platform()).write("com.apple.dock", "tilesize", TweakValue::ofInt(64)));
-    QVERIFY(!status.ok());
-    QCOMPARE(status.error().kind(), ShellError::Kind::nonZeroExit);
-    // The tool's short name, not its path, then the tool's own error text unchanged.
-    QCOMPARE(status.error().description(),
-             QStringLiteral("Command failed (exit 1): defaults write com.apple.dock tilesize -int 64\n"
-                            "Could not write domain\n"));
-
-    // A tool that cannot start passes the launch failure through.
+    // A tool that cannot start passes the launch failure through, with the tool's whole path.
     root.platform().setDefaultsToolPath(root.path() + "/no/such/defaults");
     const auto launch =
         await(PreferencesBackend(root.platform()).write("com.apple.dock", "tilesize", TweakValue::ofInt(64)));
@@ -446,6 +331,8 @@ void TestPreferences::failedWriteSaysHowTheToolEnded()
     const auto status =
         await(PreferencesBackend(root.platform()).write("com.apple.dock", "k", TweakValue::ofString(text)));
     QVERIFY(!status.ok());
+    QCOMPARE(status.error().kind(), ShellError::Kind::nonZeroExit);
+    // The tool's short name, not its path, then the tool's own error text unchanged.
     QCOMPARE(status.error().description(), description.contains("%1") ? description.arg(text) : description);
 }
 

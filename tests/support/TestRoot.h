@@ -48,6 +48,8 @@ private:
 };
 
 QByteArray readAll(const QString &path);
+/// Replaces the file with `bytes`, making its folder first; whether all of them were written.
+bool writeAll(const QString &path, const QByteArray &bytes);
 
 /// The handlers the window and velmoractl bind: the Dock's contents and the desktop pictures.
 TweakHandlers standardHandlers();

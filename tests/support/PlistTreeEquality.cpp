@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace velmora::fuzz {
+namespace velmora::test {
 
 namespace {
 
@@ -108,4 +108,4 @@ bool sameTree(const QVariant &a, const QVariant &b, QString *difference)
     return compare(a, b, QString(), difference);
 }
 
-} // namespace velmora::fuzz
+} // namespace velmora::test
