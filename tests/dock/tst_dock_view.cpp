@@ -194,7 +194,6 @@ void TestDockView::aFreshPageShowsTheDockThenAddsSearchesAndRemoves()
     QCOMPARE(shown, (QList<std::pair<bool, bool>>{{true, false}, {false, true}}));
     QVERIFY(!view->scanProgress()->isVisible());
     QCOMPARE(view->availableCount()->text(), QStringLiteral("20"));
-    QCOMPARE(view->availableList()->model()->rowCount(), 20);
     QVERIFY(!titles(view->availableList()).contains("Safari"));
     QCOMPARE(titles(view->availableList()).first(), QStringLiteral("Activity Monitor"));
     // Nothing edited: neither button.
@@ -303,11 +302,6 @@ void TestDockView::foldersAndSpacers()
     QCOMPARE(titles(view->othersList()),
              (QStringList{"Downloads", "Small Spacer", "Developer Documentation"}));
 
-    QStringList items;
-    for (QAction *action : view->addMenuButton()->menu()->actions())
-        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(items, (QStringList{"Add Folder...", "-", "Add Spacer", "Add Small Spacer"}));
-
     // A cancelled panel adds nothing.
     menuAction(view, "Add Folder...")->trigger();
     QCOMPARE(page.panels.titles, QStringList{"Choose a folder to add to the Dock."});
@@ -397,7 +391,6 @@ void TestDockView::applyWithTheKeyboardRevertAndFail()
 void TestDockView::newUserRearrangesTheDock()
 {
     TestRoot root;
-    const QVariantList before = root.domain(kDock)["persistent-apps"].toList();
     auto fake = std::make_unique<FakePanels>();
     VelmoraApp app(root.makePlatform(), std::move(fake));
     app.showMainWindow();
@@ -423,7 +416,8 @@ void TestDockView::newUserRearrangesTheDock()
     QTest::mouseClick(view->applyButton(), Qt::LeftButton);
     QTRY_VERIFY(!view->model().isDirty());
 
-    // The Dock's plist: the new order, the spacer still after Notes, every earlier tile whole.
+    // The Dock's plist: the new order, the spacer still after Notes (that every earlier tile stays whole
+    // is tst_dock's editorRoundTripKeepsEveryTile), the new tile with the bundle's identity.
     const QVariantList after = root.domain(kDock)["persistent-apps"].toList();
     QStringList order;
     for (const QVariant &tile : after) {
@@ -432,17 +426,6 @@ void TestDockView::newUserRearrangesTheDock()
     }
     QCOMPARE(order, (QStringList{"Firefox", "Safari", "Mail", "Notes", "spacer-tile", "Music", "Slack",
                                  "System Settings"}));
-    for (const QVariant &was : before) {
-        if (was.toMap().value("tile-type") != QVariant("file-tile")) {
-            QVERIFY(after.contains(was)); // the spacer, unchanged
-            continue;
-        }
-        const QString label = tileData(was).value("file-label").toString();
-        const QVariantMap now = tileData(after[order.indexOf(label)]);
-        QVariantMap expected = tileData(was);
-        expected["dock-extra"] = qint64(0);
-        QCOMPARE(now, expected);
-    }
     const QVariantMap firefox = tileData(after[0]);
     QCOMPARE(firefox.value("bundle-identifier"), QVariant("org.mozilla.firefox"));
     QCOMPARE(firefox.value("file-data").toMap().value("_CFURLString"),
