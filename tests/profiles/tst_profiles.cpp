@@ -465,10 +465,6 @@ void TestProfiles::saveThenLoadThroughTheMenu()
     FakePanels *panels = a.panels;
     ProfileMenu *menu = a.menu();
     QCOMPARE(menu->text(), QStringLiteral("Profiles"));
-    QStringList items;
-    for (QAction *a : menu->menu()->actions())
-        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(items, (QStringList{"Save Profile…", "Load Profile…", "-", "Reset All Pending"}));
     TweakEngine &engine = a.app.engine();
 
     // Change three tweaks, save (the panel adds the extension), reset them, load the file.
