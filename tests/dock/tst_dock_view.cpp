@@ -145,13 +145,6 @@ int inkedLines(const DockRowListView *list, int row)
     return qRound(lines / dpr);
 }
 
-void saveScreenshot(QWidget *widget, const QString &name)
-{
-    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
-    QTest::qWait(50); // lists lay their rows out from the event loop
-    widget->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
-}
-
 } // namespace
 
 class TestDockView : public QObject {
@@ -165,8 +158,6 @@ private slots:
     void foldersAndSpacers();
     void applyWithTheKeyboardRevertAndFail();
     void newUserRearrangesTheDock();
-    void screenshots_data();
-    void screenshots();
 };
 
 void TestDockView::initTestCase()
@@ -434,34 +425,6 @@ void TestDockView::newUserRearrangesTheDock()
     QCOMPARE(others.size(), 4);
     QCOMPARE(others.last().toMap().value("tile-type"), QVariant("small-spacer-tile"));
     QCOMPARE(dockRestarts(root), 2);
-}
-
-void TestDockView::screenshots_data()
-{
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("light") << false;
-    QTest::newRow("dark") << true;
-}
-
-void TestDockView::screenshots()
-{
-    QFETCH(bool, dark);
-    Style::apply(dark);
-    const QString suffix = dark ? "-dark" : "";
-    {
-        Page page;
-        page.waitForScan();
-        page.view->model().addApp(page.view->model().availableApps().first());
-        page.view->dockList()->setCurrentIndex(page.view->dockList()->model()->index(1, 0));
-        saveScreenshot(page.view.get(), "dock-apps" + suffix);
-        page.panels.answers.enqueue(page.root.root().home() + "/Documents");
-        page.view->setSelectedTab(DockAppsView::DockTab::others);
-        page.view->addFolder();
-        page.view->model().addSpacer(false);
-        saveScreenshot(page.view.get(), "dock-others" + suffix);
-    }
-    Style::apply(false);
-    QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/dock-apps") + suffix + ".png"));
 }
 
 QTEST_MAIN(TestDockView)

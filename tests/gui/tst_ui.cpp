@@ -1,5 +1,6 @@
 // The application a user sees, driven through its real widgets offscreen on a simulated Mac.
 
+#include "dock/DockAppsViewModel.h"
 #include "engine/TweakEngine.h"
 #include "gui/app/ErrorStatusLine.h"
 #include "gui/app/MainWindow.h"
@@ -9,6 +10,7 @@
 #include "gui/app/SidebarView.h"
 #include "gui/app/VelmoraApp.h"
 #include "gui/app/WelcomeView.h"
+#include "gui/dock/DockAppsView.h"
 #include "gui/kit/DecimalSlider.h"
 #include "gui/kit/IntegerStepper.h"
 #include "gui/kit/PathPickerControl.h"
@@ -16,8 +18,12 @@
 #include "gui/kit/ToggleSwitch.h"
 #include "gui/tweaks/CategoryDetailView.h"
 #include "gui/tweaks/TweakRowView.h"
+#include "gui/wallpaper/ChooseImageTapTarget.h"
+#include "gui/wallpaper/WallpaperDisplayRow.h"
+#include "gui/wallpaper/WallpaperView.h"
 #include "support/FakePanels.h"
 #include "support/TestRoot.h"
+#include "wallpaper/WallpaperViewModel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -99,6 +105,7 @@ int runs(const TestRoot &root)
 void saveScreenshot(QWidget *widget, const QString &name)
 {
     QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    QTest::qWait(50); // lists lay their rows out from the event loop
     widget->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
 }
 
@@ -480,20 +487,44 @@ void TestUi::screenshots()
         saveScreenshot(a.window(), "welcome" + suffix);
         for (const char *category : {"dock", "keyboard", "finder"}) {
             a.open(category);
-            QTest::qWait(20);
             saveScreenshot(a.window(), QStringLiteral("category-%1%2").arg(category, suffix));
         }
+        // A new Mac has not granted Full Disk Access: the banner asks for it on every page.
+        saveScreenshot(a.window(), "full-disk-access-banner" + suffix);
+
+        // The editors, each with an edit made.
+        a.rootView()->setSelectedCategoryID(QStringLiteral("dockapps"));
+        auto *dock = qobject_cast<DockAppsView *>(a.rootView()->currentPage());
+        QTRY_VERIFY_WITH_TIMEOUT(!dock->model().isLoading(), 20000);
+        dock->model().addApp(dock->model().availableApps().first());
+        saveScreenshot(a.window(), "dock-apps" + suffix);
+        a.panels->answers.enqueue(a.root.root().home() + "/Documents");
+        dock->setSelectedTab(DockAppsView::DockTab::others);
+        dock->addFolder();
+        dock->model().addSpacer(false);
+        saveScreenshot(a.window(), "dock-others" + suffix);
+        a.rootView()->setSelectedCategoryID(QStringLiteral("wallpaper"));
+        auto *wallpaper = qobject_cast<WallpaperView *>(a.rootView()->currentPage());
+        QTRY_VERIFY(wallpaper->model()->pendingPreviews().isEmpty());
+        QTest::mouseClick(wallpaper->displayRows().at(1), Qt::LeftButton);
+        a.panels->answers.enqueue(a.root.path() + "/Library/Desktop Pictures/Bloom.png");
+        QTest::mouseClick(wallpaper->chooseImageButton(), Qt::LeftButton);
+        QTRY_VERIFY(wallpaper->model()->pendingPreviews().isEmpty());
+        saveScreenshot(a.window(), "wallpaper-edited" + suffix);
+        QTest::mouseClick(wallpaper->applyButton(), Qt::LeftButton);
+        saveScreenshot(a.window(), "wallpaper-applied" + suffix);
+
         QVERIFY(a.apply("dock.autohide", TweakValue::ofBool(true)));
         a.open("dock");
         QTRY_VERIFY(a.window()->restartsBanner()->isVisible());
-        QTest::qWait(50);
         saveScreenshot(a.window(), "banner" + suffix);
         a.app->showMenuBarPanel();
         QTRY_VERIFY(a.app->menuBarPanel()->isVisible());
         saveScreenshot(a.app->menuBarPanel(), "menu-bar-panel" + suffix);
     }
     Style::apply(false);
-    QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/category-dock") + suffix + ".png"));
+    for (const char *name : {"category-dock", "dock-others", "wallpaper-applied", "menu-bar-panel"})
+        QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/%1%2.png").arg(name, suffix)));
 }
 
 void TestUi::helpAndVersionNeedNoDisplay_data()

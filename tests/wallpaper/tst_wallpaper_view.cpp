@@ -5,7 +5,6 @@
 #include "engine/TweakEngine.h"
 #include "gui/app/RootView.h"
 #include "gui/kit/MiddleElidedLabel.h"
-#include "gui/kit/Style.h"
 #include "gui/kit/ToggleSwitch.h"
 #include "gui/wallpaper/ChooseImageTapTarget.h"
 #include "gui/wallpaper/PreviewWell.h"
@@ -65,12 +64,6 @@ bool shown(QWidget *w)
     return w->isVisibleTo(w->window());
 }
 
-void saveScreenshot(QWidget *widget, const QString &name)
-{
-    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
-    widget->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
-}
-
 } // namespace
 
 class TestWallpaperView : public QObject {
@@ -86,8 +79,6 @@ private slots:
     void fileNameShortensInTheMiddle();
     void previewDrawsEachScaling_data();
     void previewDrawsEachScaling();
-    void screenshots_data();
-    void screenshots();
 };
 
 void TestWallpaperView::newUserSetsTheSecondDisplay()
@@ -326,35 +317,6 @@ void TestWallpaperView::previewDrawsEachScaling()
     well.setImage(std::nullopt);
     const QImage empty = well.grab().toImage();
     QVERIFY(empty.pixelColor(QPoint(200, 130) * empty.devicePixelRatio()) != QColor(Qt::red));
-}
-
-void TestWallpaperView::screenshots_data()
-{
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("light") << false;
-    QTest::newRow("dark") << true;
-}
-
-void TestWallpaperView::screenshots()
-{
-    QFETCH(bool, dark);
-    Style::apply(dark);
-    const QString suffix = dark ? "-dark" : "-light";
-    {
-        Page page;
-        QTest::mouseClick(page.row(1), Qt::LeftButton);
-        page.panels.answers.enqueue(samplePicture(page.root, "Bloom.png"));
-        QTest::mouseClick(page.view()->chooseImageButton(), Qt::LeftButton);
-        page.view()->scalingMenu()->setFocus();
-        QTest::keyClick(page.view()->scalingMenu(), Qt::Key_Down);
-        QTest::qWait(20);
-        saveScreenshot(page.rootView.get(), "wallpaper-edited" + suffix);
-        QTest::mouseClick(page.view()->applyButton(), Qt::LeftButton);
-        QTest::qWait(20);
-        saveScreenshot(page.rootView.get(), "wallpaper-applied" + suffix);
-    }
-    Style::apply(false);
-    QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/wallpaper-applied") + suffix + ".png"));
 }
 
 QTEST_MAIN(TestWallpaperView)
