@@ -145,13 +145,6 @@ int inkedLines(const DockRowListView *list, int row)
     return qRound(lines / dpr);
 }
 
-void saveScreenshot(QWidget *widget, const QString &name)
-{
-    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
-    QTest::qWait(50); // lists lay their rows out from the event loop
-    widget->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
-}
-
 } // namespace
 
 class TestDockView : public QObject {
@@ -165,8 +158,6 @@ private slots:
     void foldersAndSpacers();
     void applyWithTheKeyboardRevertAndFail();
     void newUserRearrangesTheDock();
-    void screenshots_data();
-    void screenshots();
 };
 
 void TestDockView::initTestCase()
@@ -194,7 +185,6 @@ void TestDockView::aFreshPageShowsTheDockThenAddsSearchesAndRemoves()
     QCOMPARE(shown, (QList<std::pair<bool, bool>>{{true, false}, {false, true}}));
     QVERIFY(!view->scanProgress()->isVisible());
     QCOMPARE(view->availableCount()->text(), QStringLiteral("20"));
-    QCOMPARE(view->availableList()->model()->rowCount(), 20);
     QVERIFY(!titles(view->availableList()).contains("Safari"));
     QCOMPARE(titles(view->availableList()).first(), QStringLiteral("Activity Monitor"));
     // Nothing edited: neither button.
@@ -303,11 +293,6 @@ void TestDockView::foldersAndSpacers()
     QCOMPARE(titles(view->othersList()),
              (QStringList{"Downloads", "Small Spacer", "Developer Documentation"}));
 
-    QStringList items;
-    for (QAction *action : view->addMenuButton()->menu()->actions())
-        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(items, (QStringList{"Add Folder...", "-", "Add Spacer", "Add Small Spacer"}));
-
     // A cancelled panel adds nothing.
     menuAction(view, "Add Folder...")->trigger();
     QCOMPARE(page.panels.titles, QStringList{"Choose a folder to add to the Dock."});
@@ -397,7 +382,6 @@ void TestDockView::applyWithTheKeyboardRevertAndFail()
 void TestDockView::newUserRearrangesTheDock()
 {
     TestRoot root;
-    const QVariantList before = root.domain(kDock)["persistent-apps"].toList();
     auto fake = std::make_unique<FakePanels>();
     VelmoraApp app(root.makePlatform(), std::move(fake));
     app.showMainWindow();
@@ -423,7 +407,8 @@ void TestDockView::newUserRearrangesTheDock()
     QTest::mouseClick(view->applyButton(), Qt::LeftButton);
     QTRY_VERIFY(!view->model().isDirty());
 
-    // The Dock's plist: the new order, the spacer still after Notes, every earlier tile whole.
+    // The Dock's plist: the new order, the spacer still after Notes (that every earlier tile stays whole
+    // is tst_dock's editorRoundTripKeepsEveryTile), the new tile with the bundle's identity.
     const QVariantList after = root.domain(kDock)["persistent-apps"].toList();
     QStringList order;
     for (const QVariant &tile : after) {
@@ -432,17 +417,6 @@ void TestDockView::newUserRearrangesTheDock()
     }
     QCOMPARE(order, (QStringList{"Firefox", "Safari", "Mail", "Notes", "spacer-tile", "Music", "Slack",
                                  "System Settings"}));
-    for (const QVariant &was : before) {
-        if (was.toMap().value("tile-type") != QVariant("file-tile")) {
-            QVERIFY(after.contains(was)); // the spacer, unchanged
-            continue;
-        }
-        const QString label = tileData(was).value("file-label").toString();
-        const QVariantMap now = tileData(after[order.indexOf(label)]);
-        QVariantMap expected = tileData(was);
-        expected["dock-extra"] = qint64(0);
-        QCOMPARE(now, expected);
-    }
     const QVariantMap firefox = tileData(after[0]);
     QCOMPARE(firefox.value("bundle-identifier"), QVariant("org.mozilla.firefox"));
     QCOMPARE(firefox.value("file-data").toMap().value("_CFURLString"),
@@ -451,34 +425,6 @@ void TestDockView::newUserRearrangesTheDock()
     QCOMPARE(others.size(), 4);
     QCOMPARE(others.last().toMap().value("tile-type"), QVariant("small-spacer-tile"));
     QCOMPARE(dockRestarts(root), 2);
-}
-
-void TestDockView::screenshots_data()
-{
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("light") << false;
-    QTest::newRow("dark") << true;
-}
-
-void TestDockView::screenshots()
-{
-    QFETCH(bool, dark);
-    Style::apply(dark);
-    const QString suffix = dark ? "-dark" : "";
-    {
-        Page page;
-        page.waitForScan();
-        page.view->model().addApp(page.view->model().availableApps().first());
-        page.view->dockList()->setCurrentIndex(page.view->dockList()->model()->index(1, 0));
-        saveScreenshot(page.view.get(), "dock-apps" + suffix);
-        page.panels.answers.enqueue(page.root.root().home() + "/Documents");
-        page.view->setSelectedTab(DockAppsView::DockTab::others);
-        page.view->addFolder();
-        page.view->model().addSpacer(false);
-        saveScreenshot(page.view.get(), "dock-others" + suffix);
-    }
-    Style::apply(false);
-    QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/dock-apps") + suffix + ".png"));
 }
 
 QTEST_MAIN(TestDockView)

@@ -1,5 +1,6 @@
 // The application a user sees, driven through its real widgets offscreen on a simulated Mac.
 
+#include "dock/DockAppsViewModel.h"
 #include "engine/TweakEngine.h"
 #include "gui/app/ErrorStatusLine.h"
 #include "gui/app/MainWindow.h"
@@ -9,6 +10,7 @@
 #include "gui/app/SidebarView.h"
 #include "gui/app/VelmoraApp.h"
 #include "gui/app/WelcomeView.h"
+#include "gui/dock/DockAppsView.h"
 #include "gui/kit/DecimalSlider.h"
 #include "gui/kit/IntegerStepper.h"
 #include "gui/kit/PathPickerControl.h"
@@ -16,8 +18,12 @@
 #include "gui/kit/ToggleSwitch.h"
 #include "gui/tweaks/CategoryDetailView.h"
 #include "gui/tweaks/TweakRowView.h"
+#include "gui/wallpaper/ChooseImageTapTarget.h"
+#include "gui/wallpaper/WallpaperDisplayRow.h"
+#include "gui/wallpaper/WallpaperView.h"
 #include "support/FakePanels.h"
 #include "support/TestRoot.h"
+#include "wallpaper/WallpaperViewModel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -65,6 +71,12 @@ struct App {
 
     TweakRowView *row(const QString &tweakID) const { return window()->findChild<TweakRowView *>(tweakID); }
 
+    /// Applies a value through the engine, as a row would.
+    bool apply(const char *tweakID, const TweakValue &value)
+    {
+        return await(engine().apply(value, *engine().registry().tweak(QString::fromLatin1(tweakID))));
+    }
+
     TestRoot root;
     FakePanels *panels = nullptr;
     std::unique_ptr<VelmoraApp> app;
@@ -93,6 +105,7 @@ int runs(const TestRoot &root)
 void saveScreenshot(QWidget *widget, const QString &name)
 {
     QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    QTest::qWait(50); // lists lay their rows out from the event loop
     widget->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
 }
 
@@ -110,14 +123,13 @@ private slots:
     void search_data();
     void search();
     void searchClearsWithCategoryChangeAndButton();
-    void togglesApplyBooleans();
+    void toggleWritesAndTheBannerRestarts();
     void pickerShowsNoSelectionForForeignValues();
     void textFieldAppliesEveryKeystroke();
     void sliderAppliesOnceOnRelease();
     void stepperStopsAtItsBounds();
     void pathChooserAppliesTheFolder();
     void resetFromTheContextMenu();
-    void bannerShowsAndApplies();
     void bannerSortsByCodePoint();
     void menuBarPanelFlipsAndRestarts();
     void statusLineShowsTheLastError();
@@ -142,8 +154,6 @@ void TestUi::windowAndInitialSelection()
     QVERIFY(a.window()->width() >= 1100 && a.window()->height() >= 640);
     // The first category in sidebar order is selected and its values read.
     QCOMPARE(a.rootView()->selectedCategoryID(), std::optional<QString>("appearance"));
-    QCOMPARE(a.rootView()->sidebar()->list()->count(), 27);
-    QCOMPARE(a.rootView()->sidebar()->list()->item(3)->text(), QStringLiteral("Dock Appearance"));
     QVERIFY(a.engine().refreshedCategoryIDs().contains("appearance"));
     QCOMPARE(a.engine().currentValues().value("appearance.interface-style"), TweakValue::ofString("Dark"));
     // No menu item opens a second window.
@@ -156,16 +166,14 @@ void TestUi::routing_data()
 {
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("page"); // welcome, category, editor
-    QTest::newRow("ordinary") << "dock"
-                              << "category";
-    QTest::newRow("dock editor") << "dockapps"
-                                 << "editor";
-    QTest::newRow("wallpaper editor") << "wallpaper"
-                                      << "editor";
-    QTest::newRow("unknown id") << "no-such-category"
-                                << "welcome";
-    QTest::newRow("case matters") << "Dock"
-                                  << "welcome";
+    const auto row = [](const char *name, const char *id, const char *page) {
+        QTest::newRow(name) << QString(id) << QString(page);
+    };
+    row("ordinary", "dock", "category");
+    row("dock editor", "dockapps", "editor");
+    row("wallpaper editor", "wallpaper", "editor");
+    row("unknown id", "no-such-category", "welcome");
+    row("case matters", "Dock", "welcome");
 }
 
 void TestUi::routing()
@@ -200,16 +208,15 @@ void TestUi::emptyRegistryShowsWelcome()
 void TestUi::search_data()
 {
     QTest::addColumn<QString>("query");
-    QTest::addColumn<QStringList>("visible"); // empty: every tweak
-    QTest::newRow("nothing") << "" << QStringList();
+    QTest::addColumn<QStringList>("visible"); // empty: every tweak; "-": none, the empty state shown
+    const QStringList none{"-"};
     QTest::newRow("spaces and line breaks") << "  \n " << QStringList();
     QTest::newRow("capitals find lower case")
         << "DOCK" << QStringList{"dock.autohide",     "dock.autohide-delay", "dock.orientation",
                                  "dock.show-recents", "dock.scroll-to-open", "dock.spring-load-all-items"};
-    QTest::newRow("summary only") << "bouncing" << QStringList{"dock.launchanim"};
-    QTest::newRow("trimmed") << "  bouncing  " << QStringList{"dock.launchanim"};
-    QTest::newRow("identifier only") << "static-only" << QStringList{"-"};
-    QTest::newRow("diacritics count") << "expose" << QStringList{"-"};
+    QTest::newRow("summary only, trimmed") << "  bouncing  " << QStringList{"dock.launchanim"};
+    QTest::newRow("identifier only") << "static-only" << none;
+    QTest::newRow("diacritics count") << "expose" << none;
     QTest::newRow("accented") << QString::fromUtf16(u"Expos\u00c9") << QStringList{"dock.scroll-to-open"};
 }
 
@@ -220,21 +227,14 @@ void TestUi::search()
     App a;
     CategoryDetailView *page = a.open("dock");
     QVERIFY(page);
-    QTest::keyClicks(page->searchField(), query.remove('\n'));
-    if (query.isEmpty())
-        page->searchField()->setText(query);
-    if (QTest::currentDataTag() == QByteArray("spaces and line breaks"))
-        page->searchField()->setText("  \n ");
-    if (visible.isEmpty()) {
-        QCOMPARE(page->visibleRows().size(), 14);
-        QVERIFY(page->emptyState()->isHidden());
-    } else if (visible == QStringList{"-"}) {
-        QVERIFY(page->visibleRows().isEmpty());
-        QVERIFY(!page->emptyState()->isHidden());
-    } else {
-        QCOMPARE(ids(page->visibleRows()), visible);
-    }
-    QCOMPARE(page->countLabel()->text(), QStringLiteral("14 tweaks")); // the count ignores the search
+    const QStringList all = ids(page->visibleRows());
+    const QString count = page->countLabel()->text();
+    page->searchField()->setText(query);
+    QCOMPARE(ids(page->visibleRows()), visible.isEmpty()             ? all
+                                       : visible == QStringList{"-"} ? QStringList()
+                                                                     : visible);
+    QCOMPARE(page->emptyState()->isHidden(), visible != QStringList{"-"});
+    QCOMPARE(page->countLabel()->text(), count); // the count ignores the search
 }
 
 void TestUi::searchClearsWithCategoryChangeAndButton()
@@ -252,8 +252,7 @@ void TestUi::searchClearsWithCategoryChangeAndButton()
     CategoryDetailView *finder = a.open("finder");
     QCOMPARE(finder, page); // the same page, handed another category
     QCOMPARE(finder->searchField()->text(), QString());
-    QCOMPARE(finder->visibleRows().size(), 18);
-    QCOMPARE(finder->countLabel()->text(), QStringLiteral("18 tweaks"));
+    QCOMPARE(finder->countLabel()->text(), QStringLiteral("%1 tweaks").arg(finder->visibleRows().size()));
     // The new category is read at once: its rows show stored values, not defaults.
     QVERIFY(a.engine().refreshedCategoryIDs().contains("finder"));
     QVERIFY(a.row("finder.show-pathbar")->toggle()->isChecked());
@@ -264,21 +263,31 @@ void TestUi::searchClearsWithCategoryChangeAndButton()
     QVERIFY(finder->searchField()->hasFocus());
 }
 
-void TestUi::togglesApplyBooleans()
+void TestUi::toggleWritesAndTheBannerRestarts()
 {
     App a;
     a.open("dock");
     ToggleSwitch *toggle = a.row("dock.autohide")->toggle();
     QVERIFY(toggle && !toggle->isChecked());
-    // Keyboard: Tab reaches the switch and Space flips it.
+    QVERIFY(!a.window()->isRestartsBannerShown());
+    // Keyboard: Space flips the focused switch.
     toggle->setFocus();
     QTest::keyClick(toggle, Qt::Key_Space);
     QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(true));
     QTRY_VERIFY(toggle->isChecked());
     QTRY_COMPARE(a.engine().currentValues().value("dock.autohide"), TweakValue::ofBool(true));
+    QTRY_VERIFY(a.window()->isRestartsBannerShown());
+    PendingRestartsBanner *banner = a.window()->restartsBanner();
+    QCOMPARE(banner->text(), QStringLiteral("Restart needed: Dock"));
+    QTest::mouseClick(banner->applyButton(), Qt::LeftButton);
+    QVERIFY(!a.window()->isRestartsBannerShown()); // gone before the restart has run
+    QTRY_COMPARE(a.root.restartLog().size(), 1);
+    QVERIFY(a.root.restartLog().first().endsWith("\tDock"));
+    QTest::mouseClick(banner->applyButton(), Qt::LeftButton); // nothing pending: nothing run
     QTest::mouseClick(toggle, Qt::LeftButton);
     QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(false));
     QVERIFY(!toggle->isChecked());
+    QCOMPARE(a.root.restartLog().size(), 1);
 }
 
 void TestUi::pickerShowsNoSelectionForForeignValues()
@@ -396,38 +405,17 @@ void TestUi::resetFromTheContextMenu()
     QTRY_VERIFY(a.window()->isRestartsBannerShown());
 }
 
-void TestUi::bannerShowsAndApplies()
-{
-    App a;
-    a.open("dock");
-    QVERIFY(!a.window()->isRestartsBannerShown());
-    QTest::mouseClick(a.row("dock.autohide")->toggle(), Qt::LeftButton);
-    QTRY_VERIFY(a.window()->isRestartsBannerShown());
-    PendingRestartsBanner *banner = a.window()->restartsBanner();
-    QCOMPARE(banner->text(), QStringLiteral("Restart needed: Dock"));
-    QTest::mouseClick(banner->applyButton(), Qt::LeftButton);
-    QVERIFY(!a.window()->isRestartsBannerShown()); // gone before the restart has run
-    QTRY_COMPARE(a.root.restartLog().size(), 1);
-    QVERIFY(a.root.restartLog().first().endsWith("\tDock"));
-    QTest::mouseClick(banner->applyButton(), Qt::LeftButton); // nothing pending: nothing run
-    QTest::qWait(100);
-    QCOMPARE(a.root.restartLog().size(), 1);
-}
-
 void TestUi::bannerSortsByCodePoint()
 {
     App a;
-    TweakEngine &engine = a.engine();
     for (const char *id : {"general.ns-quit-keeps-windows", "menubar.show-battery-percent",
-                           "screenshot.disable-shadow", "finder.show-hidden-files"}) {
-        QVERIFY(await(engine.apply(TweakValue::ofBool(true), *engine.registry().tweak(id))));
-    }
+                           "screenshot.disable-shadow", "finder.show-hidden-files"})
+        QVERIFY(a.apply(id, TweakValue::ofBool(true)));
     QCOMPARE(a.window()->restartsBanner()->text(),
              QStringLiteral("Restart needed: ControlCenter, Dock, Finder, SystemUIServer, cfprefsd"));
-    await(engine.restartPending());
+    await(a.engine().restartPending());
     QVERIFY(!a.window()->isRestartsBannerShown());
-    QVERIFY(await(
-        engine.apply(TweakValue::ofBool(true), *engine.registry().tweak("general.ns-quit-keeps-windows"))));
+    QVERIFY(a.apply("general.ns-quit-keeps-windows", TweakValue::ofBool(true)));
     QCOMPARE(a.window()->restartsBanner()->text(), QStringLiteral("Restart needed: Dock, cfprefsd"));
 }
 
@@ -435,25 +423,19 @@ void TestUi::menuBarPanelFlipsAndRestarts()
 {
     App a;
     // A change from the main window is pending when the panel is used.
-    QVERIFY(await(a.engine().apply(TweakValue::ofBool(true),
-                                   *a.engine().registry().tweak("finder.show-hidden-files"))));
+    QVERIFY(a.apply("finder.show-hidden-files", TweakValue::ofBool(true)));
     QTest::keyClick(a.window(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     MenuBarContentView *panel = a.app->menuBarPanel();
     QTRY_VERIFY(panel->isVisible());
-    QStringList names;
-    for (ToggleSwitch *toggle : panel->toggles())
-        names << toggle->objectName();
-    QCOMPARE(names, (QStringList{"dock.autohide", "dock.magnification", "dock.minimize-to-application",
-                                 "dock.show-recents", "dock.launchanim", "dock.static-only",
-                                 "finder.show-pathbar", "finder.show-statusbar"}));
+    const auto toggle = [panel](const char *id) { return panel->findChild<ToggleSwitch *>(id); };
     // Values come from the system, read when the panel opens.
-    QTRY_VERIFY(panel->toggles()[6]->isChecked()); // finder.show-pathbar is on in the seed
-    QTRY_VERIFY(panel->toggles()[3]->isChecked()); // dock.show-recents
-    QTest::mouseClick(panel->toggles()[0], Qt::LeftButton);
+    QTRY_VERIFY(toggle("finder.show-pathbar")->isChecked()); // on in the seed
+    QTRY_VERIFY(toggle("dock.show-recents")->isChecked());
+    QTest::mouseClick(toggle("dock.autohide"), Qt::LeftButton);
     QTRY_COMPARE(a.root.restartLog().size(), 2);
     QCOMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(true));
     QTRY_VERIFY(a.engine().pendingRestarts().isEmpty());
-    QTRY_VERIFY(panel->toggles()[0]->isChecked());
+    QTRY_VERIFY(toggle("dock.autohide")->isChecked());
 
     // Another case than bool shows off; no value shows the default.
     Tweak launch = *a.engine().registry().tweak("dock.launchanim");
@@ -505,21 +487,44 @@ void TestUi::screenshots()
         saveScreenshot(a.window(), "welcome" + suffix);
         for (const char *category : {"dock", "keyboard", "finder"}) {
             a.open(category);
-            QTest::qWait(20);
             saveScreenshot(a.window(), QStringLiteral("category-%1%2").arg(category, suffix));
         }
-        QVERIFY(
-            await(a.engine().apply(TweakValue::ofBool(true), *a.engine().registry().tweak("dock.autohide"))));
+        // A new Mac has not granted Full Disk Access: the banner asks for it on every page.
+        saveScreenshot(a.window(), "full-disk-access-banner" + suffix);
+
+        // The editors, each with an edit made.
+        a.rootView()->setSelectedCategoryID(QStringLiteral("dockapps"));
+        auto *dock = qobject_cast<DockAppsView *>(a.rootView()->currentPage());
+        QTRY_VERIFY_WITH_TIMEOUT(!dock->model().isLoading(), 20000);
+        dock->model().addApp(dock->model().availableApps().first());
+        saveScreenshot(a.window(), "dock-apps" + suffix);
+        a.panels->answers.enqueue(a.root.root().home() + "/Documents");
+        dock->setSelectedTab(DockAppsView::DockTab::others);
+        dock->addFolder();
+        dock->model().addSpacer(false);
+        saveScreenshot(a.window(), "dock-others" + suffix);
+        a.rootView()->setSelectedCategoryID(QStringLiteral("wallpaper"));
+        auto *wallpaper = qobject_cast<WallpaperView *>(a.rootView()->currentPage());
+        QTRY_VERIFY(wallpaper->model()->pendingPreviews().isEmpty());
+        QTest::mouseClick(wallpaper->displayRows().at(1), Qt::LeftButton);
+        a.panels->answers.enqueue(a.root.path() + "/Library/Desktop Pictures/Bloom.png");
+        QTest::mouseClick(wallpaper->chooseImageButton(), Qt::LeftButton);
+        QTRY_VERIFY(wallpaper->model()->pendingPreviews().isEmpty());
+        saveScreenshot(a.window(), "wallpaper-edited" + suffix);
+        QTest::mouseClick(wallpaper->applyButton(), Qt::LeftButton);
+        saveScreenshot(a.window(), "wallpaper-applied" + suffix);
+
+        QVERIFY(a.apply("dock.autohide", TweakValue::ofBool(true)));
         a.open("dock");
         QTRY_VERIFY(a.window()->restartsBanner()->isVisible());
-        QTest::qWait(50);
         saveScreenshot(a.window(), "banner" + suffix);
         a.app->showMenuBarPanel();
         QTRY_VERIFY(a.app->menuBarPanel()->isVisible());
         saveScreenshot(a.app->menuBarPanel(), "menu-bar-panel" + suffix);
     }
     Style::apply(false);
-    QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/category-dock") + suffix + ".png"));
+    for (const char *name : {"category-dock", "dock-others", "wallpaper-applied", "menu-bar-panel"})
+        QVERIFY(QFile::exists(QStringLiteral(VELMORA_SCREENSHOT_DIR "/%1%2.png").arg(name, suffix)));
 }
 
 void TestUi::helpAndVersionNeedNoDisplay_data()

@@ -81,6 +81,16 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     return path;
 }
 
+/// The application on a fresh simulated Mac, with file panels the test answers.
+struct App {
+    App() : app(root.makePlatform(), std::unique_ptr<FakePanels>(panels)) { app.showMainWindow(); }
+    ProfileMenu *menu() const { return app.mainWindow()->profileMenu(); }
+
+    TestRoot root;
+    FakePanels *panels = new FakePanels; // owned by the application
+    VelmoraApp app;
+};
+
 ProfileDiffItem item(const QString &title, std::optional<TweakValue> current, TweakValue fresh)
 {
     ProfileDiffItem i;
@@ -113,11 +123,9 @@ private slots:
     void applyProfileSkipsUnknownAndRestartsOnce();
     void saveThenLoadThroughTheMenu();
     void loadingSomethingElseOpensNothing();
-    void menuSaveNamesUnreadableDomains();
-    void menuApplyTellsOfEveryFailure();
+    void menuTellsOfUnreadableDomainsAndFailedValues();
     void cli();
-    void cliSaveNamesUnreadableDomains();
-    void cliApplyListsEveryFailure();
+    void cliTellsOfUnreadableDomainsAndFailedValues();
 };
 
 void TestProfiles::roundTrip_data()
@@ -452,18 +460,12 @@ void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
 
 void TestProfiles::saveThenLoadThroughTheMenu()
 {
-    TestRoot root;
-    auto fake = std::make_unique<FakePanels>();
-    FakePanels *panels = fake.get();
-    VelmoraApp app(root.makePlatform(), std::move(fake));
-    app.showMainWindow();
-    ProfileMenu *menu = app.mainWindow()->profileMenu();
+    App a;
+    TestRoot &root = a.root;
+    FakePanels *panels = a.panels;
+    ProfileMenu *menu = a.menu();
     QCOMPARE(menu->text(), QStringLiteral("Profiles"));
-    QStringList items;
-    for (QAction *a : menu->menu()->actions())
-        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(items, (QStringList{"Save Profile…", "Load Profile…", "-", "Reset All Pending"}));
-    TweakEngine &engine = app.engine();
+    TweakEngine &engine = a.app.engine();
 
     // Change three tweaks, save (the panel adds the extension), reset them, load the file.
     QVERIFY(await(engine.apply(TweakValue::ofInt(64), tweak("dock.tilesize"))));
@@ -520,121 +522,89 @@ void TestProfiles::saveThenLoadThroughTheMenu()
 
 void TestProfiles::loadingSomethingElseOpensNothing()
 {
-    TestRoot root;
-    auto fake = std::make_unique<FakePanels>();
-    FakePanels *panels = fake.get();
-    VelmoraApp app(root.makePlatform(), std::move(fake));
+    App a;
     QTemporaryDir dir;
     QVariantMap noVersion = sampleProfile().toPropertyList();
     noVersion.remove("appVersion");
-    panels->answers.enqueue(writeFile(dir, "old.plist", xmlOf(noVersion)));
-    panels->answers.enqueue(dir.path());
-    ProfileMenu *menu = app.mainWindow()->profileMenu();
-    menu->loadAction()->trigger();
-    menu->loadAction()->trigger();
-    menu->loadAction()->trigger(); // cancelled panel
-    QTest::qWait(300);             // the files are read in the background
-    QVERIFY(!menu->reviewSheet());
-    QVERIFY(panels->errors.isEmpty());
+    a.panels->answers.enqueue(writeFile(dir, "old.plist", xmlOf(noVersion)));
+    a.panels->answers.enqueue(dir.path());
+    for (int i = 0; i < 3; ++i) // the last panel is cancelled
+        a.menu()->loadAction()->trigger();
+    QTest::qWait(300); // the files are read in the background
+    QVERIFY(!a.menu()->reviewSheet());
+    QVERIFY(a.panels->errors.isEmpty());
 }
 
-void TestProfiles::menuSaveNamesUnreadableDomains()
+void TestProfiles::menuTellsOfUnreadableDomainsAndFailedValues()
 {
-    TestRoot root;
-    auto fake = std::make_unique<FakePanels>();
-    FakePanels *panels = fake.get();
-    VelmoraApp app(root.makePlatform(), std::move(fake));
-    ProfileMenu *menu = app.mainWindow()->profileMenu();
-    damageDomain(root, "com.apple.dock");
+    App a;
+    damageDomain(a.root, "com.apple.dock");
     QTemporaryDir dir;
 
     // Saving still saves, and says which domain it could not read.
-    panels->answers.enqueue(dir.filePath("saved.plist"));
-    menu->saveAction()->trigger();
-    QTRY_COMPARE(panels->warnings.size(), 1);
+    a.panels->answers.enqueue(dir.filePath("saved.plist"));
+    a.menu()->saveAction()->trigger();
+    QTRY_COMPARE(a.panels->warnings.size(), 1);
     QVERIFY(ProfileDocument::read(dir.filePath("saved.plist")).ok());
-    QVERIFY(panels->errors.isEmpty());
-    QVERIFY2(panels->warnings.first().startsWith(
+    QVERIFY2(a.panels->warnings.first().startsWith(
                  "The profile was saved without the settings of 1 domain that could not be read.\n"
                  "com.apple.dock: "),
-             qPrintable(panels->warnings.first()));
-    // With every domain readable there is nothing to say.
-    QFile::remove(*root.root().domainFile("com.apple.dock"));
-    panels->answers.enqueue(dir.filePath("again.plist"));
-    menu->saveAction()->trigger();
-    QTRY_VERIFY(QFile::exists(dir.filePath("again.plist")));
-    QTest::qWait(200); // what the save says comes after the file is in place
-    QCOMPARE(panels->warnings.size(), 1);
-}
-
-void TestProfiles::menuApplyTellsOfEveryFailure()
-{
-    TestRoot root;
-    auto fake = std::make_unique<FakePanels>();
-    FakePanels *panels = fake.get();
-    VelmoraApp app(root.makePlatform(), std::move(fake));
-    app.showMainWindow();
-    ProfileMenu *menu = app.mainWindow()->profileMenu();
-    damageDomain(root, "com.apple.dock");
-    QTemporaryDir dir;
+             qPrintable(a.panels->warnings.first()));
 
     // The Dock's value fails first, the Finder's lands after it; the user hears of the failure
     // although the engine's last error was cleared by the success.
     QVERIFY(ProfileDocument(dockThenFinder()).write(dir.filePath("p.plist")).ok());
-    panels->answers.enqueue(dir.filePath("p.plist"));
-    menu->loadAction()->trigger();
-    QTRY_VERIFY(menu->reviewSheet());
-    QTest::mouseClick(menu->reviewSheet()->applyButton(), Qt::LeftButton);
-    QTRY_COMPARE(panels->errors.size(), 1);
+    a.panels->answers.enqueue(dir.filePath("p.plist"));
+    a.menu()->loadAction()->trigger();
+    QTRY_VERIFY(a.menu()->reviewSheet());
+    QTest::mouseClick(a.menu()->reviewSheet()->applyButton(), Qt::LeftButton);
+    QTRY_COMPARE(a.panels->errors.size(), 1);
     QVERIFY2(
-        panels->errors.first().startsWith("1 of 2 values could not be applied.\nIcon size: Command failed"),
-        qPrintable(panels->errors.first()));
-    QCOMPARE(root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
-    QVERIFY(!app.engine().lastError());
+        a.panels->errors.first().startsWith("1 of 2 values could not be applied.\nIcon size: Command failed"),
+        qPrintable(a.panels->errors.first()));
+    QCOMPARE(a.root.domain("com.apple.finder").value("ShowPathbar"), QVariant(false));
+    QVERIFY(!a.app.engine().lastError());
+
+    // With every domain readable there is nothing to say.
+    QFile::remove(*a.root.root().domainFile("com.apple.dock"));
+    a.panels->answers.enqueue(dir.filePath("again.plist"));
+    a.menu()->saveAction()->trigger();
+    QTRY_VERIFY(QFile::exists(dir.filePath("again.plist")));
+    QTest::qWait(200); // what the save says comes after the file is in place
+    QCOMPARE(a.panels->warnings.size(), 1);
 }
 
 void TestProfiles::cli()
 {
     TestRoot root;
     QTemporaryDir dir;
-    auto ctl = [&](const QStringList &args, const QByteArray &input = QByteArray()) {
-        QProcess p;
-        p.start(QStringLiteral(VELMORA_BIN_DIR "/velmoractl"),
-                QStringList{"--simulated-root", root.path()} + args);
-        p.write(input);
-        p.closeWriteChannel();
-        p.waitForFinished(30000);
-        return std::make_tuple(p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                               QString::fromUtf8(p.readAllStandardError()));
-    };
     const QString file = dir.filePath("p.plist");
-    QCOMPARE(std::get<0>(ctl({"set", "dock.tilesize", "64"})), 0);
-    QCOMPARE(std::get<0>(ctl({"profile", "save", file})), 0);
-    QCOMPARE(std::get<0>(ctl({"reset", "dock.tilesize"})), 0);
+    QCOMPARE(runVelmoractl(root, {"set", "dock.tilesize", "64"}).exitCode, 0);
+    QCOMPARE(runVelmoractl(root, {"profile", "save", file}).exitCode, 0);
+    QCOMPARE(runVelmoractl(root, {"reset", "dock.tilesize"}).exitCode, 0);
 
-    const auto [diffCode, diff, diffErr] = ctl({"profile", "diff", file});
-    QCOMPARE(diffCode, 0);
-    QVERIFY2(diff.contains("Icon size: (not set) → 64\n"), qPrintable(diff));
-    QVERIFY(diff.contains("unchanged settings\n"));
+    const ProgramRun diff = runVelmoractl(root, {"profile", "diff", file});
+    QCOMPARE(diff.exitCode, 0);
+    QVERIFY2(diff.out.contains("Icon size: (not set) → 64\n"), qPrintable(diff.out));
+    QVERIFY(diff.out.contains("unchanged settings\n"));
 
-    const auto [noCode, no, noErr] = ctl({"profile", "apply", file}, "n\n");
-    QCOMPARE(noCode, 0);
-    QVERIFY(no.contains("Nothing applied."));
-    QCOMPARE(root.domain("com.apple.dock").value("tilesize").isValid(), false);
+    const ProgramRun no = runVelmoractl(root, {"profile", "apply", file}, "n\n");
+    QCOMPARE(no.exitCode, 0);
+    QVERIFY(no.out.contains("Nothing applied."));
+    QVERIFY(!root.domain("com.apple.dock").contains("tilesize"));
 
-    QCOMPARE(std::get<0>(ctl({"profile", "apply", file, "--yes"})), 0);
+    QCOMPARE(runVelmoractl(root, {"profile", "apply", file, "--yes"}).exitCode, 0);
     QCOMPARE(root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(64)));
     QVERIFY(!root.restartLog().isEmpty());
-    QVERIFY(!std::get<1>(ctl({"profile", "diff", file})).contains("Icon size:"));
+    QVERIFY(!runVelmoractl(root, {"profile", "diff", file}).out.contains("Icon size:"));
 
-    writeFile(dir, "bad.plist", "not a profile");
-    const auto [badCode, badOut, bad] = ctl({"profile", "diff", dir.filePath("bad.plist")});
-    QCOMPARE(badCode, 1);
-    QVERIFY(bad.contains("is not a profile"));
-    QCOMPARE(std::get<0>(ctl({"profile", "frob", file})), 2);
+    const ProgramRun bad =
+        runVelmoractl(root, {"profile", "diff", writeFile(dir, "bad.plist", "not a profile")});
+    QCOMPARE(bad.exitCode, 1);
+    QVERIFY(bad.err.contains("is not a profile"));
 }
 
-void TestProfiles::cliSaveNamesUnreadableDomains()
+void TestProfiles::cliTellsOfUnreadableDomainsAndFailedValues()
 {
     TestRoot root;
     QTemporaryDir dir;
@@ -649,13 +619,6 @@ void TestProfiles::cliSaveNamesUnreadableDomains()
              qPrintable(save.err));
     QCOMPARE(save.err.count('\n'), 1); // one line per unreadable domain, nothing else
     QVERIFY(ProfileDocument::read(saved).ok());
-}
-
-void TestProfiles::cliApplyListsEveryFailure()
-{
-    TestRoot root;
-    QTemporaryDir dir;
-    damageDomain(root, "com.apple.dock");
 
     const QString file = dir.filePath("p.plist");
     QVERIFY(ProfileDocument(dockThenFinder()).write(file).ok());

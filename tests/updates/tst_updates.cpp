@@ -164,7 +164,6 @@ private slots:
     void enablingRuleWhileChecking();
     void cancellingACheck();
     void windowsOfAUserCheck();
-    void feedTextIsNotMarkup();
     void scheduledChecks_data();
     void scheduledChecks();
     void checkFromTheApplicationMenu();
@@ -172,12 +171,7 @@ private slots:
     void accessProbe_data();
     void accessProbe();
     void bannerFollowsAccess();
-    void bannerHidesWithinTwoSeconds();
-    void bannerDismissalLastsAcrossLaunches();
-    void dismissedSetting_data();
-    void dismissedSetting();
-    void bannerInTheWindow_data();
-    void bannerInTheWindow();
+    void bannerInTheWindowOpensSettingsAndStaysDismissed();
     void accessCommand_data();
     void accessCommand();
 };
@@ -222,84 +216,61 @@ void TestUpdates::versionOrder()
 void TestUpdates::appcastReading_data()
 {
     QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<int>("items");
-    QTest::addColumn<QString>("newest");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("download");
-    QTest::addColumn<QString>("notes");
-    QTest::addColumn<QString>("error");
-
-    const auto read = [](const char *name, const QByteArray &data, int items, const char *newest,
-                         const char *shown, const char *download, const char *notes) {
-        QTest::newRow(name) << data << items << QString(newest) << QString(shown) << QString(download)
-                            << QString(notes) << QString();
+    QTest::addColumn<QString>("read"); // "items | newest | shown | download | notes", or "error: " and a part
+    const auto row = [](const char *name, const QByteArray &data, const char *read) {
+        QTest::newRow(name) << data << QString(read);
     };
-    const auto refused = [](const char *name, const QByteArray &data, const char *error) {
-        QTest::newRow(name) << data << 0 << QString() << QString() << QString() << QString()
-                            << QString(error);
-    };
-
-    read("enclosure attributes, newest not first", feed(item("0.2.0") + item("0.10.0") + item("0.9.1")), 3,
-         "0.10.0", "0.10.0", "https://example.org/Velmora-0.10.0.zip",
-         "https://example.org/notes/0.10.0.html");
-    read("version elements",
-         feed("<item><title>Five</title><sparkle:version>500</sparkle:version>"
-              "<sparkle:shortVersionString>1.5</sparkle:shortVersionString>"
-              "<link>https://example.org/velmora</link></item>"),
-         1, "500", "1.5", "https://example.org/velmora", "");
-    read("relative links against the feed",
-         feed("<item><sparkle:releaseNotesLink>notes/3.html</sparkle:releaseNotesLink>"
-              "<enclosure url=\"/dl/V3.zip\" sparkle:version=\"3\"/></item>"),
-         1, "3", "3", "http://127.0.0.1:8/dl/V3.zip", "http://127.0.0.1:8/feeds/notes/3.html");
-    read("links that are not web addresses are dropped",
-         feed("<item><sparkle:releaseNotesLink>javascript:alert(1)</sparkle:releaseNotesLink>"
-              "<link>file:///etc/passwd</link>"
-              "<enclosure url=\"x-apple.systempreferences:evil\" sparkle:version=\"4\"/></item>"),
-         1, "4", "4", "", "");
-    read("other channels and systems are not for us",
-         feed(item("9.0", {}, "<sparkle:channel>beta</sparkle:channel>") +
-              item("8.0", " sparkle:os=\"windows\"") + item("7.0", " sparkle:os=\"linux\"") + item("1.0")),
-         4, "7.0", "7.0", "https://example.org/Velmora-7.0.zip", "https://example.org/notes/7.0.html");
-    read("items without a version are left out",
-         feed("<item><title>News</title><enclosure url=\"https://example.org/x.zip\"/></item>"), 0, "", "",
-         "", "");
-    read("no items at all", feed(""), 0, "", "", "", "");
-
-    refused("cut off half-way", feed(item("0.2.0")).left(200), "line");
-    refused("a web page", "<html><body>Sign in to the Wi-Fi</body></html>", "not an RSS feed");
-    refused("not XML", "{\"version\": \"2.0\"}", "line 1");
-    refused("empty", QByteArray(), "empty");
-    refused("RSS without a channel", "<rss version=\"2.0\"/>", "no <channel>");
-    refused("undeclared namespace prefix",
-            "<rss><channel><item><enclosure sparkle:version=\"2\"/></item></channel></rss>", "line 1");
+    row("enclosure attributes, newest not first", feed(item("0.2.0") + item("0.10.0") + item("0.9.1")),
+        "3 | 0.10.0 | 0.10.0 | https://example.org/Velmora-0.10.0.zip | "
+        "https://example.org/notes/0.10.0.html");
+    row("version elements",
+        feed("<item><title>Five</title><sparkle:version>500</sparkle:version>"
+             "<sparkle:shortVersionString>1.5</sparkle:shortVersionString>"
+             "<link>https://example.org/velmora</link></item>"),
+        "1 | 500 | 1.5 | https://example.org/velmora | ");
+    row("relative links against the feed",
+        feed("<item><sparkle:releaseNotesLink>notes/3.html</sparkle:releaseNotesLink>"
+             "<enclosure url=\"/dl/V3.zip\" sparkle:version=\"3\"/></item>"),
+        "1 | 3 | 3 | http://127.0.0.1:8/dl/V3.zip | http://127.0.0.1:8/feeds/notes/3.html");
+    row("links that are not web addresses are dropped",
+        feed("<item><sparkle:releaseNotesLink>javascript:alert(1)</sparkle:releaseNotesLink>"
+             "<link>file:///etc/passwd</link>"
+             "<enclosure url=\"x-apple.systempreferences:evil\" sparkle:version=\"4\"/></item>"),
+        "1 | 4 | 4 |  | ");
+    row("other channels and systems are not for us",
+        feed(item("9.0", {}, "<sparkle:channel>beta</sparkle:channel>") +
+             item("8.0", " sparkle:os=\"windows\"") + item("7.0", " sparkle:os=\"linux\"") + item("1.0")),
+        "4 | 7.0 | 7.0 | https://example.org/Velmora-7.0.zip | https://example.org/notes/7.0.html");
+    row("items without a version are left out",
+        feed("<item><title>News</title><enclosure url=\"https://example.org/x.zip\"/></item>"), "0 | none");
+    row("no items at all", feed(""), "0 | none");
+    row("cut off half-way", feed(item("0.2.0")).left(200), "error: line");
+    row("a web page", "<html><body>Sign in to the Wi-Fi</body></html>", "error: not an RSS feed");
+    row("not XML", "{\"version\": \"2.0\"}", "error: line 1");
+    row("empty", QByteArray(), "error: empty");
+    row("RSS without a channel", "<rss version=\"2.0\"/>", "error: no <channel>");
+    row("undeclared namespace prefix",
+        "<rss><channel><item><enclosure sparkle:version=\"2\"/></item></channel></rss>", "error: line 1");
 }
 
 void TestUpdates::appcastReading()
 {
     QFETCH(QByteArray, data);
-    QFETCH(int, items);
-    QFETCH(QString, newest);
-    QFETCH(QString, shown);
-    QFETCH(QString, download);
-    QFETCH(QString, notes);
-    QFETCH(QString, error);
-
+    QFETCH(QString, read);
     const auto parsed = Appcast::parse(data, QUrl(QStringLiteral("http://127.0.0.1:8/feeds/appcast.xml")));
-    if (!error.isEmpty()) {
+    if (read.startsWith("error: ")) {
         QVERIFY(!parsed);
-        QVERIFY2(parsed.error().contains(error), qPrintable(parsed.error()));
+        QVERIFY2(parsed.error().contains(read.mid(7)), qPrintable(parsed.error()));
         return;
     }
     QVERIFY2(parsed, qPrintable(parsed.error()));
-    QCOMPARE(parsed->size(), items);
     const std::optional<AppcastItem> best = Appcast::newestItem(*parsed);
-    QCOMPARE(best.has_value(), !newest.isEmpty());
-    if (!best)
-        return;
-    QCOMPARE(best->version, newest);
-    QCOMPARE(best->displayVersion(), shown);
-    QCOMPARE(best->downloadPage().toString(), download);
-    QCOMPARE(best->releaseNotesURL.toString(), notes);
+    const QString newest =
+        best ? QStringList{best->version, best->displayVersion(), best->downloadPage().toString(),
+                           best->releaseNotesURL.toString()}
+                   .join(" | ")
+             : QStringLiteral("none");
+    QCOMPARE(QString::number(parsed->size()) + " | " + newest, read);
 }
 
 // ----- the updater against a server -----
@@ -534,22 +505,19 @@ void TestUpdates::windowsOfAUserCheck()
     QCOMPARE(box->text(), QStringLiteral("Velmora could not check for updates."));
     QVERIFY(box->informativeText().contains(QStringLiteral("could not be fetched")));
     QCOMPARE(openedURLs(rig.root).size(), 2);
-}
+    box->close();
 
-void TestUpdates::feedTextIsNotMarkup()
-{
-    DialogRig rig;
+    // What the feed says is text, never markup; without a web address there is nothing to download.
     UpdateCheckResult result;
     result.outcome = Outcome::updateAvailable;
     result.currentVersion = QStringLiteral("0.1.0");
     result.item.version = QStringLiteral("2");
     result.item.shortVersionString = QStringLiteral("<a href=\"file:///etc\">2.0</a>");
     rig.dialogs.showUpdateAvailable(result);
-    QMessageBox *box = rig.dialogs.resultWindow();
+    box = rig.dialogs.resultWindow();
     QVERIFY(box);
     QVERIFY(box->informativeText().contains(QStringLiteral("&lt;a href=")));
-    QVERIFY2(!box->findChild<QPushButton *>(QStringLiteral("download")), "no download without a web address");
-    box->close();
+    QVERIFY(!box->findChild<QPushButton *>(QStringLiteral("download")));
 }
 
 void TestUpdates::scheduledChecks_data()
@@ -631,16 +599,6 @@ void TestUpdates::checkFromTheApplicationMenu()
     QVERIFY(box->informativeText().contains(
         QStringLiteral("Velmora 99.0 is now available\u2014you have " VELMORA_VERSION)));
     QCOMPARE(box->parentWidget(), app->mainWindow());
-    box->close();
-
-    // A feed that cannot be fetched: an error, never a crash.
-    setFeed(root, server.url(QStringLiteral("/gone.xml")));
-    openMenu(*help);
-    QTRY_VERIFY(view->action()->isEnabled());
-    view->action()->trigger();
-    QTRY_COMPARE(app->updateAlerts().resultWindow() ? app->updateAlerts().resultWindow()->objectName()
-                                                    : QString(),
-                 QStringLiteral("updateError"));
 }
 
 // ----- Full Disk Access -----
@@ -648,18 +606,33 @@ void TestUpdates::checkFromTheApplicationMenu()
 void TestUpdates::accessProbe_data()
 {
     QTest::addColumn<QString>("state");
+    QTest::addColumn<QVariant>("dismissed"); // what the application's "hasDismissedFDABanner" holds
     QTest::addColumn<bool>("granted");
-    QTest::newRow("readable database") << "granted" << true;
-    QTest::newRow("no database") << "missing" << false;
-    QTest::newRow("empty database") << "empty" << false;
-    QTest::newRow("a folder in its place") << "folder" << false;
-    QTest::newRow("unreadable database") << "unreadable" << false;
+    QTest::addColumn<bool>("showing");
+    const auto row = [](const char *name, const char *state, const QVariant &dismissed, bool granted,
+                        bool showing) {
+        QTest::newRow(name) << QString(state) << dismissed << granted << showing;
+    };
+    row("readable database", "granted", {}, true, false);
+    row("no database", "missing", {}, false, true);
+    row("empty database", "empty", {}, false, true);
+    row("a folder in its place", "folder", {}, false, true);
+    row("unreadable database", "unreadable", {}, false, true);
+    row("dismissed", "missing", true, false, false);
+    row("not dismissed", "missing", false, false, true);
+    row("dismissed as 1", "missing", qint64(1), false, false);
+    row("dismissed as 0", "missing", qint64(0), false, true);
+    row("dismissed as YES", "missing", QStringLiteral("YES"), false, false);
+    row("dismissed as no", "missing", QStringLiteral("no"), false, true);
+    row("dismissed as a date", "missing", QDateTime::currentDateTimeUtc(), false, true);
 }
 
 void TestUpdates::accessProbe()
 {
     QFETCH(QString, state);
+    QFETCH(QVariant, dismissed);
     QFETCH(bool, granted);
+    QFETCH(bool, showing);
     TestRoot root;
     const QString database = root.root().privacyDatabase();
     QVERIFY(!QFile::exists(database)); // a new Mac has not granted access
@@ -677,12 +650,16 @@ void TestUpdates::accessProbe()
             QSKIP("the superuser reads any file");
         QVERIFY(QFile::setPermissions(database, QFile::WriteOwner));
     }
+    if (dismissed.isValid())
+        root.writeDomain(kApp, {{QStringLiteral("hasDismissedFDABanner"), dismissed}});
     QCOMPARE(FullDiskAccess::canRead(database), granted);
     QWidget parent;
     FullDiskAccessBanner banner(root.platform(), &parent);
     QCOMPARE(banner.hasAccess(), granted);
-    QCOMPARE(banner.isShowingBanner(), !granted);
-    QCOMPARE(banner.isPolling(), !granted);
+    QCOMPARE(banner.isDismissed(), !granted && !showing);
+    QCOMPARE(banner.isShowingBanner(), showing);
+    QCOMPARE(banner.isPolling(), showing);
+    QCOMPARE(banner.pollInterval(), std::chrono::milliseconds(2000)); // bannerFollowsAccess polls faster
 }
 
 void TestUpdates::bannerFollowsAccess()
@@ -724,115 +701,19 @@ void TestUpdates::bannerFollowsAccess()
     QCOMPARE(showing.size(), 2);
 }
 
-void TestUpdates::bannerHidesWithinTwoSeconds()
+void TestUpdates::bannerInTheWindowOpensSettingsAndStaysDismissed()
 {
     TestRoot root;
     revokeAccess(root);
-    QWidget parent;
-    FullDiskAccessBanner banner(root.platform(), &parent);
-    QVERIFY(banner.isShowingBanner());
-    QCOMPARE(banner.pollInterval(), std::chrono::milliseconds(2000));
-    QTest::qWait(700); // access is granted at some moment between two re-tests
-    QElapsedTimer clock;
-    clock.start();
-    grantAccess(root);
-    QTRY_VERIFY_WITH_TIMEOUT(!banner.isShowingBanner(), 3000);
-    const qint64 elapsed = clock.elapsed();
-    qInfo("banner hidden %lld ms after access was granted", elapsed);
-    QVERIFY(elapsed <= 2100);
-}
-
-void TestUpdates::bannerDismissalLastsAcrossLaunches()
-{
-    TestRoot root;
-    revokeAccess(root);
-    {
-        const auto app = makeApp(root);
-        QVERIFY(QTest::qWaitForWindowExposed(app->mainWindow()));
-        FullDiskAccessBanner *banner = app->fullDiskAccessBanner();
-        QVERIFY(banner->isVisible());
-        QTest::mouseClick(banner->dismissButton(), Qt::LeftButton);
-        QVERIFY(!banner->isVisible());
-        QVERIFY(banner->isDismissed());
-        QVERIFY(!banner->isPolling());
-        QCOMPARE(root.domain(kApp).value(QStringLiteral("hasDismissedFDABanner")), QVariant(true));
-    }
-    // A new launch, still without access: the banner stays away, even on activation.
-    const auto app = makeApp(root);
-    QVERIFY(QTest::qWaitForWindowExposed(app->mainWindow()));
-    FullDiskAccessBanner *banner = app->fullDiskAccessBanner();
-    QVERIFY(banner->isDismissed());
-    QVERIFY(!banner->hasAccess());
-    QVERIFY(!banner->isVisible());
-    QVERIFY(!banner->isPolling());
-    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
-    QVERIFY(!banner->isVisible());
-}
-
-void TestUpdates::dismissedSetting_data()
-{
-    QTest::addColumn<QVariant>("stored");
-    QTest::addColumn<bool>("dismissed");
-    QTest::newRow("true") << QVariant(true) << true;
-    QTest::newRow("false") << QVariant(false) << false;
-    QTest::newRow("integer 1") << QVariant(qint64(1)) << true;
-    QTest::newRow("integer 0") << QVariant(qint64(0)) << false;
-    QTest::newRow("text YES") << QVariant(QStringLiteral("YES")) << true;
-    QTest::newRow("text no") << QVariant(QStringLiteral("no")) << false;
-    QTest::newRow("a date") << QVariant(QDateTime::currentDateTimeUtc()) << false;
-}
-
-void TestUpdates::dismissedSetting()
-{
-    QFETCH(QVariant, stored);
-    QFETCH(bool, dismissed);
-    TestRoot root;
-    revokeAccess(root);
-    root.writeDomain(kApp, {{QStringLiteral("hasDismissedFDABanner"), stored}});
-    QWidget parent;
-    FullDiskAccessBanner banner(root.platform(), &parent);
-    QCOMPARE(banner.isDismissed(), dismissed);
-    QCOMPARE(banner.isShowingBanner(), !dismissed);
-}
-
-void TestUpdates::bannerInTheWindow_data()
-{
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("light") << false;
-    QTest::newRow("dark") << true;
-}
-
-void TestUpdates::bannerInTheWindow()
-{
-    QFETCH(bool, dark);
-    Style::apply(dark);
-    TestRoot root;
-    revokeAccess(root);
-    const auto app = makeApp(root);
+    auto app = makeApp(root);
     QVERIFY(QTest::qWaitForWindowExposed(app->mainWindow()));
     FullDiskAccessBanner *banner = app->fullDiskAccessBanner();
     QVERIFY(app->mainWindow()->rootView()->isAncestorOf(banner));
     QVERIFY(app->mainWindow()->rootView()->bannerArea()->indexOf(banner) >= 0);
     QVERIFY(banner->isVisible());
-    const QStringList texts = [&] {
-        QStringList out;
-        for (const QLabel *label : banner->findChildren<QLabel *>())
-            out << label->text();
-        return out;
-    }();
-    QVERIFY(texts.contains(QStringLiteral("Some settings require Full Disk Access")));
-    QVERIFY(texts.contains(
-        QStringLiteral("Velmora can read tweaks from apps like Safari, Messages, and Music only "
-                       "after you grant Full Disk Access in System Settings.")));
     // Reachable from the keyboard.
     QVERIFY(banner->openSettingsButton()->focusPolicy() & Qt::TabFocus);
     QVERIFY(banner->dismissButton()->focusPolicy() & Qt::TabFocus);
-    app->mainWindow()->rootView()->setSelectedCategoryID(QStringLiteral("dock"));
-    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
-    QVERIFY(app->mainWindow()->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/full-disk-access-banner") +
-                                           (dark ? QStringLiteral("-dark") : QString()) +
-                                           QStringLiteral(".png")));
-    Style::apply(false);
 
     // "Open Settings" opens the Full Disk Access pane, which grants nothing by itself.
     QCOMPARE(banner->openSettingsButton()->text(), QStringLiteral("Open Settings"));
@@ -841,6 +722,18 @@ void TestUpdates::bannerInTheWindow()
              QStringList{QStringLiteral(
                  "x-apple.systempreferences:com.apple.settings.PrivacySecurity.extension?Privacy_AllFiles")});
     QVERIFY(banner->isShowingBanner());
+
+    // Dismissed, it stays away in a new launch still without access, even on activation.
+    QTest::mouseClick(banner->dismissButton(), Qt::LeftButton);
+    QVERIFY(!banner->isVisible() && banner->isDismissed() && !banner->isPolling());
+    QCOMPARE(root.domain(kApp).value(QStringLiteral("hasDismissedFDABanner")), QVariant(true));
+    app.reset(); // the first launch ends before the next begins
+    app = makeApp(root);
+    QVERIFY(QTest::qWaitForWindowExposed(app->mainWindow()));
+    banner = app->fullDiskAccessBanner();
+    QVERIFY(banner->isDismissed() && !banner->hasAccess() && !banner->isPolling());
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    QVERIFY(!banner->isVisible());
 }
 
 void TestUpdates::accessCommand_data()
