@@ -18,6 +18,7 @@
 #include <QCursor>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QThreadPool>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -80,6 +81,9 @@ VelmoraApp::~VelmoraApp()
     m_updaterManager.reset();
     m_panel.reset();
     m_window.reset();
+    // Reads and writes of the model run on the shared worker threads with the platform and the
+    // engine they were started from; those go next, so whatever still runs finishes first.
+    QThreadPool::globalInstance()->waitForDone();
 }
 
 void VelmoraApp::showMainWindow()
