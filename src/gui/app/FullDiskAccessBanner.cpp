@@ -92,10 +92,7 @@ FullDiskAccessBanner::FullDiskAccessBanner(Platform &platform, QWidget *parent)
     m_openSettings->setObjectName(QStringLiteral("openSettings"));
     m_openSettings->setFont(Style::callout());
     m_openSettings->setAutoDefault(false);
-    QPalette prominent = m_openSettings->palette();
-    prominent.setColor(QPalette::Button, Style::accent());
-    prominent.setColor(QPalette::ButtonText, Qt::white);
-    m_openSettings->setPalette(prominent);
+    Style::setProminent(m_openSettings);
     m_dismiss = new QPushButton(tr("Dismiss"), m_card);
     m_dismiss->setObjectName(QStringLiteral("dismiss"));
     m_dismiss->setFont(Style::callout());

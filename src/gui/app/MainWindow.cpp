@@ -37,6 +37,9 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     m_toolbar->addWidget(spacer);
     m_banner = new PendingRestartsBanner(m_context.engine, m_context.platform.symbols(), m_toolbar);
     m_bannerAction = m_toolbar->addWidget(m_banner);
+    // The toolbar is as tall with the banner as without it: the page below stays where it is when
+    // a change asks for a restart.
+    m_toolbar->setMinimumHeight(m_toolbar->sizeHint().height());
 
     // Menus. There is deliberately no command that opens a second window.
     QMenu *file = menuBar()->addMenu(tr("&File"));

@@ -9,6 +9,8 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -50,9 +52,11 @@ QPushButton *footerButton(const QString &title, const QString &hint, QWidget *pa
 MenuBarContentView::MenuBarContentView(TweakEngine &engine, const SymbolImages &symbols, QWidget *parent)
     : QWidget(parent), m_engine(engine), m_tweaks(shownTweaks(engine))
 {
-    setFixedWidth(300);
+    // The card is 300 wide; its shadow falls into the margin around it, on a window that draws
+    // nothing else (the window must be a translucent one for the shadow to show as a shadow).
+    setFixedWidth(300 + 2 * shadowMargin);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(shadowMargin, shadowMargin - 4, shadowMargin, shadowMargin + 4);
     layout->setSpacing(0);
 
     auto *header = new QWidget(this);
@@ -81,9 +85,9 @@ MenuBarContentView::MenuBarContentView(TweakEngine &engine, const SymbolImages &
         rowLayout->setSpacing(12);
         auto *name = new QLabel(row);
         name->setTextFormat(Qt::PlainText);
-        name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        name->setText(name->fontMetrics().elidedText(tweak.title, Qt::ElideRight, 210));
-        name->setToolTip(tweak.title);
+        // A long title wraps onto a second line rather than losing its end.
+        name->setWordWrap(true);
+        name->setText(tweak.title);
         auto *toggle = new ToggleSwitch(row, ToggleSwitch::Size::small);
         toggle->setAccessibleName(tweak.title);
         toggle->setObjectName(tweak.id);
@@ -140,6 +144,35 @@ void MenuBarContentView::showEvent(QShowEvent *event)
     for (const Tweak &tweak : std::as_const(m_tweaks))
         startTask(m_engine.refreshCategory(tweak.categoryID), this);
     refresh();
+}
+
+QSize MenuBarContentView::sizeHint() const
+{
+    return QSize(minimumWidth(), layout()->totalHeightForWidth(minimumWidth()));
+}
+
+void MenuBarContentView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF card =
+        QRectF(rect()).adjusted(shadowMargin, shadowMargin - 4, -shadowMargin, -(shadowMargin + 4));
+    constexpr qreal radius = 10;
+    // A soft shadow: rings growing outwards, each fainter, a little lower than the card.
+    const int darkness = Style::isDark() ? 70 : 30;
+    for (int i = shadowMargin - 2; i > 0; --i) {
+        QPainterPath ring;
+        ring.addRoundedRect(card.adjusted(-i, -i + 3, i, i + 3), radius + i, radius + i);
+        p.fillPath(ring, QColor(0, 0, 0, darkness / (i + 1)));
+    }
+    QPainterPath shape;
+    shape.addRoundedRect(card, radius, radius);
+    p.fillPath(shape, palette().color(QPalette::Window));
+    // The border separates the panel from a window of the same colour underneath.
+    QColor border = palette().color(QPalette::WindowText);
+    border.setAlphaF(Style::isDark() ? 0.35 : 0.25);
+    p.setPen(QPen(border, 1));
+    p.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
 }
 
 void MenuBarContentView::refresh()

@@ -18,6 +18,8 @@ class MenuBarContentView : public QWidget {
 
 public:
     static constexpr int maximumToggles = 8;
+    /// The margin around the panel's card that its shadow falls into.
+    static constexpr int shadowMargin = 12;
 
     MenuBarContentView(TweakEngine &engine, const SymbolImages &symbols, QWidget *parent = nullptr);
 
@@ -28,12 +30,16 @@ public:
 
     QList<ToggleSwitch *> toggles() const { return m_toggles; }
 
+    /// As tall as the wrapped titles need at the panel's fixed width.
+    QSize sizeHint() const override;
+
 signals:
     void openMainWindowRequested();
     void quitRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void refresh();

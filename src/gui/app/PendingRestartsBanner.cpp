@@ -30,10 +30,7 @@ PendingRestartsBanner::PendingRestartsBanner(TweakEngine &engine, const SymbolIm
     m_apply = new QPushButton(tr("Apply"), this);
     m_apply->setDefault(false);
     m_apply->setAutoDefault(false);
-    QPalette p = m_apply->palette();
-    p.setColor(QPalette::Button, Style::accent());
-    p.setColor(QPalette::ButtonText, Qt::white);
-    m_apply->setPalette(p);
+    Style::setProminent(m_apply);
     layout->addWidget(icon);
     layout->addWidget(m_label);
     layout->addWidget(m_apply);

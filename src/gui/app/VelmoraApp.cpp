@@ -42,9 +42,9 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     m_window = std::make_unique<MainWindow>(*m_context);
 
     m_panel = std::make_unique<MenuBarContentView>(*m_engine, m_platform->symbols());
-    m_panel->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+    m_panel->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+    m_panel->setAttribute(Qt::WA_TranslucentBackground);
     m_panel->setWindowTitle(QStringLiteral("Velmora"));
-    m_panel->setAutoFillBackground(true);
     connect(m_panel.get(), &MenuBarContentView::openMainWindowRequested, this, [this] {
         m_panel->hide();
         showMainWindow();

@@ -100,13 +100,6 @@ void DockAppsView::restyle()
 {
     // The accent and text colours follow the palette, light or dark.
     const QColor accent = Style::accent();
-    m_apply->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; color: white; border: none; border-radius: 6px;"
-                       " padding: 5px 16px; font-weight: 600; }"
-                       "QPushButton:hover { background: %2; }"
-                       "QPushButton:disabled { background: %3; }")
-            .arg(accent.name(), accent.lighter(112).name(),
-                 rgba(QColor(accent.red(), accent.green(), accent.blue(), 110))));
     QColor tinted = accent;
     tinted.setAlphaF(0.12);
     for (QToolButton *button : std::as_const(m_tabButtons))
@@ -114,9 +107,9 @@ void DockAppsView::restyle()
             QStringLiteral("QToolButton { border: none; border-radius: 6px; padding: 4px 12px;"
                            " color: %1; background: transparent; }"
                            "QToolButton:checked { color: %2; background: %3; font-weight: 600; }")
-                .arg(rgba(Style::secondaryText()), accent.name(), rgba(tinted)));
+                .arg(rgba(Style::secondaryText()), Style::accentText().name(), rgba(tinted)));
     if (m_error)
-        Style::setTextColor(m_error, Style::red());
+        Style::setTextColor(m_error, Style::redText());
 }
 
 void DockAppsView::changeEvent(QEvent *event)
@@ -163,6 +156,7 @@ QWidget *DockAppsView::makeHeader()
     m_revert->setAutoDefault(false);
     m_apply = new QPushButton(tr("Apply"), header);
     m_apply->setAutoDefault(false);
+    Style::setProminent(m_apply);
     m_apply->setToolTip(tr("Write these lists to the Dock and restart it (%1)")
                             .arg(QKeySequence(Qt::CTRL | Qt::Key_Return).toString(QKeySequence::NativeText)));
     connect(m_revert, &QPushButton::clicked, this, &DockAppsView::revertEdits);
@@ -179,7 +173,7 @@ QWidget *DockAppsView::makeHeader()
     m_error->setWordWrap(true);
     m_error->setTextFormat(Qt::PlainText);
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Style::setTextColor(m_error, Style::red());
+    Style::setTextColor(m_error, Style::redText());
     column->addWidget(m_error);
     return header;
 }
@@ -262,6 +256,7 @@ QWidget *DockAppsView::makeAppsPage()
     m_search->setPlaceholderText(tr("Search apps"));
     m_search->setAccessibleName(tr("Search apps"));
     m_search->setClearButtonEnabled(true);
+    Style::setRoundedBorder(m_search);
     auto *searchRow = new QHBoxLayout;
     searchRow->setContentsMargins(14, 0, 14, 10);
     searchRow->addWidget(m_search);
@@ -397,8 +392,9 @@ void DockAppsView::showError()
 
 DockRowDelegate *DockAppsView::makeDelegate()
 {
-    return new DockRowDelegate(m_context.platform.symbols(),
-                               [this](const QString &path) { return fileIcon(path); });
+    return new DockRowDelegate(
+        m_context.platform.symbols(), [this](const QString &path) { return fileIcon(path); },
+        m_context.platform.fileLocations().home);
 }
 
 QIcon DockAppsView::fileIcon(const QString &path)

@@ -1,6 +1,7 @@
 #include "DockRowDelegate.h"
 
 #include "dock/DockRowListModel.h"
+#include "gui/kit/DisplayPath.h"
 #include "gui/kit/Style.h"
 #include "platform/SymbolImages.h"
 
@@ -31,13 +32,6 @@ QFont captionTwo()
     return font;
 }
 
-QColor quaternaryText()
-{
-    QColor c = Style::tertiaryText();
-    c.setAlphaF(0.26);
-    return c;
-}
-
 std::optional<DockRow> rowOf(const QModelIndex &index)
 {
     if (!index.isValid())
@@ -57,8 +51,9 @@ std::optional<DockRow> rowOf(const QModelIndex &index)
 } // namespace
 
 DockRowDelegate::DockRowDelegate(const SymbolImages &symbols, std::function<QIcon(const QString &)> fileIcons,
-                                 QObject *parent)
-    : QStyledItemDelegate(parent), m_symbols(symbols), m_fileIcons(std::move(fileIcons))
+                                 QString home, QObject *parent)
+    : QStyledItemDelegate(parent), m_symbols(symbols), m_fileIcons(std::move(fileIcons)),
+      m_home(std::move(home))
 {
 }
 
@@ -166,11 +161,11 @@ void DockRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     if (!row->path.isEmpty()) {
         painter->setPen(Style::tertiaryText());
         painter->drawText(QRect(left, y, width, smallHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                          QFontMetrics(small).elidedText(row->path, Qt::ElideMiddle, width));
+                          DisplayPath::elided(row->path, m_home, QFontMetrics(small), width));
         y += smallHeight;
     }
     if (!row->detail.isEmpty()) {
-        painter->setPen(quaternaryText());
+        painter->setPen(Style::tertiaryText());
         painter->drawText(QRect(left, y, width, smallHeight), Qt::AlignLeft | Qt::AlignVCenter,
                           QFontMetrics(small).elidedText(row->detail, Qt::ElideRight, width));
     }

@@ -16,8 +16,9 @@ class DockRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
+    /// `home` is the home folder, which a row's path shows as "~".
     DockRowDelegate(const SymbolImages &symbols, std::function<QIcon(const QString &)> fileIcons,
-                    QObject *parent = nullptr);
+                    QString home, QObject *parent = nullptr);
 
     /// Where the row's button is drawn, in the view's coordinates.
     static QRect buttonRect(const QRect &rowRect);
@@ -36,6 +37,7 @@ signals:
 private:
     const SymbolImages &m_symbols;
     std::function<QIcon(const QString &)> m_fileIcons;
+    QString m_home;
     int m_pressedRow = -1;
 };
 

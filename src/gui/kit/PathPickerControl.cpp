@@ -1,5 +1,6 @@
 #include "PathPickerControl.h"
 
+#include "DisplayPath.h"
 #include "Panels.h"
 #include "Style.h"
 #include "Tasks.h"
@@ -41,9 +42,9 @@ QString PathPickerControl::shownText() const
 void PathPickerControl::refresh()
 {
     const QString text = shownText();
-    m_label->setToolTip(text);
-    m_label->setText(
-        m_label->fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(20, m_label->width())));
+    const QString &home = m_engine.platform().fileLocations().home;
+    m_label->setToolTip(DisplayPath::abbreviated(text, home));
+    m_label->setText(DisplayPath::elided(text, home, m_label->fontMetrics(), std::max(20, m_label->width())));
 }
 
 void PathPickerControl::resizeEvent(QResizeEvent *event)

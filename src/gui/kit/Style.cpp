@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -67,7 +69,9 @@ QLinearGradient tintGradient(CategoryTint tint, const QRectF &rect, bool dark)
 
 QColor accent()
 {
-    return QApplication::palette().color(QPalette::Highlight);
+    // The system blue, for symbols, switches and rings; selections and prominent buttons, which carry
+    // white text, use a deeper blue.
+    return tintColor(CategoryTint::blue);
 }
 
 QColor orange()
@@ -85,17 +89,39 @@ QColor green()
     return tintColor(CategoryTint::green);
 }
 
+QColor redText()
+{
+    return isDark() ? QColor(0xFF, 0x86, 0x80) : QColor(0xC4, 0x00, 0x1A);
+}
+
+QColor orangeText()
+{
+    return isDark() ? QColor(0xFF, 0xB3, 0x40) : QColor(0xA8, 0x3A, 0x00);
+}
+
+QColor greenText()
+{
+    return isDark() ? QColor(0x30, 0xDB, 0x5B) : QColor(0x17, 0x70, 0x2F);
+}
+
+QColor accentText()
+{
+    return isDark() ? QColor(0x5A, 0xA9, 0xFF) : QColor(0x00, 0x57, 0xBF);
+}
+
+// The two lower text levels stay readable (4.5:1) on every background a page draws, the search
+// bar's grey included; tertiary is the fainter of the two but no fainter than that.
 QColor secondaryText()
 {
     QColor c = QApplication::palette().color(QPalette::WindowText);
-    c.setAlphaF(0.62);
+    c.setAlphaF(0.72);
     return c;
 }
 
 QColor tertiaryText()
 {
     QColor c = QApplication::palette().color(QPalette::WindowText);
-    c.setAlphaF(0.38);
+    c.setAlphaF(isDark() ? 0.6 : 0.66);
     return c;
 }
 
@@ -169,12 +195,49 @@ QFrame *divider(QWidget *parent)
     return line;
 }
 
+QColor prominentFill()
+{
+    return QColor(0x00, 0x63, 0xE1);
+}
+
+QColor prominentText()
+{
+    return Qt::white;
+}
+
+void setProminent(QPushButton *button)
+{
+    // Fusion would draw the palette's button colour as a pale gradient under the white text; a style
+    // sheet draws the fill as it is. The colours are the same in light and dark, so nothing has to
+    // follow a change of appearance. The hover and pressed fills keep the text as readable.
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: %2; border: 2px solid %1; border-radius: 6px;"
+                       " padding: 3px 14px; font-weight: 600; }"
+                       "QPushButton:hover { background: #1A70E0; border-color: #1A70E0; }"
+                       "QPushButton:pressed { background: #0052BD; border-color: #0052BD; }"
+                       "QPushButton:focus { border-color: #9CC3FF; }"
+                       "QPushButton:disabled { background: rgba(0, 99, 225, 0.4); border-color: transparent;"
+                       " color: rgba(255, 255, 255, 0.75); }")
+            .arg(prominentFill().name(), prominentText().name()));
+}
+
+void setRoundedBorder(QLineEdit *field)
+{
+    // The palette roles resolve against the field's own palette, light or dark.
+    field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(mid); border-radius: 6px;"
+                                        " padding: 3px 6px; background: palette(base); }"
+                                        "QLineEdit:focus { border: 2px solid palette(highlight);"
+                                        " padding: 2px 5px; }"));
+}
+
 void setTextColor(QWidget *widget, const QColor &color)
 {
-    // Labels and frames draw with the window text; text fields and item views with the text role.
+    // Labels and frames draw with the window text, text fields and item views with the text role,
+    // and buttons (a disclosure's label) with the button text.
     QPalette p = widget->palette();
     p.setColor(QPalette::WindowText, color);
     p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::ButtonText, color);
     widget->setPalette(p);
 }
 
@@ -193,12 +256,13 @@ QPalette lightPalette()
     p.setColor(QPalette::Text, QColor(0x1D, 0x1D, 0x1F));
     p.setColor(QPalette::Button, QColor(0xFA, 0xFA, 0xFA));
     p.setColor(QPalette::ButtonText, QColor(0x1D, 0x1D, 0x1F));
-    p.setColor(QPalette::Highlight, QColor(0x00, 0x7A, 0xFF));
+    p.setColor(QPalette::Mid, QColor(0xB8, 0xB8, 0xBD));
+    p.setColor(QPalette::Highlight, QColor(0x00, 0x63, 0xE1));
     p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::PlaceholderText, QColor(0x8E, 0x8E, 0x93));
+    p.setColor(QPalette::PlaceholderText, QColor(0x63, 0x63, 0x66));
     p.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xFF));
     p.setColor(QPalette::ToolTipText, QColor(0x1D, 0x1D, 0x1F));
-    p.setColor(QPalette::Link, QColor(0x00, 0x7A, 0xFF));
+    p.setColor(QPalette::Link, QColor(0x00, 0x62, 0xCC));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(0xA0, 0xA0, 0xA5));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0xA0, 0xA0, 0xA5));
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xA0, 0xA0, 0xA5));
@@ -215,12 +279,13 @@ QPalette darkPalette()
     p.setColor(QPalette::Text, QColor(0xF5, 0xF5, 0xF7));
     p.setColor(QPalette::Button, QColor(0x3A, 0x3A, 0x3C));
     p.setColor(QPalette::ButtonText, QColor(0xF5, 0xF5, 0xF7));
-    p.setColor(QPalette::Highlight, QColor(0x0A, 0x84, 0xFF));
+    p.setColor(QPalette::Mid, QColor(0x63, 0x63, 0x66));
+    p.setColor(QPalette::Highlight, QColor(0x00, 0x58, 0xD0));
     p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::PlaceholderText, QColor(0x8E, 0x8E, 0x93));
+    p.setColor(QPalette::PlaceholderText, QColor(0xAB, 0xAB, 0xB0));
     p.setColor(QPalette::ToolTipBase, QColor(0x2C, 0x2C, 0x2E));
     p.setColor(QPalette::ToolTipText, QColor(0xF5, 0xF5, 0xF7));
-    p.setColor(QPalette::Link, QColor(0x0A, 0x84, 0xFF));
+    p.setColor(QPalette::Link, QColor(0x5A, 0xA9, 0xFF));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x6E, 0x6E, 0x73));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x6E, 0x6E, 0x73));
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x6E, 0x6E, 0x73));

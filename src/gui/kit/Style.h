@@ -8,6 +8,8 @@
 #include <QPalette>
 
 class QFrame;
+class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace velmora {
@@ -29,6 +31,12 @@ QColor accent();
 QColor orange();
 QColor red();
 QColor green();
+/// The same tints as text: darker on light backgrounds and lighter on dark ones, so that an error,
+/// a warning or a changed value reads as well as the text around it.
+QColor redText();
+QColor orangeText();
+QColor greenText();
+QColor accentText();
 /// Text below the primary level (summaries, counts) and the level below that (placeholders).
 QColor secondaryText();
 QColor tertiaryText();
@@ -49,6 +57,15 @@ QFont monospacedDigits(const QFont &base);
 
 /// A thin horizontal separator line.
 QFrame *divider(QWidget *parent);
+
+/// The fill of a prominent button (a page's main action): a blue dark enough for its white text, in
+/// light and dark alike.
+QColor prominentFill();
+QColor prominentText();
+/// Makes `button` a prominent one: white text on the prominent fill, the same on every page.
+void setProminent(QPushButton *button);
+/// Gives `field` the rounded border of a text field.
+void setRoundedBorder(QLineEdit *field);
 
 /// Makes `widget` draw its text in `color`, through its palette so that the style draws it.
 void setTextColor(QWidget *widget, const QColor &color);

@@ -154,6 +154,7 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
     m_cancel->setAutoDefault(false);
     m_apply = new QPushButton(applyTitle(changed.size()), this);
     m_apply->setDefault(true);
+    Style::setProminent(m_apply);
     m_apply->setEnabled(!changed.isEmpty());
     footer->addWidget(m_cancel);
     footer->addStretch(1);
@@ -239,14 +240,14 @@ QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) 
     if (item.isChanged()) {
         auto *values = new QHBoxLayout;
         values->setSpacing(4);
-        QLabel *old = coloured(displayText(item.currentValue), Style::red(), row);
+        QLabel *old = coloured(displayText(item.currentValue), Style::redText(), row);
         old->setObjectName(QStringLiteral("old"));
         QFont struck = old->font();
         struck.setStrikeOut(true);
         old->setFont(struck);
         auto *arrow = new QLabel(row);
         arrow->setPixmap(m_symbols.symbol(QStringLiteral("arrow.right"), Style::secondaryText(), 10, dpr));
-        QLabel *fresh = coloured(item.newValue.displayText(), Style::green(), row);
+        QLabel *fresh = coloured(item.newValue.displayText(), Style::greenText(), row);
         fresh->setObjectName(QStringLiteral("new"));
         values->addWidget(old);
         values->addWidget(arrow);

@@ -32,7 +32,7 @@ Status writeProfile(Profile profile, QString path)
 
 } // namespace
 
-ProfileMenu::ProfileMenu(const AppContext &context, QWidget *parent) : QToolButton(parent), m_context(context)
+ProfileMenu::ProfileMenu(const AppContext &context, QWidget *parent) : MenuButton(parent), m_context(context)
 {
     const SymbolImages &symbols = m_context.platform.symbols();
     const QColor ink = palette().color(QPalette::ButtonText);

@@ -2,12 +2,12 @@
 
 #include "ProfileDiffView.h"
 #include "gui/kit/AppContext.h"
+#include "gui/kit/MenuButton.h"
 #include "profiles/Profile.h"
 #include "profiles/ProfileDiffItem.h"
 
 #include <QCoro/QCoroTask>
 #include <QPointer>
-#include <QToolButton>
 
 class QMenu;
 
@@ -15,7 +15,7 @@ namespace velmora {
 
 /// "Profiles" in the toolbar: save the current settings to a file, load a file and review what it
 /// would change before applying it, and carry out every pending restart.
-class ProfileMenu : public QToolButton {
+class ProfileMenu : public MenuButton {
     Q_OBJECT
 
 public:

@@ -61,7 +61,7 @@ TweakRowView::TweakRowView(const AppContext &context, Tweak tweak, int rowMinHei
         warning->setFont(Style::caption());
         warning->setTextFormat(Qt::PlainText);
         warning->setWordWrap(true);
-        Style::setTextColor(warning, Style::orange());
+        Style::setTextColor(warning, Style::orangeText());
         warningRow->addWidget(icon, 0, Qt::AlignTop);
         warningRow->addWidget(warning, 1);
         texts->addLayout(warningRow);
@@ -69,10 +69,14 @@ TweakRowView::TweakRowView(const AppContext &context, Tweak tweak, int rowMinHei
     row->addLayout(texts, 1);
 
     auto *column = new QWidget(this);
-    column->setFixedWidth(controlColumnWidth);
     auto *columnLayout = new QHBoxLayout(column);
     columnLayout->setContentsMargins(0, 0, 0, 0);
     QWidget *control = makeControl();
+    // A picker is as wide as its longest option, even where that is wider than the column.
+    if (m_picker)
+        column->setMinimumWidth(controlColumnWidth);
+    else
+        column->setFixedWidth(controlColumnWidth);
     control->setParent(column);
     // Sliders and path choosers take the whole column; the others sit at its trailing edge.
     const bool fillsColumn = m_slider || m_path || m_stepper;
@@ -102,6 +106,8 @@ QWidget *TweakRowView::makeControl()
         m_picker = new QComboBox;
         m_picker->setAccessibleName(m_tweak.title);
         m_picker->setMinimumWidth(160);
+        m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        m_picker->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         for (const TweakOption &option : m_tweak.kind.options())
             m_picker->addItem(option.label);
         connect(m_picker, &QComboBox::activated, this, [this](int index) {
@@ -115,6 +121,7 @@ QWidget *TweakRowView::makeControl()
         m_text = new QLineEdit;
         m_text->setAccessibleName(m_tweak.title);
         m_text->setFixedWidth(220);
+        Style::setRoundedBorder(m_text);
         m_text->setClearButtonEnabled(false);
         m_text->installEventFilter(this);
         connect(m_text, &QLineEdit::textEdited, this, [this](const QString &text) {

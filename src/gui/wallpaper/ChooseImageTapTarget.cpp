@@ -53,8 +53,8 @@ void ChooseImageTapTarget::paintEvent(QPaintEvent *)
     const QRectF frame(rect());
     QPainterPath shape;
     shape.addRoundedRect(frame, 8, 8);
-    QColor fill = Style::accent();
-    fill.setAlphaF(isDown() ? 0.75 : 1.0);
+    // The white label needs the deeper blue of the prominent buttons to stay readable.
+    const QColor fill = isDown() ? Style::prominentFill().darker(115) : Style::prominentFill();
     p.fillPath(shape, fill);
 
     const QPixmap symbol =

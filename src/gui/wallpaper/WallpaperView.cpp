@@ -5,6 +5,7 @@
 #include "WallpaperCard.h"
 #include "WallpaperDisplayRow.h"
 #include "gui/kit/CategoryIconBadge.h"
+#include "gui/kit/DisplayPath.h"
 #include "gui/kit/MiddleElidedLabel.h"
 #include "gui/kit/Panels.h"
 #include "gui/kit/Style.h"
@@ -69,10 +70,7 @@ WallpaperView::WallpaperView(const AppContext &context, QWidget *parent)
     m_apply = new QPushButton(tr("Apply"), header);
     m_apply->setToolTip(
         tr("Apply (%1)").arg(QKeySequence(Qt::CTRL | Qt::Key_Return).toString(QKeySequence::NativeText)));
-    QPalette prominent = m_apply->palette();
-    prominent.setColor(QPalette::Button, Style::accent());
-    prominent.setColor(QPalette::ButtonText, Qt::white);
-    m_apply->setPalette(prominent);
+    Style::setProminent(m_apply);
     titleRow->addWidget(badge);
     titleRow->addLayout(titles, 1);
     titleRow->addWidget(m_revert);
@@ -277,6 +275,10 @@ void WallpaperView::refreshSelection()
 {
     const WallpaperConfig config = m_model->currentConfig();
     m_fileName->setText(config.hasImagePath() ? fileNameOf(*config.imagePath) : tr("No image selected"));
+    // The name alone is shown; its tip says where the file is.
+    if (config.hasImagePath())
+        m_fileName->setToolTip(
+            DisplayPath::abbreviated(*config.imagePath, m_context.platform.fileLocations().home));
 
     std::optional<QImage> preview;
     if (const std::optional<quint32> id = m_model->selectedDisplayID()) {
