@@ -25,6 +25,8 @@ PathPickerControl::PathPickerControl(TweakEngine &engine, Panels &panels, Tweak 
     Style::setSecondaryText(m_label);
     m_choose = new QPushButton(tr("Choose…"), this);
     m_choose->setFocusPolicy(Qt::StrongFocus);
+    // "Choose…" alone says nothing once read away from its row; the path shown is its description.
+    m_choose->setAccessibleName(m_tweak.title);
     layout->addWidget(m_label, 1);
     layout->addWidget(m_choose);
     connect(m_choose, &QPushButton::clicked, this, &PathPickerControl::choose);
@@ -42,6 +44,7 @@ void PathPickerControl::refresh()
 {
     const QString text = shownText();
     m_label->setToolTip(text);
+    m_choose->setAccessibleDescription(text);
     m_label->setText(
         m_label->fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(20, m_label->width())));
 }
