@@ -6,6 +6,7 @@
 #include "RootView.h"
 #include "dock/DockAppsTweakHandler.h"
 #include "engine/TweakEngine.h"
+#include "gui/kit/AccessibleInterfaces.h"
 #include "gui/kit/Style.h"
 #include "gui/updates/CheckForUpdatesView.h"
 #include "gui/updates/UpdateAlertDialogs.h"
@@ -27,6 +28,9 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     : QObject(parent), m_platform(std::move(platform)),
       m_panels(panels ? std::move(panels) : std::make_unique<Panels>())
 {
+    // Screen readers meet the kit's controls through interfaces of their own.
+    AccessibleInterfaces::install();
+
     // Where the window is put together: the two tweaks that are whole states get their handlers. A
     // binding the catalogue refuses is a mistake in this file, never something to run with.
     Result<TweakHandlers> handlers = TweakHandlers::bind(
