@@ -42,6 +42,8 @@ SidebarView::SidebarView(const AppContext &context, QWidget *parent) : QWidget(p
         if (current)
             emit selectionChanged(current->data(Qt::UserRole).toString());
     });
+    // Assistive technology chooses a row by selecting it, which leaves the current row where it was.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &SidebarView::followSelection);
     fill();
 }
 
@@ -81,6 +83,21 @@ void SidebarView::setSelection(const std::optional<QString> &categoryID)
         }
     }
     m_list->setCurrentItem(nullptr);
+}
+
+void SidebarView::followSelection()
+{
+    QListWidgetItem *current = m_list->currentItem();
+    const QList<QListWidgetItem *> selected = m_list->selectedItems();
+    for (QListWidgetItem *item : selected) {
+        if (item != current) {
+            m_list->setCurrentItem(item);
+            return;
+        }
+    }
+    // The category shown stays chosen: one cannot leave a page by unselecting its row.
+    if (selected.isEmpty() && current)
+        current->setSelected(true);
 }
 
 void SidebarView::changeEvent(QEvent *event)

@@ -30,6 +30,7 @@ protected:
 
 private:
     void fill();
+    void followSelection();
 
     AppContext m_context;
     QListWidget *m_list;

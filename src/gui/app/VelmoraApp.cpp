@@ -6,6 +6,8 @@
 #include "RootView.h"
 #include "dock/DockAppsTweakHandler.h"
 #include "engine/TweakEngine.h"
+#include "gui/dock/AccessibleDockRowList.h"
+#include "gui/kit/AccessibleInterfaces.h"
 #include "gui/kit/Style.h"
 #include "gui/updates/CheckForUpdatesView.h"
 #include "gui/updates/UpdateAlertDialogs.h"
@@ -28,6 +30,10 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     : QObject(parent), m_platform(std::move(platform)),
       m_panels(panels ? std::move(panels) : std::make_unique<Panels>())
 {
+    // Screen readers meet the kit's controls and the Dock editor's rows through interfaces of their own.
+    AccessibleInterfaces::install();
+    AccessibleDockRowList::install();
+
     // Where the window is put together: the two tweaks that are whole states get their handlers. A
     // binding the catalogue refuses is a mistake in this file, never something to run with.
     Result<TweakHandlers> handlers = TweakHandlers::bind(

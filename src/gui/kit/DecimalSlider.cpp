@@ -97,6 +97,18 @@ void DecimalSlider::applyValue(double value)
     startTask(m_engine.apply(TweakValue::ofDouble(value), m_tweak), this);
 }
 
+void DecimalSlider::setValue(double value)
+{
+    const int position = positionOf(value);
+    {
+        const QSignalBlocker block(m_slider);
+        m_slider->setValue(position);
+    }
+    // Applied even when the slider stays put: a stored value between two steps moves onto one.
+    applyValue(valueAt(position));
+    m_label->setText(valueText());
+}
+
 void DecimalSlider::refresh()
 {
     if (!m_slider->isSliderDown()) {

@@ -28,9 +28,12 @@ public:
     double displayedValue() const;
     double lower() const { return m_lower; }
     double upper() const { return m_upper; }
+    double step() const { return m_step; }
     QSlider *slider() const { return m_slider; }
     QString valueText() const;
 
+    /// Applies the step nearest to `value` within the range, as a keyboard step would.
+    void setValue(double value);
     void refresh();
 
 private:

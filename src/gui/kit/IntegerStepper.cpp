@@ -4,6 +4,7 @@
 #include "Tasks.h"
 #include "engine/TweakEngine.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,6 +42,7 @@ IntegerStepper::IntegerStepper(TweakEngine &engine, Tweak tweak, QWidget *parent
     if (m_max < m_min)
         m_max = m_min;
     m_step = bounds.step > 0 ? bounds.step : 1;
+    setAccessibleName(m_tweak.title);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -80,8 +82,13 @@ void IntegerStepper::stepBy(int steps)
     const qint64 current = std::clamp(value(), m_min, m_max);
     // Computed in a wider type so a step near the bounds cannot overflow.
     const __int128 wanted = __int128(current) + __int128(steps) * m_step;
-    const qint64 next = qint64(std::clamp<__int128>(wanted, m_min, m_max));
-    if (next == value())
+    setValue(qint64(std::clamp<__int128>(wanted, m_min, m_max)));
+}
+
+void IntegerStepper::setValue(qint64 value)
+{
+    const qint64 next = std::clamp(value, m_min, m_max);
+    if (next == this->value())
         return;
     startTask(m_engine.apply(TweakValue::ofInt(next), m_tweak), this);
 }
@@ -92,6 +99,8 @@ void IntegerStepper::refresh()
     m_label->setText(QString::number(v));
     m_down->setEnabled(v > m_min);
     m_up->setEnabled(v < m_max);
+    QAccessibleValueChangeEvent changed(this, v);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void IntegerStepper::keyPressEvent(QKeyEvent *event)

@@ -21,9 +21,13 @@ public:
 
     /// The value shown: the engine's when it is an integer, else the tweak's default, else 0.
     qint64 value() const;
+    qint64 minimum() const { return m_min; }
     qint64 maximum() const { return m_max; }
+    qint64 step() const { return m_step; }
 
     void stepBy(int steps);
+    /// Applies `value`, held within the bounds, unless it is the value shown.
+    void setValue(qint64 value);
     void refresh();
 
     QToolButton *decrementButton() const { return m_down; }

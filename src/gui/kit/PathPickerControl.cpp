@@ -26,6 +26,8 @@ PathPickerControl::PathPickerControl(TweakEngine &engine, Panels &panels, Tweak 
     Style::setSecondaryText(m_label);
     m_choose = new QPushButton(tr("Choose…"), this);
     m_choose->setFocusPolicy(Qt::StrongFocus);
+    // "Choose…" alone says nothing once read away from its row; the path shown is its description.
+    m_choose->setAccessibleName(m_tweak.title);
     layout->addWidget(m_label, 1);
     layout->addWidget(m_choose);
     connect(m_choose, &QPushButton::clicked, this, &PathPickerControl::choose);
@@ -44,6 +46,7 @@ void PathPickerControl::refresh()
     const QString text = shownText();
     const QString &home = m_engine.platform().fileLocations().home;
     m_label->setToolTip(DisplayPath::abbreviated(text, home));
+    m_choose->setAccessibleDescription(DisplayPath::abbreviated(text, home));
     m_label->setText(DisplayPath::elided(text, home, m_label->fontMetrics(), std::max(20, m_label->width())));
 }
 

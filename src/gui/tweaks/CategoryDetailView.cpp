@@ -182,7 +182,10 @@ void CategoryDetailView::rebuildRows()
     m_title->setText(m_category.title);
     const QList<Tweak> tweaks = m_context.engine.registry().tweaksInCategory(m_category.id);
     m_count->setText(tr("%n tweaks", nullptr, static_cast<int>(tweaks.size())));
-    m_search->setPlaceholderText(tr("Search %1").arg(m_category.title));
+    // The placeholder disappears as the user types; the name a screen reader reads stays.
+    const QString search = tr("Search %1").arg(m_category.title);
+    m_search->setPlaceholderText(search);
+    m_search->setAccessibleName(search);
 
     qDeleteAll(m_rows);
     m_rows.clear();
