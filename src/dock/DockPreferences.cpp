@@ -9,7 +9,10 @@
 #include <QCoro/QCoroFuture>
 #include <QHash>
 #include <QQueue>
+#include <QSet>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -98,28 +101,43 @@ QList<DockOtherEntry> DockPreferences::readOthers(const Platform &platform)
 QVariantList DockPreferences::appTiles(const QList<DockAppEntry> &apps, const QVariant &present)
 {
     // What the Dock holds now: the tiles that lend their keys, and the tiles without an entry with
-    // the application they follow (its URL and which occurrence of that URL it is).
+    // the applications before them, nearest first (each an URL and which occurrence of that URL it
+    // is). A tile follows the nearest of them still in the Dock, so removing the application a spacer
+    // follows leaves the spacer where it was among the others.
+    using Anchor = std::pair<QString, int>;
     struct Anchored {
-        std::optional<std::pair<QString, int>> after;
+        QList<Anchor> after;
         QVariantMap tile;
         bool placed = false;
     };
     Lenders lenders;
     QList<Anchored> unmodelled;
-    std::optional<std::pair<QString, int>> previous;
+    QList<Anchor> previous;
     QHash<QString, int> seenBefore;
     for (const QVariantMap &tile : tilesOf(present)) {
         if (const std::optional<DockAppEntry> entry = parseAppTile(tile)) {
             const QString key = appMatchKey(*entry);
             lenders[key].enqueue(tile);
-            previous = std::make_pair(key, seenBefore[key]++);
+            previous.prepend(std::make_pair(key, seenBefore[key]++));
         } else {
             unmodelled.append({previous, tile});
         }
     }
 
+    QSet<Anchor> kept;
+    QHash<QString, int> counted;
+    for (const DockAppEntry &app : apps) {
+        const QString key = appMatchKey(app);
+        kept.insert(std::make_pair(key, counted[key]++));
+    }
+    for (Anchored &item : unmodelled) {
+        const auto survivor = std::find_if(item.after.cbegin(), item.after.cend(),
+                                           [&kept](const Anchor &anchor) { return kept.contains(anchor); });
+        item.after = survivor == item.after.cend() ? QList<Anchor>() : QList<Anchor>{*survivor};
+    }
+
     QVariantList tiles;
-    auto placeAfter = [&](const std::optional<std::pair<QString, int>> &anchor) {
+    auto placeAfter = [&](const QList<Anchor> &anchor) {
         for (Anchored &item : unmodelled) {
             if (!item.placed && item.after == anchor) {
                 tiles.append(item.tile);
@@ -127,7 +145,7 @@ QVariantList DockPreferences::appTiles(const QList<DockAppEntry> &apps, const QV
             }
         }
     };
-    placeAfter(std::nullopt);
+    placeAfter({});
     QHash<QString, int> seen;
     for (const DockAppEntry &app : apps) {
         const QString key = appMatchKey(app);
@@ -138,11 +156,7 @@ QVariantList DockPreferences::appTiles(const QList<DockAppEntry> &apps, const QV
         } else {
             tiles.append(makeAppTile(app));
         }
-        placeAfter(std::make_pair(key, seen[key]++));
-    }
-    for (const Anchored &item : unmodelled) {
-        if (!item.placed)
-            tiles.append(item.tile);
+        placeAfter({std::make_pair(key, seen[key]++)});
     }
     return tiles;
 }

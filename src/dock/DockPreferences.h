@@ -18,8 +18,8 @@ class Platform;
 /// Writing keeps what the entries do not model. A tile written for an entry that came from a tile
 /// (or, for an entry without one, the first unclaimed tile of the Dock's present array with the
 /// same URL and kind) keeps that tile's keys. A tile of "persistent-apps" that yields no entry (a
-/// spacer among the applications) is written back unchanged after the application it followed:
-/// at the start when none did, at the end when that application is gone.
+/// spacer among the applications) is written back unchanged after the nearest application before
+/// it that is still there, at the start when none is.
 class DockPreferences {
 public:
     static QString domain() { return QStringLiteral("com.apple.dock"); }

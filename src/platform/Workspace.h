@@ -2,7 +2,7 @@
 
 #include "common/Result.h"
 
-#include <QIcon>
+#include <QImage>
 #include <QString>
 #include <QUrl>
 
@@ -13,8 +13,10 @@ class Workspace {
 public:
     virtual ~Workspace() = default;
 
-    /// The icon the desktop shows for a file or bundle.
-    virtual QIcon iconForFile(const QString &path) const = 0;
+    /// The icon the desktop shows for a file or bundle, `side` pixels square: an application's own
+    /// icon when its bundle has a readable one, else the generic icon of its kind. It reads files,
+    /// so views call it off the window's thread; safe to call from any thread.
+    virtual QImage iconForFile(const QString &path, int side) const = 0;
     /// Opens a URL in the application that handles it (a settings page, a web page).
     virtual Status openURL(const QUrl &url) = 0;
     /// The system's alert sound.

@@ -495,7 +495,10 @@ void TestDock::spacersAmongAppsStayAnchored_data()
     QTest::addColumn<QString>("written");
     dataRow("unchanged", "A-BC=D", "ABCD", "A-BC=D");
     dataRow("reversed", "A-BC=D", "DCBA", "DC=BA-");
-    dataRow("anchor removed: to the end", "A-B", "B", "B-");
+    dataRow("first app removed: keeps its place", "A-B", "B", "-B");
+    dataRow("app it follows removed: after the one before", "AB-C", "AC", "A-C");
+    dataRow("apps before it removed, reordered", "AB-C=D", "ADC", "A-DC=");
+    dataRow("every app before it removed", "AB-C", "C", "-C");
     dataRow("before every app: the start", "-AB", "BA", "-BA");
     dataRow("two after one app keep their order", "A-=B", "BAC", "BA-=C");
     dataRow("the same app twice", "ABA-", "ABA", "ABA-");

@@ -11,7 +11,9 @@
 #include "gui/dock/DockAppsView.h"
 #include "gui/dock/DockRowDelegate.h"
 #include "gui/dock/DockRowListView.h"
+#include "gui/dock/FileIconCache.h"
 #include "gui/kit/Style.h"
+#include "plist/PropertyList.h"
 #include "support/DockListsWatch.h"
 #include "support/FakePanels.h"
 #include "support/TestRoot.h"
@@ -145,6 +147,33 @@ int inkedLines(const DockRowListView *list, int row)
     return qRound(lines / dpr);
 }
 
+/// The hue a row's icon shows left of its middle, where an application's own colour is; -1 for a
+/// grey (the generic icon) and -2 for nothing drawn.
+int iconHue(const DockRowListView *list, int row)
+{
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    const qreal dpr = image.devicePixelRatio();
+    const QColor c = image.pixelColor(int((rect.left() + 16) * dpr), int((rect.center().y() + 1) * dpr));
+    if (c == image.pixelColor(int((rect.left() + 2) * dpr), int((rect.center().y() + 1) * dpr)))
+        return -2;
+    return c.hsvSaturation() < 50 ? -1 : c.hsvHue();
+}
+
+/// Whether two hues are within a few degrees of each other, or both the same kind of non-hue.
+bool sameHue(int a, int b)
+{
+    return a < 0 || b < 0 ? a == b : std::min(std::abs(a - b), 360 - std::abs(a - b)) <= 12;
+}
+
+/// Paints both application lists until every icon they ask for has arrived.
+void waitForIcons(DockAppsView *view)
+{
+    view->dockList()->viewport()->grab();
+    view->availableList()->viewport()->grab();
+    QTRY_VERIFY_WITH_TIMEOUT(!view->fileIcons()->isLoading(), 20000);
+}
+
 } // namespace
 
 class TestDockView : public QObject {
@@ -158,7 +187,74 @@ private slots:
     void foldersAndSpacers();
     void applyWithTheKeyboardRevertAndFail();
     void newUserRearrangesTheDock();
+    void applicationsShowTheirOwnIcons_data();
+    void applicationsShowTheirOwnIcons();
+    void theDraggedRowFollowsThePointer();
 };
+
+void TestDockView::applicationsShowTheirOwnIcons_data()
+{
+    QTest::addColumn<bool>("inDock");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("hue"); // -1: the generic icon
+    QTest::newRow("in the Dock") << true << "Safari" << QColor(0x1E88E5).hsvHue();
+    QTest::newRow("offered, icon named without its extension")
+        << false << "Keynote" << QColor(0x0A84FF).hsvHue();
+    QTest::newRow("offered, icon named with it") << false << "Firefox" << QColor(0xFF7139).hsvHue();
+    QTest::newRow("offered, no icon") << false << "Console" << -1;
+    QTest::newRow("offered, a cut-short icon file") << false << "Damaged" << -1;
+}
+
+void TestDockView::applicationsShowTheirOwnIcons()
+{
+    QFETCH(bool, inDock);
+    QFETCH(QString, title);
+    QFETCH(int, hue);
+    Page page(false);
+    // An application whose icon file ends halfway, beside the seeded ones.
+    const QString bundle = page.root.path() + "/Applications/Damaged.app/Contents";
+    const QString keynoteIcon =
+        page.root.path() + "/Applications/Keynote.app/Contents/Resources/AppIcon.icns";
+    QVERIFY(QDir().mkpath(bundle + "/Resources"));
+    QVERIFY(PropertyList::writeFile(bundle + "/Info.plist",
+                                    QVariantMap{{"CFBundleName", "Damaged"}, {"CFBundleIconFile", "AppIcon"}},
+                                    PropertyList::Format::xml));
+    const QByteArray whole = readAll(keynoteIcon);
+    QVERIFY(writeAll(bundle + "/Resources/AppIcon.icns", whole.left(whole.size() / 2)));
+    page.show();
+    page.waitForScan();
+
+    DockRowListView *list = inDock ? page.view->dockList() : page.view->availableList();
+    const int row = rowOf(list, title);
+    QVERIFY(row >= 0);
+    list->scrollTo(list->model()->index(row, 0));
+    waitForIcons(page.view.get());
+    const int shown = iconHue(list, row);
+    QVERIFY2(sameHue(shown, hue), qPrintable(QStringLiteral("hue %1, expected %2").arg(shown).arg(hue)));
+}
+
+void TestDockView::theDraggedRowFollowsThePointer()
+{
+    Page page;
+    DockRowListView *list = page.view->dockList();
+    waitForIcons(page.view.get());
+    // Safari, first, picked up by its title and held over Music, fourth.
+    const QRect from = list->visualRect(list->model()->index(0, 0));
+    const QRect over = list->visualRect(list->model()->index(3, 0));
+    const int safari = iconHue(list, 0);
+    const int music = iconHue(list, 3);
+    QVERIFY(!sameHue(safari, music));
+    const QPoint start = from.topLeft() + QPoint(80, from.height() / 2);
+    const QPoint held = over.topLeft() + QPoint(80, over.height() / 2);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(list->viewport(), start + (held - start) * step / 4);
+    QCOMPARE(list->dragRect(), over);
+    QVERIFY(sameHue(iconHue(list, 3), safari));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, held);
+    QVERIFY(list->dragRect().isEmpty());
+    QCOMPARE(titles(list).indexOf("Safari"), 3);
+}
 
 void TestDockView::initTestCase()
 {

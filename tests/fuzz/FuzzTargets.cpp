@@ -17,6 +17,7 @@ QList<FuzzTarget> fuzzTargets()
         {"wallpaper_config", &fuzzWallpaperConfig},
         {"appcast", &fuzzAppcast},
         {"defaults_values", &fuzzDefaultsValues},
+        {"icns", &fuzzIcnsFile},
     };
 }
 

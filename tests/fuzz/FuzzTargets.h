@@ -38,6 +38,8 @@ int fuzzWallpaperConfig(const uint8_t *data, size_t size);
 int fuzzAppcast(const uint8_t *data, size_t size);
 /// The arguments after a key of `defaults write`, separated by NUL bytes, read one value after another.
 int fuzzDefaultsValues(const uint8_t *data, size_t size);
+/// An application's icon file: decode answers with an image no larger than it accepts, or an error.
+int fuzzIcnsFile(const uint8_t *data, size_t size);
 
 struct FuzzTarget {
     /// The fuzz executable is fuzz_<name>; its corpus is tests/fuzz/corpus/<name>/.

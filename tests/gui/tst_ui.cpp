@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
@@ -150,6 +151,7 @@ void TestUi::initTestCase()
 void TestUi::windowAndInitialSelection()
 {
     App a;
+    const QMessageBox box;
     QCOMPARE(a.window()->windowTitle(), QStringLiteral("Velmora"));
     QCOMPARE(a.window()->minimumSize(), QSize(1100, 640));
     a.window()->resize(800, 500);
@@ -162,6 +164,19 @@ void TestUi::windowAndInitialSelection()
     for (QAction *action : a.window()->findChildren<QAction *>())
         QVERIFY(!action->text().contains("New", Qt::CaseInsensitive));
     QVERIFY(!a.window()->isRestartsBannerShown());
+    // The window, and every dialog without an icon of its own, shows the application's icon, drawn
+    // at each size a title bar, a task switcher or the About box asks for.
+    for (const QWidget *window :
+         {static_cast<const QWidget *>(a.window()), static_cast<const QWidget *>(&box)}) {
+        for (const int side : {16, 32, 256}) {
+            const QImage icon = window->windowIcon().pixmap(side).toImage();
+            QCOMPARE(icon.size(), QSize(side, side));
+            QCOMPARE(icon.pixelColor(side / 2, side / 2).alpha(), 255);
+            QCOMPARE(icon.pixelColor(0, 0).alpha(), 0); // a rounded square's corner
+        }
+    }
+    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    a.window()->windowIcon().pixmap(256).save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/app-icon.png"));
 }
 
 void TestUi::routing_data()

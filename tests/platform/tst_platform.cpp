@@ -3,15 +3,22 @@
 
 #include "platform/DisplayService.h"
 #include "platform/PreferenceStore.h"
+#include "platform/Workspace.h"
 #include "platform/factory/PlatformFactory.h"
 #include "platform/simulated/FileLock.h"
+#include "platform/simulated/IcnsFile.h"
+#include "plist/PropertyList.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImageReader>
+#include <QPainter>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QtConcurrent>
+#include <QtEndian>
 #include <QtTest>
 
 using namespace velmora;
@@ -43,6 +50,8 @@ private slots:
     void factoryCreatesOnlyTheDefaultRoot();
     void cliInitFindsTheRootInTheEnvironment();
     void fileLocationsExpandTheTilde();
+    void bundlesShowTheirOwnIconOrTheGenericOne_data();
+    void bundlesShowTheirOwnIconOrTheGenericOne();
 };
 
 void TestPlatform::storeSearchesTheApplicationThenTheGlobalDomain()
@@ -241,6 +250,15 @@ void TestPlatform::seedIsRealisticAndNeverOverwrites()
     QVERIFY(QFileInfo(root.root().privacyDatabase()).dir().exists());
     QVERIFY(QFile::exists(root.path() + "/Applications/Safari.app/Contents/Info.plist"));
     QVERIFY(QFileInfo(root.root().home() + "/Desktop").isDir());
+    // Bundles carry icon files as real ones do, which Qt's own icns reader accepts too where installed.
+    for (const char *app : {"Safari", "Keynote"}) {
+        const QString icon = root.path() + "/Applications/" + app + ".app/Contents/Resources/AppIcon.icns";
+        const Result<QImage> image = IcnsFile::decode(readAll(icon));
+        QVERIFY2(image.ok(), qPrintable(image.error()));
+        QCOMPARE(image->size(), QSize(256, 256));
+        if (QImageReader::supportedImageFormats().contains("icns"))
+            QVERIFY(!QImage(icon, "icns").isNull());
+    }
 
     // Seeding again keeps what the user changed.
     root.writeDomain("com.apple.dock", {{"tilesize", qint64(30)}});
@@ -357,6 +375,109 @@ void TestPlatform::fileLocationsExpandTheTilde()
     QCOMPARE(files.expandTilde("/tmp/~/x"), QStringLiteral("/tmp/~/x"));
     QCOMPARE(files.applicationFolders.size(), 5);
     QCOMPARE(files.applicationFolders.first(), root.path() + "/Applications");
+}
+
+// ---- Application icons -------------------------------------------------------------------------------
+
+namespace {
+
+QImage filled(QColor colour, int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray withWord(QByteArray bytes, int at, quint32 value)
+{
+    qToBigEndian(value, bytes.data() + at);
+    return bytes;
+}
+
+// What the icon shows where the app's colour would be: its own (red here) or the generic grey.
+QString seen(const QImage &icon)
+{
+    const QColor c = icon.pixelColor(icon.width() * 6 / 32, icon.height() / 2);
+    if (c.alpha() < 128)
+        return QStringLiteral("nothing");
+    if (c.red() > 150 && c.green() < 90 && c.blue() < 90)
+        return QStringLiteral("red");
+    if (c.green() > 150 && c.red() < 90)
+        return QStringLiteral("green");
+    return c.hsvSaturation() < 50 ? QStringLiteral("generic") : c.name();
+}
+
+} // namespace
+
+void TestPlatform::bundlesShowTheirOwnIconOrTheGenericOne_data()
+{
+    QTest::addColumn<QVariant>("iconFile"); // CFBundleIconFile; none when invalid
+    QTest::addColumn<QString>("fileName");  // in Contents/Resources; none when empty
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    const QByteArray red = IcnsFile::encode({filled(Qt::red, 128)});
+    const QString icns = QStringLiteral("AppIcon.icns");
+    QTest::newRow("named without the extension") << QVariant("AppIcon") << icns << red << "red";
+    QTest::newRow("named with the extension") << QVariant("AppIcon.icns") << icns << red << "red";
+    QTest::newRow("the largest of several sizes")
+        << QVariant("AppIcon") << icns
+        << IcnsFile::encode({filled(Qt::green, 32), filled(Qt::red, 256), filled(Qt::green, 64)}) << "red";
+    QTest::newRow("a PNG file") << QVariant("Icon.png") << "Icon.png" << png(filled(Qt::red, 64)) << "red";
+    QTest::newRow("no icon named") << QVariant() << icns << red << "generic";
+    QTest::newRow("named but missing") << QVariant("Other") << icns << red << "generic";
+    QTest::newRow("named outside the bundle") << QVariant("../../Info.plist") << icns << red << "generic";
+    QTest::newRow("empty file") << QVariant("AppIcon") << icns << QByteArray() << "generic";
+    QTest::newRow("not an icon file") << QVariant("AppIcon") << icns << QByteArray(64, 'x') << "generic";
+    QTest::newRow("no entries") << QVariant("AppIcon") << icns << QByteArray("icns\0\0\0\x08", 8)
+                                << "generic";
+    QTest::newRow("truncated") << QVariant("AppIcon") << icns << red.left(red.size() / 2) << "generic";
+    QTest::newRow("header longer than the file")
+        << QVariant("AppIcon") << icns << withWord(red, 4, quint32(red.size() + 1)) << "generic";
+    QTest::newRow("header declares 4 GB")
+        << QVariant("AppIcon") << icns << withWord(red, 4, 0xFFFFFFFFu) << "generic";
+    QTest::newRow("entry runs past the end")
+        << QVariant("AppIcon") << icns << withWord(red, 12, quint32(red.size())) << "generic";
+    // A zero length would keep a naive reader on the same entry for ever.
+    QTest::newRow("entry shorter than its header")
+        << QVariant("AppIcon") << icns << withWord(red, 12, 0) << "generic";
+    // The PNG's header (at 8 + 8 + 16 into the file) claiming a picture a hundred thousand pixels wide.
+    QTest::newRow("huge declared image")
+        << QVariant("AppIcon") << icns << withWord(withWord(red, 32, 100000), 36, 100000) << "generic";
+    QByteArray damaged = red;
+    damaged.replace(60, 40, QByteArray(40, '\xff'));
+    QTest::newRow("damaged image data") << QVariant("AppIcon") << icns << damaged << "generic";
+}
+
+void TestPlatform::bundlesShowTheirOwnIconOrTheGenericOne()
+{
+    QFETCH(QVariant, iconFile);
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    TestRoot root(TestRoot::Seed::none);
+    const QString bundle = root.path() + "/Applications/Sample.app";
+    QVariantMap info{{"CFBundleIdentifier", "com.example.sample"}, {"CFBundleName", "Sample"}};
+    if (iconFile.isValid())
+        info.insert("CFBundleIconFile", iconFile);
+    QVERIFY(QDir().mkpath(bundle + "/Contents/Resources"));
+    QVERIFY(PropertyList::writeFile(bundle + "/Contents/Info.plist", info, PropertyList::Format::xml));
+    QVERIFY(writeAll(bundle + "/Contents/Resources/" + fileName, bytes));
+
+    QElapsedTimer timer;
+    timer.start();
+    const QImage icon = root.platform().workspace().iconForFile(bundle + "/", 64);
+    QCOMPARE(icon.size(), QSize(64, 64));
+    QCOMPARE(seen(icon), shown);
+    QVERIFY2(timer.elapsed() < 2000, "an icon file must not take long to refuse");
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

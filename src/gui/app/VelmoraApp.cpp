@@ -8,6 +8,7 @@
 #include "engine/TweakEngine.h"
 #include "gui/dock/AccessibleDockRowList.h"
 #include "gui/kit/AccessibleInterfaces.h"
+#include "gui/kit/AppIcon.h"
 #include "gui/kit/Style.h"
 #include "gui/updates/CheckForUpdatesView.h"
 #include "gui/updates/UpdateAlertDialogs.h"
@@ -45,6 +46,8 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     m_engine =
         std::make_unique<TweakEngine>(TweakRegistry::shared(), *m_platform, std::move(handlers).value());
     m_context = std::make_unique<AppContext>(AppContext{*m_engine, *m_platform, *m_panels});
+    // The application's icon, which every window and dialog without one of its own shows.
+    QApplication::setWindowIcon(AppIcon::icon());
     m_window = std::make_unique<MainWindow>(*m_context);
 
     m_panel = std::make_unique<MenuBarContentView>(*m_engine, m_platform->symbols());
@@ -70,8 +73,12 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(this);
         m_tray->setToolTip(QStringLiteral("Velmora"));
-        m_tray->setIcon(QIcon(m_platform->symbols().symbol(
-            QStringLiteral("paperplane.fill"), qApp->palette().color(QPalette::WindowText), 18, 2.0)));
+        // The menu bar's symbol; the application's icon where the symbol font is missing.
+        const QString symbol = QStringLiteral("paperplane.fill");
+        m_tray->setIcon(m_platform->symbols().hasSymbol(symbol)
+                            ? QIcon(m_platform->symbols().symbol(
+                                  symbol, qApp->palette().color(QPalette::WindowText), 18, 2.0))
+                            : AppIcon::icon());
         connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
                 showMenuBarPanel();

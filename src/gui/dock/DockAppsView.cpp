@@ -2,6 +2,7 @@
 
 #include "DockRowDelegate.h"
 #include "DockRowListView.h"
+#include "FileIconCache.h"
 #include "dock/DockAppsViewModel.h"
 #include "engine/TweakEngine.h"
 #include "gui/kit/CategoryIconBadge.h"
@@ -52,7 +53,8 @@ QString DockAppsView::rawValue(DockTab tab)
 }
 
 DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context), m_model(new DockAppsViewModel(context.platform, this))
+    : QWidget(parent), m_context(context), m_model(new DockAppsViewModel(context.platform, this)),
+      m_icons(new FileIconCache(context.platform.workspace(), 64, this))
 {
     setWindowTitle(tr("Dock Apps"));
     auto *stack = new QVBoxLayout(this);
@@ -88,6 +90,11 @@ DockAppsView::DockAppsView(const AppContext &context, QWidget *parent)
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, &DockAppsView::applyEdits);
     }
+
+    connect(m_icons, &FileIconCache::iconReady, this, [this] {
+        for (DockRowListView *list : {m_dockList, m_availableList, m_othersList})
+            list->viewport()->update();
+    });
 
     showCounts();
     showButtons();
@@ -393,18 +400,8 @@ void DockAppsView::showError()
 DockRowDelegate *DockAppsView::makeDelegate()
 {
     return new DockRowDelegate(
-        m_context.platform.symbols(), [this](const QString &path) { return fileIcon(path); },
+        m_context.platform.symbols(), [this](const QString &path) { return m_icons->icon(path); },
         m_context.platform.fileLocations().home);
-}
-
-QIcon DockAppsView::fileIcon(const QString &path)
-{
-    auto found = m_icons.constFind(path);
-    if (found != m_icons.constEnd())
-        return *found;
-    const QIcon icon = m_context.platform.workspace().iconForFile(path);
-    m_icons.insert(path, icon);
-    return icon;
 }
 
 void DockAppsView::applyEdits()

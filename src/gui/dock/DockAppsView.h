@@ -2,8 +2,6 @@
 
 #include "gui/kit/AppContext.h"
 
-#include <QHash>
-#include <QIcon>
 #include <QWidget>
 
 class QLabel;
@@ -18,6 +16,7 @@ namespace velmora {
 class DockAppsViewModel;
 class DockRowDelegate;
 class DockRowListView;
+class FileIconCache;
 
 /// The Dock editor page: the applications in the Dock beside the installed ones to add, and the
 /// folders, links and spacers after the separator. "Apply" (Ctrl/Cmd-Return) writes the Dock and
@@ -51,6 +50,7 @@ public:
     QLabel *countLine() const { return m_count; }
     QLabel *availableCount() const { return m_availableCount; }
     QProgressBar *scanProgress() const { return m_progress; }
+    FileIconCache *fileIcons() const { return m_icons; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -68,7 +68,6 @@ private:
     void showButtons();
     void showError();
     DockRowDelegate *makeDelegate();
-    QIcon fileIcon(const QString &path);
     void restyle();
 
     void applyEdits();
@@ -77,7 +76,7 @@ private:
     AppContext m_context;
     DockAppsViewModel *m_model;
     DockTab m_selectedTab = DockTab::apps;
-    QHash<QString, QIcon> m_icons;
+    FileIconCache *m_icons;
 
     DockRowListView *m_dockList = nullptr;
     DockRowListView *m_availableList = nullptr;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace velmora {
 
@@ -56,13 +57,11 @@ void DockRowListView::mouseMoveEvent(QMouseEvent *event)
     if (m_reorderable && m_pressRow >= 0 && (event->buttons() & Qt::LeftButton)) {
         if (!m_dragging && (event->position().toPoint() - m_pressPoint).manhattanLength() >=
                                QApplication::startDragDistance())
-            m_dragging = true;
+            startDrag();
         if (m_dragging) {
-            const int row = dropRow(event->position().toPoint());
-            if (row != m_dropRow) {
-                m_dropRow = row;
-                viewport()->update();
-            }
+            m_pointer = event->position().toPoint();
+            m_dropRow = dropRow(m_pointer);
+            viewport()->update();
             return;
         }
     }
@@ -84,14 +83,41 @@ void DockRowListView::mouseReleaseEvent(QMouseEvent *event)
     QListView::mouseReleaseEvent(event);
 }
 
+void DockRowListView::startDrag()
+{
+    m_dragging = true;
+    // The row as it is drawn, selected, picked up and carried under the pointer.
+    const QModelIndex index = model()->index(m_pressRow, 0);
+    const QRect rect = visualRect(index);
+    const qreal ratio = devicePixelRatioF();
+    m_dragImage = QPixmap((QSizeF(rect.size()) * ratio).toSize());
+    m_dragImage.setDevicePixelRatio(ratio);
+    m_dragImage.fill(Qt::transparent);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = QRect(QPoint(0, 0), rect.size());
+    option.state |= QStyle::State_Selected;
+    QPainter painter(&m_dragImage);
+    itemDelegate()->paint(&painter, option, index);
+    m_dragOffset = rect.topLeft() - m_pressPoint;
+}
+
+QRect DockRowListView::dragRect() const
+{
+    if (!m_dragging)
+        return QRect();
+    return QRect(m_pointer + m_dragOffset, m_dragImage.deviceIndependentSize().toSize());
+}
+
 void DockRowListView::endDrag()
 {
+    const bool shown = m_dragging;
     m_pressRow = -1;
     m_dragging = false;
-    if (m_dropRow != -1) {
-        m_dropRow = -1;
+    m_dropRow = -1;
+    m_dragImage = QPixmap();
+    if (shown)
         viewport()->update();
-    }
 }
 
 void DockRowListView::keyPressEvent(QKeyEvent *event)
@@ -142,6 +168,16 @@ void DockRowListView::paintEvent(QPaintEvent *event)
     p.setBrush(Style::accent());
     p.drawLine(QPointF(14, y), QPointF(viewport()->width() - 10, y));
     p.drawEllipse(QPointF(12, y), 3, 3);
+
+    // The row itself under the pointer, lifted off the list by a card and a soft edge.
+    const QRect ghost = dragRect();
+    QPainterPath card;
+    card.addRoundedRect(QRectF(ghost).adjusted(6, 2, -6, -2), 7, 7);
+    p.setPen(QPen(Style::separator(), 1));
+    p.setBrush(palette().color(QPalette::Base));
+    p.setOpacity(0.94);
+    p.drawPath(card);
+    p.drawPixmap(ghost.topLeft(), m_dragImage);
 }
 
 } // namespace velmora

@@ -2,10 +2,10 @@
 
 #include "SimulatedSeed.h"
 
+#include "IcnsFile.h"
 #include "SimulatedRoot.h"
 #include "plist/PropertyList.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -17,7 +17,8 @@ namespace velmora {
 namespace {
 
 enum class InfoForm { xml, binary, none };
-enum class IconForm { png, icns, none };
+// Real bundles name their icon file with or without its extension, and a few have none.
+enum class IconForm { icns, icnsWithExtension, none };
 
 struct SeedApp {
     const char *folder;      // Mac path of the folder holding the bundle ("~" is the home folder)
@@ -34,61 +35,61 @@ struct SeedApp {
 // Twenty-six bundles across the five application folders, plus two the scan must not find.
 const SeedApp kApps[] = {
     {"/Applications", "Safari", "Safari", "Safari", "com.apple.Safari", "18.1", InfoForm::binary,
-     IconForm::png, 0x1E88E5},
-    {"/Applications", "Xcode", "Xcode", nullptr, "com.apple.dt.Xcode", "16.1", InfoForm::xml, IconForm::png,
-     0x2D9CDB},
+     IconForm::icnsWithExtension, 0x1E88E5},
+    {"/Applications", "Xcode", "Xcode", nullptr, "com.apple.dt.Xcode", "16.1", InfoForm::xml,
+     IconForm::icnsWithExtension, 0x2D9CDB},
     {"/Applications", "Firefox", "Firefox", "Firefox", "org.mozilla.firefox", "132.0", InfoForm::xml,
-     IconForm::png, 0xFF7139},
+     IconForm::icnsWithExtension, 0xFF7139},
     {"/Applications", "Slack", "Slack", nullptr, "com.tinyspeck.slackmacgap", "4.41.97", InfoForm::binary,
-     IconForm::png, 0x611F69},
+     IconForm::icnsWithExtension, 0x611F69},
     {"/Applications", "iTerm", "iTerm2", nullptr, "com.googlecode.iterm2", "3.5.10", InfoForm::xml,
      IconForm::icns, 0x333333},
     {"/Applications", "Visual Studio Code", "Code", "Visual Studio Code", "com.microsoft.VSCode", "1.95.3",
-     InfoForm::binary, IconForm::png, 0x007ACC},
+     InfoForm::binary, IconForm::icnsWithExtension, 0x007ACC},
     {"/Applications", "Pages", "Pages", nullptr, "com.apple.iWork.Pages", "14.2", InfoForm::xml,
-     IconForm::png, 0xFF9F0A},
+     IconForm::icnsWithExtension, 0xFF9F0A},
     {"/Applications", "Keynote", "Keynote", nullptr, "com.apple.iWork.Keynote", "14.2", InfoForm::xml,
      IconForm::icns, 0x0A84FF},
     {"/Applications", "Übersicht", "Übersicht", nullptr, "tracesOf.Uebersicht", "1.6.77", InfoForm::xml,
-     IconForm::png, 0x8E44AD},
+     IconForm::icnsWithExtension, 0x8E44AD},
     // A bundle that lost its information dictionary: listed under its file name, without an identifier.
     {"/Applications", "Legacy Uploader", nullptr, nullptr, nullptr, nullptr, InfoForm::none, IconForm::none,
      0},
     {"/Applications/Utilities", "Terminal", "Terminal", nullptr, "com.apple.Terminal", "2.14", InfoForm::xml,
-     IconForm::png, 0x2B2B2B},
+     IconForm::icnsWithExtension, 0x2B2B2B},
     {"/Applications/Utilities", "Disk Utility", "Disk Utility", "Disk Utility", "com.apple.DiskUtility",
      "22.6", InfoForm::binary, IconForm::icns, 0x8E8E93},
     {"/Applications/Utilities", "Console", "Console", nullptr, "com.apple.Console", "1.1", InfoForm::xml,
      IconForm::none, 0},
     {"/System/Applications", "Mail", "Mail", nullptr, "com.apple.mail", "16.0", InfoForm::binary,
-     IconForm::png, 0x3C9CFF},
+     IconForm::icnsWithExtension, 0x3C9CFF},
     {"/System/Applications", "Notes", "Notes", nullptr, "com.apple.Notes", "4.11", InfoForm::xml,
-     IconForm::png, 0xFFD60A},
+     IconForm::icnsWithExtension, 0xFFD60A},
     {"/System/Applications", "Calendar", "Calendar", nullptr, "com.apple.iCal", "15.0", InfoForm::xml,
-     IconForm::png, 0xFF3B30},
+     IconForm::icnsWithExtension, 0xFF3B30},
     {"/System/Applications", "Music", "Music", nullptr, "com.apple.Music", "1.5", InfoForm::binary,
-     IconForm::png, 0xFA2D48},
+     IconForm::icnsWithExtension, 0xFA2D48},
     {"/System/Applications", "TextEdit", "TextEdit", nullptr, "com.apple.TextEdit", "1.19", InfoForm::xml,
      IconForm::icns, 0xF2F2F7},
     {"/System/Applications", "System Settings", "System Settings", "System Settings",
-     "com.apple.systempreferences", "15.0", InfoForm::xml, IconForm::png, 0x8E8E93},
+     "com.apple.systempreferences", "15.0", InfoForm::xml, IconForm::icnsWithExtension, 0x8E8E93},
     {"/System/Applications", "Maps", "MapsApp", "Maps", "com.apple.Maps", "3.0", InfoForm::binary,
-     IconForm::png, 0x34C759},
+     IconForm::icnsWithExtension, 0x34C759},
     {"/System/Applications", "Photos", "Photos", nullptr, "com.apple.Photos", "10.0", InfoForm::xml,
-     IconForm::png, 0xFF9500},
+     IconForm::icnsWithExtension, 0xFF9500},
     {"/System/Applications", "Messages", "Messages", nullptr, "com.apple.MobileSMS", "14.0", InfoForm::binary,
-     IconForm::png, 0x30D158},
+     IconForm::icnsWithExtension, 0x30D158},
     {"/System/Applications/Utilities", "Activity Monitor", "Activity Monitor", nullptr,
-     "com.apple.ActivityMonitor", "10.14", InfoForm::xml, IconForm::png, 0x1C1C1E},
+     "com.apple.ActivityMonitor", "10.14", InfoForm::xml, IconForm::icnsWithExtension, 0x1C1C1E},
     {"/System/Applications/Utilities", "Screenshot", "Screenshot", nullptr, "com.apple.screenshot.launcher",
      "1.0", InfoForm::binary, IconForm::icns, 0x636366},
     {"~/Applications", "Hacker News", "HN Reader", "Hacker News", "com.google.Chrome.app.hnreader", "1.0",
-     InfoForm::xml, IconForm::png, 0xFF6600},
+     InfoForm::xml, IconForm::icnsWithExtension, 0xFF6600},
     {"~/Applications", "Tasks", "Tasks", nullptr, "com.example.tasks", "2.3.1", InfoForm::binary,
-     IconForm::png, 0x5856D6},
+     IconForm::icnsWithExtension, 0x5856D6},
     // Two the scan must not find: one a level down, one whose extension is not exactly "app".
     {"/Applications/Chrome Apps", "Artifact Hub", "Artifact Hub", nullptr,
-     "com.google.Chrome.app.artifacthub", "1.0", InfoForm::xml, IconForm::png, 0x417598},
+     "com.google.Chrome.app.artifacthub", "1.0", InfoForm::xml, IconForm::icnsWithExtension, 0x417598},
     {"/Applications", "Archive Helper.APP", "Archive Helper", nullptr, "com.example.archivehelper", "0.9",
      InfoForm::xml, IconForm::none, 0},
 };
@@ -108,39 +109,30 @@ QString bundlePath(const SimulatedRoot &root, const SeedApp &app)
 }
 
 // A small application icon: a rounded square in the app's colour with a light disc, drawn rather
-// than shipped. PNG, which Qt reads on every platform.
-QByteArray iconPNG(QRgb colour)
+// than shipped, at the sides the bundle's icon file holds.
+QImage iconImage(QRgb colour, int side)
 {
-    QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r(8, 8, 112, 112);
-        QLinearGradient fill(r.topLeft(), r.bottomLeft());
-        fill.setColorAt(0.0, QColor(colour).lighter(125));
-        fill.setColorAt(1.0, QColor(colour));
-        QPainterPath shape;
-        shape.addRoundedRect(r, 26, 26);
-        p.fillPath(shape, fill);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 255, 200));
-        p.drawEllipse(r.center(), 26, 26);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 128.0, side / 128.0);
+    const QRectF r(8, 8, 112, 112);
+    QLinearGradient fill(r.topLeft(), r.bottomLeft());
+    fill.setColorAt(0.0, QColor(colour).lighter(125));
+    fill.setColorAt(1.0, QColor(colour));
+    QPainterPath shape;
+    shape.addRoundedRect(r, 26, 26);
+    p.fillPath(shape, fill);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 200));
+    p.drawEllipse(r.center(), 26, 26);
+    return image;
 }
 
-// The start of an Apple icon file: enough to be one, not enough for Qt to draw (as on a machine
-// without an icns image plugin), so the generic icon stands in.
-QByteArray icnsStub()
+QByteArray iconFile(QRgb colour)
 {
-    QByteArray bytes("icns");
-    bytes.append(QByteArray::fromHex("00000008"));
-    return bytes;
+    return IcnsFile::encode({iconImage(colour, 128), iconImage(colour, 256)});
 }
 
 QString urlText(const QString &path)
@@ -220,21 +212,19 @@ Status SimulatedSeed::seedApplications() const
         };
         if (app.displayName)
             info.insert(QStringLiteral("CFBundleDisplayName"), text(app.displayName));
-        if (app.icon == IconForm::png)
-            info.insert(QStringLiteral("CFBundleIconFile"), QStringLiteral("AppIcon.png"));
-        else if (app.icon == IconForm::icns)
-            info.insert(QStringLiteral("CFBundleIconFile"), QStringLiteral("AppIcon"));
+        if (app.icon != IconForm::none)
+            info.insert(QStringLiteral("CFBundleIconFile"), app.icon == IconForm::icns
+                                                                ? QStringLiteral("AppIcon")
+                                                                : QStringLiteral("AppIcon.icns"));
         const Status status = writePlistIfMissing(bundle + QStringLiteral("/Contents/Info.plist"), info,
                                                   app.info == InfoForm::binary ? PropertyList::Format::binary
                                                                                : PropertyList::Format::xml);
         if (!status)
             return status;
         Status icon = Status::success();
-        if (app.icon == IconForm::png)
-            icon = writeIfMissing(bundle + QStringLiteral("/Contents/Resources/AppIcon.png"),
-                                  iconPNG(app.colour));
-        else if (app.icon == IconForm::icns)
-            icon = writeIfMissing(bundle + QStringLiteral("/Contents/Resources/AppIcon.icns"), icnsStub());
+        if (app.icon != IconForm::none)
+            icon = writeIfMissing(bundle + QStringLiteral("/Contents/Resources/AppIcon.icns"),
+                                  iconFile(app.colour));
         if (!icon)
             return icon;
     }

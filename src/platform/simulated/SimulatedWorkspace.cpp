@@ -1,20 +1,20 @@
 #include "SimulatedWorkspace.h"
 
+#include "IcnsFile.h"
+#include "common/RegularFile.h"
 #include "plist/PropertyList.h"
 
-#include <QCoreApplication>
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QHash>
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace velmora {
@@ -40,21 +40,15 @@ QString bundleIconFile(const QString &bundle)
     return QString();
 }
 
-QIcon genericIcon(GenericIcon kind)
+// Drawn on an image, not a pixmap, so any thread may draw it.
+QImage genericIcon(GenericIcon kind, int side)
 {
-    // Drawn once per kind; needs a GUI application, which every caller of icons has.
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return QIcon();
-    static QHash<int, QIcon> drawn;
-    const auto found = drawn.constFind(int(kind));
-    if (found != drawn.constEnd())
-        return *found;
-
-    QPixmap pixmap(128, 128);
-    pixmap.fill(Qt::transparent);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     {
-        QPainter p(&pixmap);
+        QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
+        p.scale(side / 128.0, side / 128.0);
         p.setPen(Qt::NoPen);
         switch (kind) {
         case GenericIcon::application: {
@@ -85,29 +79,46 @@ QIcon genericIcon(GenericIcon kind)
         }
         }
     }
-    const QIcon icon(pixmap);
-    drawn.insert(int(kind), icon);
-    return icon;
+    return image;
+}
+
+// The bundle's own icon: an Apple icon file, or an image file Qt reads, of a sensible size.
+QImage bundleIcon(const QString &bundle)
+{
+    const QString file = bundleIconFile(bundle);
+    if (file.isEmpty())
+        return QImage();
+    const Result<QByteArray> bytes = RegularFile::read(file, IcnsFile::maxFileBytes);
+    if (!bytes)
+        return QImage();
+    if (bytes->startsWith("icns")) {
+        const Result<QImage> icon = IcnsFile::decode(*bytes);
+        return icon ? *icon : QImage();
+    }
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > IcnsFile::maxSide || size.height() > IcnsFile::maxSide)
+        return QImage();
+    return reader.read();
 }
 
 } // namespace
 
-QIcon SimulatedWorkspace::iconForFile(const QString &path) const
+QImage SimulatedWorkspace::iconForFile(const QString &path, int side) const
 {
+    side = std::clamp(side, 1, IcnsFile::maxSide);
     QString file = path;
     while (file.size() > 1 && file.endsWith(QLatin1Char('/')))
         file.chop(1);
-    const QFileInfo info(file);
     if (file.endsWith(QLatin1String(".app"))) {
-        // The bundle's own icon when it is in a format Qt reads; the generic one otherwise.
-        const QString icon = bundleIconFile(file);
-        if (!icon.isEmpty() && QImageReader(icon).canRead())
-            return QIcon(icon);
-        return genericIcon(GenericIcon::application);
+        const QImage own = bundleIcon(file);
+        if (own.isNull())
+            return genericIcon(GenericIcon::application, side);
+        return own.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    if (info.isDir())
-        return QIcon::fromTheme(QStringLiteral("folder"), genericIcon(GenericIcon::folder));
-    return QIcon::fromTheme(QStringLiteral("text-x-generic"), genericIcon(GenericIcon::document));
+    return genericIcon(QFileInfo(file).isDir() ? GenericIcon::folder : GenericIcon::document, side);
 }
 
 Status SimulatedWorkspace::openURL(const QUrl &url)

@@ -11,7 +11,7 @@ class SimulatedWorkspace : public Workspace {
 public:
     explicit SimulatedWorkspace(SimulatedRoot root) : m_root(std::move(root)) {}
 
-    QIcon iconForFile(const QString &path) const override;
+    QImage iconForFile(const QString &path, int side) const override;
     Status openURL(const QUrl &url) override;
     void playAlertSound() override;
     void log(const QString &line) override;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+
+namespace velmora {
+
+/// Velmora's own icon, drawn from the SVG in the application's resources at the sizes the window
+/// title, the tray, dialogs and the About box ask for.
+namespace AppIcon {
+
+/// The icon, with a pixmap for each common size (16 to 512 pixels). Needs a GUI application.
+QIcon icon();
+
+} // namespace AppIcon
+
+} // namespace velmora
