@@ -8,6 +8,7 @@
 #include <QCoro/QCoroSignal>
 #include <QPointer>
 #include <QPromise>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace velmora {
@@ -45,6 +46,13 @@ TweakEngine::TweakEngine(TweakRegistry registry, Platform &platform, TweakHandle
     : QObject(parent), m_registry(std::move(registry)), m_platform(&platform),
       m_handlers(std::move(handlers)), m_preferences(platform)
 {
+}
+
+TweakEngine::~TweakEngine()
+{
+    // The reads this engine started run on the shared worker threads against the platform it was
+    // given, which its owner may take away right after the engine: they finish first.
+    QThreadPool::globalInstance()->waitForDone();
 }
 
 const TweakHandler *TweakEngine::handlerFor(const Tweak &tweak) const

@@ -29,6 +29,7 @@ class TweakEngine : public QObject {
 public:
     TweakEngine(TweakRegistry registry, Platform &platform, TweakHandlers handlers,
                 QObject *parent = nullptr);
+    ~TweakEngine() override;
 
     const TweakRegistry &registry() const { return m_registry; }
     /// The handler serving a tweak, or null for a tweak served by its preference (or left without).

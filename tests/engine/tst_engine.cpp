@@ -12,6 +12,7 @@
 #include <QQueue>
 #include <QSignalSpy>
 #include <QThread>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QtTest>
 
@@ -161,6 +162,7 @@ private slots:
     void quickAppliesToOneTweakLandInOrder();
     void appliesToDifferentTweaksRunSideBySide();
     void sideBySideAppliesToOneDomainKeepBothValues();
+    void anEngineGoesOnlyAfterItsReads();
 };
 
 void TestEngine::applyWritesStoresAndRecordsRestarts()
@@ -603,6 +605,22 @@ void TestEngine::sideBySideAppliesToOneDomainKeepBothValues()
                         .arg(dock.value("magnification").toString(), dock.value("tilesize").toString());
     }
     QVERIFY2(lost.isEmpty(), qPrintable(lost.join('\n')));
+}
+
+void TestEngine::anEngineGoesOnlyAfterItsReads()
+{
+    // Reads run on worker threads against the engine's platform, which its owner (the window, a test)
+    // destroys right after the engine: a read still running then would read freed memory.
+    TestRoot root;
+    QVariantMap large;
+    for (int i = 0; i < 20000; ++i)
+        large.insert(QStringLiteral("key%1").arg(i), QString(200, QLatin1Char('x')));
+    root.writeGlobalDomain(large);
+    auto engine = std::make_unique<TweakEngine>(catalogue(), root.platform(), standardHandlers());
+    QCoro::Task<> refresh = engine->refreshAll();
+    QVERIFY(QThreadPool::globalInstance()->activeThreadCount() > 0);
+    engine.reset();
+    QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

@@ -34,7 +34,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
-#include <QThreadPool>
 #include <QToolButton>
 #include <QtTest>
 
@@ -133,7 +132,6 @@ private slots:
     void pathChooserAppliesTheFolder();
     void resetFromTheContextMenu();
     void bannerSortsByCodePoint();
-    void closingWaitsForReadsInFlight();
     void menuBarPanelFlipsAndRestarts();
     void statusLineShowsTheLastError();
     void screenshots_data();
@@ -594,21 +592,6 @@ void TestUi::windowRefusesAFolderWithoutAMac()
             .arg(path);
     QVERIFY2(err.contains(said), qPrintable(err));
     QVERIFY(!QFileInfo::exists(dir.filePath("typo")));
-}
-
-void TestUi::closingWaitsForReadsInFlight()
-{
-    // Reads of the preference files run on worker threads against the application's platform; closing
-    // the application while one runs must wait for it, not pull the platform away underneath it.
-    App a;
-    QVariantMap large;
-    for (int i = 0; i < 20000; ++i)
-        large.insert(QStringLiteral("key%1").arg(i), QString(200, QLatin1Char('x')));
-    a.root.writeGlobalDomain(large);
-    QCoro::Task<> refresh = a.engine().refreshAll();
-    QVERIFY(QThreadPool::globalInstance()->activeThreadCount() > 0);
-    a.app.reset();
-    QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
 }
 
 QTEST_MAIN(TestUi)
