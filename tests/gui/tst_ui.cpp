@@ -13,9 +13,11 @@
 #include "gui/dock/DockAppsView.h"
 #include "gui/kit/DecimalSlider.h"
 #include "gui/kit/IntegerStepper.h"
+#include "gui/kit/Panels.h"
 #include "gui/kit/PathPickerControl.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/ToggleSwitch.h"
+#include "gui/profiles/ProfileMenu.h"
 #include "gui/tweaks/CategoryDetailView.h"
 #include "gui/tweaks/TweakRowView.h"
 #include "gui/wallpaper/ChooseImageTapTarget.h"
@@ -25,15 +27,21 @@
 #include "support/TestRoot.h"
 #include "wallpaper/WallpaperViewModel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
+#include <QSpontaneKeyEvent>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace velmora;
@@ -102,6 +110,15 @@ int runs(const TestRoot &root)
     return int(readAll(root.path() + "/runs").count('\n'));
 }
 
+/// Whether a widget shows inside its window: visible, and not clipped away by its parents.
+bool onScreen(const QWidget *widget)
+{
+    QRect shown = widget->rect();
+    for (const QWidget *w = widget; !w->isWindow(); w = w->parentWidget())
+        shown = shown.translated(w->pos()) & w->parentWidget()->rect();
+    return widget->isVisible() && !shown.isEmpty();
+}
+
 void saveScreenshot(QWidget *widget, const QString &name)
 {
     QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
@@ -128,6 +145,8 @@ private slots:
     void textFieldAppliesEveryKeystroke();
     void sliderAppliesOnceOnRelease();
     void stepperStopsAtItsBounds();
+    void stepperStepsFromTheKeyboard_data();
+    void stepperStepsFromTheKeyboard();
     void pathChooserAppliesTheFolder();
     void resetFromTheContextMenu();
     void bannerSortsByCodePoint();
@@ -364,14 +383,51 @@ void TestUi::stepperStopsAtItsBounds()
     stepper->stepBy(5); // beyond the bound: nothing to write
     QTest::qWait(50);
     QCOMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(128)));
-
-    a.root.writeDomain("com.apple.dock", {{"tilesize", qint64(17)}});
-    await(a.engine().refreshCategory("dock", true));
-    stepper->setFocus();
-    QTest::keyClick(stepper, Qt::Key_PageDown); // ten steps down, clamped at 16
-    QTRY_COMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(16)));
-    QTRY_VERIFY(!stepper->decrementButton()->isEnabled());
     QTRY_COMPARE(a.engine().currentValues().value("dock.tilesize").type(), TweakValueType::int_);
+}
+
+void TestUi::stepperStepsFromTheKeyboard_data()
+{
+    QTest::addColumn<qint64>("start");
+    QTest::addColumn<QString>("focus"); // the part given focus: "stepper", "-" or "+"
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QList<qint64>>("values"); // written after each key
+    QTest::newRow("Up on the + button") << qint64(60) << "+" << QList<int>{Qt::Key_Up} << QList<qint64>{61};
+    QTest::newRow("Down on the + button")
+        << qint64(60) << "+" << QList<int>{Qt::Key_Down} << QList<qint64>{59};
+    QTest::newRow("Up on the - button") << qint64(60) << "-" << QList<int>{Qt::Key_Up} << QList<qint64>{61};
+    QTest::newRow("Page Up on the stepper")
+        << qint64(60) << "stepper" << QList<int>{Qt::Key_PageUp} << QList<qint64>{70};
+    QTest::newRow("Page Down stops at the bound")
+        << qint64(20) << "-" << QList<int>{Qt::Key_PageDown} << QList<qint64>{16};
+    // The + button switches off at the top; the next key still reaches the stepper.
+    QTest::newRow("up to the bound and back")
+        << qint64(127) << "+" << QList<int>{Qt::Key_Up, Qt::Key_Down} << QList<qint64>{128, 127};
+}
+
+void TestUi::stepperStepsFromTheKeyboard()
+{
+    QFETCH(qint64, start);
+    QFETCH(QString, focus);
+    QFETCH(QList<int>, keys);
+    QFETCH(QList<qint64>, values);
+    App a;
+    a.root.writeDomain("com.apple.dock", {{"tilesize", start}});
+    a.open("dock");
+    await(a.engine().refreshCategory("dock", true));
+    IntegerStepper *stepper = a.row("dock.tilesize")->stepper();
+    a.window()->activateWindow();
+    QWidget *target = focus == "+"   ? stepper->incrementButton()
+                      : focus == "-" ? stepper->decrementButton()
+                                     : static_cast<QWidget *>(stepper);
+    target->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(QApplication::focusWidget());
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(keys[i]));
+        QTRY_COMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(values[i]));
+        QTRY_COMPARE(stepper->value(), values[i]);
+        QVERIFY2(stepper->isAncestorOf(QApplication::focusWidget()), "focus left the stepper");
+    }
 }
 
 void TestUi::pathChooserAppliesTheFolder()
