@@ -152,6 +152,8 @@ private slots:
     void bannerSortsByCodePoint();
     void menuBarPanelFlipsAndRestarts();
     void statusLineShowsTheLastError();
+    void menuCommands_data();
+    void menuCommands();
     void screenshots_data();
     void screenshots();
     void helpAndVersionNeedNoDisplay_data();
@@ -523,6 +525,64 @@ void TestUi::statusLineShowsTheLastError()
     QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(true));
     QTRY_VERIFY(!a.engine().lastError());
     QVERIFY(line->isHidden());
+}
+
+void TestUi::menuCommands_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QKeySequence>("keys"); // empty: chosen from the menu
+    QTest::addColumn<QString>("effect");
+    QTest::newRow("save") << "File"
+                          << "Save Profile…" << QKeySequence(QKeySequence::Save) << "Save Profile";
+    QTest::newRow("load") << "File"
+                          << "Load Profile…" << QKeySequence(QKeySequence::Open) << "Load Profile";
+    QTest::newRow("reset all pending") << "File"
+                                       << "Reset All Pending" << QKeySequence() << "restarted";
+    QTest::newRow("minimize") << "Window"
+                              << "Minimize" << QKeySequence(Qt::CTRL | Qt::Key_M) << "minimized";
+    QTest::newRow("about") << "Help"
+                           << "About Velmora" << QKeySequence() << "about";
+}
+
+void TestUi::menuCommands()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, effect);
+    App a;
+    QVERIFY(a.apply("dock.autohide", TweakValue::ofBool(true))); // a restart pending
+    QAction *action = nullptr;
+    for (QAction *top : a.window()->menuBar()->actions()) {
+        if (top->menu() && top->text().remove('&') == menu) {
+            for (QAction *entry : top->menu()->actions())
+                action = entry->text() == item ? entry : action;
+        }
+    }
+    QVERIFY2(action, qPrintable(menu + " has no " + item));
+    if (keys.isEmpty()) {
+        action->trigger();
+    } else {
+        a.window()->activateWindow();
+        QTest::keySequence(a.window(), keys);
+    }
+    if (effect == "restarted") {
+        QTRY_COMPARE(a.root.restartLog().size(), 1);
+        QVERIFY(a.engine().pendingRestarts().isEmpty());
+    } else if (effect == "minimized") {
+        QTRY_VERIFY(a.window()->isMinimized());
+    } else if (effect == "about") {
+        QTRY_VERIFY(a.window()->aboutBox() && a.window()->aboutBox()->isVisible());
+        const QString said =
+            a.window()->aboutBox()->text() + "\n" + a.window()->aboutBox()->informativeText();
+        for (const QString &part : {QStringLiteral("Velmora " VELMORA_VERSION), QStringLiteral("MIT License"),
+                                    QStringLiteral("Qt %1").arg(qVersion()), QStringLiteral("QCoro 0."),
+                                    QStringLiteral("libplist 2.")})
+            QVERIFY2(said.contains(part), qPrintable(said));
+    } else {
+        QTRY_COMPARE(a.panels->titles, QStringList{effect});
+    }
 }
 
 void TestUi::screenshots_data()
