@@ -154,6 +154,8 @@ private slots:
     void statusLineShowsTheLastError();
     void menuCommands_data();
     void menuCommands();
+    void closingTheWindow_data();
+    void closingTheWindow();
     void screenshots_data();
     void screenshots();
     void helpAndVersionNeedNoDisplay_data();
@@ -583,6 +585,61 @@ void TestUi::menuCommands()
     } else {
         QTRY_COMPARE(a.panels->titles, QStringList{effect});
     }
+}
+
+void TestUi::closingTheWindow_data()
+{
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<QString>("how"); // "close" the window, or a key of the window or of the tray's panel
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("no tray: closing ends the run") << false << "close" << true;
+    QTest::newRow("tray: closing keeps it in the tray") << true << "close" << false;
+    QTest::newRow("tray: Quit in the panel") << true << "panel quit" << true;
+    QTest::newRow("tray: Quit in the window") << true << "window quit" << true;
+}
+
+void TestUi::closingTheWindow()
+{
+    QFETCH(bool, tray);
+    QFETCH(QString, how);
+    QFETCH(bool, ends);
+    App a;
+    a.app->setTrayIconShown(tray);
+    MenuBarContentView *panel = a.app->menuBarPanel();
+    // Every platform has a key to quit, even one whose conventions name none; the panel's hints show
+    // the keys the platform's way.
+    QKeySequence quitKeys;
+    for (QAction *action : a.window()->findChildren<QAction *>())
+        quitKeys = action->menuRole() == QAction::QuitRole ? action->shortcut() : quitKeys;
+    QVERIFY(!quitKeys.isEmpty());
+    QStringList hints;
+    for (const QLabel *label : panel->findChildren<QLabel *>())
+        hints << label->text();
+    for (const QKeySequence &keys : {QKeySequence(QKeySequence::Open), quitKeys})
+        QVERIFY2(hints.contains(keys.toString(QKeySequence::NativeText)), qPrintable(hints.join('|')));
+
+    // The whole run, as the application's own event loop runs it; a run still going is ended here.
+    QTimer::singleShot(0, a.window(), [&] {
+        if (how == "close") {
+            a.window()->close();
+        } else if (how == "panel quit") {
+            a.app->showMenuBarPanel();
+            QTest::keySequence(panel, quitKeys);
+        } else {
+            a.window()->activateWindow();
+            QTest::keySequence(a.window(), quitKeys);
+        }
+    });
+    QTimer::singleShot(1500, qApp, [] { QCoreApplication::exit(42); });
+    QCOMPARE(QApplication::exec() != 42, ends);
+    if (ends)
+        return;
+    // The panel brings the window back.
+    QVERIFY(!a.window()->isVisible());
+    a.app->showMenuBarPanel();
+    QTRY_VERIFY(panel->isVisible());
+    QTest::keySequence(panel, QKeySequence::Open);
+    QTRY_VERIFY(a.window()->isVisible());
 }
 
 void TestUi::screenshots_data()
