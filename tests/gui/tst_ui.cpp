@@ -152,6 +152,8 @@ private slots:
     void bannerSortsByCodePoint();
     void menuBarPanelFlipsAndRestarts();
     void statusLineShowsTheLastError();
+    void escapeClearsTheSearch_data();
+    void escapeClearsTheSearch();
     void menuCommands_data();
     void menuCommands();
     void closingTheWindow_data();
@@ -527,6 +529,30 @@ void TestUi::statusLineShowsTheLastError()
     QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(true));
     QTRY_VERIFY(!a.engine().lastError());
     QVERIFY(line->isHidden());
+}
+
+void TestUi::escapeClearsTheSearch_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("a word") << "hide";
+    QTest::newRow("no match") << "zzz";
+    QTest::newRow("spaces only") << "  ";
+}
+
+void TestUi::escapeClearsTheSearch()
+{
+    QFETCH(QString, typed);
+    App a;
+    CategoryDetailView *page = a.open("dock");
+    const QStringList all = ids(page->visibleRows());
+    a.window()->activateWindow();
+    page->searchField()->setFocus();
+    QTest::keyClicks(page->searchField(), typed);
+    QTest::keyClick(page->searchField(), Qt::Key_Escape);
+    QCOMPARE(page->searchField()->text(), QString());
+    QCOMPARE(ids(page->visibleRows()), all);
+    QVERIFY(page->clearButton()->isHidden());
+    QVERIFY(page->searchField()->hasFocus());
 }
 
 void TestUi::menuCommands_data()

@@ -9,6 +9,7 @@
 #include "platform/SymbolImages.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -136,6 +137,7 @@ CategoryDetailView::CategoryDetailView(const AppContext &context, TweakCategory 
     stack->addStretch(1);
     m_scroll->setWidget(content);
 
+    m_search->installEventFilter(this);
     connect(m_search, &QLineEdit::textChanged, this, [this] { applyFilter(); });
     connect(m_clear, &QToolButton::clicked, this, [this] {
         m_search->clear();
@@ -164,6 +166,20 @@ void CategoryDetailView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     startTask(m_context.engine.refreshCategory(m_category.id), this);
+}
+
+bool CategoryDetailView::eventFilter(QObject *watched, QEvent *event)
+{
+    // Escape empties a search, as in every search field; an empty field leaves the key to others.
+    const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched == m_search && keyEvent && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+        static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier && !m_search->text().isEmpty()) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            m_search->clear();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool CategoryDetailView::matches(const Tweak &tweak, const QString &searchText)
