@@ -154,6 +154,8 @@ private slots:
     void statusLineShowsTheLastError();
     void escapeClearsTheSearch_data();
     void escapeClearsTheSearch();
+    void everyTabStopIsAVisibleControl_data();
+    void everyTabStopIsAVisibleControl();
     void menuCommands_data();
     void menuCommands();
     void closingTheWindow_data();
@@ -553,6 +555,49 @@ void TestUi::escapeClearsTheSearch()
     QCOMPARE(ids(page->visibleRows()), all);
     QVERIFY(page->clearButton()->isHidden());
     QVERIFY(page->searchField()->hasFocus());
+}
+
+void TestUi::everyTabStopIsAVisibleControl_data()
+{
+    QTest::addColumn<QString>("page");
+    for (const char *page : {"dock", "dockapps", "wallpaper"})
+        QTest::newRow(page) << QString(page);
+}
+
+void TestUi::everyTabStopIsAVisibleControl()
+{
+    QFETCH(QString, page);
+    App a;
+    a.open(page);
+    if (auto *dock = qobject_cast<DockAppsView *>(a.rootView()->currentPage()))
+        QTRY_VERIFY_WITH_TIMEOUT(!dock->model().isLoading(), 20000);
+    QTest::qWait(50); // the page lays itself out
+    a.window()->activateWindow();
+    a.window()->profileMenu()->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(a.window()->profileMenu()));
+    QList<QWidget *> stops;
+    for (int i = 0; i < 200; ++i) {
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        // A stop is something the user sees take focus and can use: never a bare container, a scroll
+        // area's frame or a page, which take the key and show nothing.
+        const bool control = qobject_cast<QAbstractButton *>(focused) || qobject_cast<QLineEdit *>(focused) ||
+                             qobject_cast<QComboBox *>(focused) || qobject_cast<QAbstractSlider *>(focused) ||
+                             qobject_cast<QAbstractItemView *>(focused);
+        QVERIFY2(
+            control && onScreen(focused),
+            qPrintable(
+                QStringLiteral("Tab stop %1 after %2: %3 \"%4\"")
+                    .arg(i)
+                    .arg(stops.isEmpty() ? QStringLiteral("Profiles")
+                                         : QString::fromLatin1(stops.last()->metaObject()->className()))
+                    .arg(QString::fromLatin1(focused->metaObject()->className()), focused->objectName())));
+        if (stops.contains(focused))
+            break; // round the whole window
+        stops << focused;
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    QVERIFY(stops.size() > 2);
 }
 
 void TestUi::menuCommands_data()

@@ -3,6 +3,7 @@
 #include "TweakRowView.h"
 #include "engine/TweakEngine.h"
 #include "gui/kit/CategoryIconBadge.h"
+#include "gui/kit/PageScrollArea.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
 #include "platform/Platform.h"
@@ -51,9 +52,7 @@ CategoryDetailView::CategoryDetailView(const AppContext &context, TweakCategory 
     const SymbolImages &symbols = m_context.platform.symbols();
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll = new PageScrollArea(this);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     outer->addWidget(m_scroll);
 

@@ -6,6 +6,7 @@
 #include "WallpaperDisplayRow.h"
 #include "gui/kit/CategoryIconBadge.h"
 #include "gui/kit/MiddleElidedLabel.h"
+#include "gui/kit/PageScrollArea.h"
 #include "gui/kit/Panels.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/ToggleSwitch.h"
@@ -86,9 +87,7 @@ WallpaperView::WallpaperView(const AppContext &context, QWidget *parent)
     outer->addWidget(header);
 
     // The cards, in a scroll area.
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    auto *scroll = new PageScrollArea(this);
     auto *content = new QWidget;
     auto *stack = new QVBoxLayout(content);
     stack->setContentsMargins(24, 0, 24, 24);
