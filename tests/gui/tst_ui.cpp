@@ -160,6 +160,8 @@ private slots:
     void menuCommands();
     void closingTheWindow_data();
     void closingTheWindow();
+    void wheelOverAControl_data();
+    void wheelOverAControl();
     void screenshots_data();
     void screenshots();
     void helpAndVersionNeedNoDisplay_data();
@@ -711,6 +713,52 @@ void TestUi::closingTheWindow()
     QTRY_VERIFY(panel->isVisible());
     QTest::keySequence(panel, QKeySequence::Open);
     QTRY_VERIFY(a.window()->isVisible());
+}
+
+void TestUi::wheelOverAControl_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("picker, unfocused: the page scrolls") << "dock.orientation" << false;
+    QTest::newRow("picker, focused: the picker takes it") << "dock.orientation" << true;
+    QTest::newRow("slider, unfocused: the page scrolls") << "dock.autohide-delay" << false;
+}
+
+void TestUi::wheelOverAControl()
+{
+    QFETCH(QString, id);
+    QFETCH(bool, focused);
+    App a;
+    CategoryDetailView *page = a.open("dock");
+    a.window()->activateWindow();
+    TweakRowView *row = a.row(id);
+    QWidget *control = row->picker() ? static_cast<QWidget *>(row->picker()) : row->slider()->slider();
+    const auto value = [&] {
+        return row->picker() ? row->picker()->currentIndex() : row->slider()->slider()->value();
+    };
+    auto *scroll = page->findChild<QScrollArea *>();
+    scroll->ensureWidgetVisible(control, 0, 200);
+    QTest::qWait(50);
+    (focused ? control : page->searchField())->setFocus();
+    QScrollBar *bar = scroll->verticalScrollBar();
+    const int scrolled = bar->value();
+    const int before = value();
+    // Towards the end with room to scroll; a picker at its last option is turned the other way.
+    const int delta = bar->value() < bar->maximum() ? -120 : 120;
+    // As the window system delivers it: a wheel event nobody takes goes on to the parents.
+    const QPointF at = control->rect().center();
+    QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(control, &wheel); // as QTest delivers its keys: sendEvent would make it a synthetic one
+    QTest::qWait(50);
+    if (focused) {
+        QCOMPARE(bar->value(), scrolled);
+    } else {
+        QVERIFY(bar->value() != scrolled);
+        QCOMPARE(value(), before);
+        QVERIFY(!control->hasFocus());
+    }
 }
 
 void TestUi::screenshots_data()

@@ -7,6 +7,7 @@
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
 #include "gui/kit/ToggleSwitch.h"
+#include "gui/kit/WheelGuard.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
 
@@ -102,6 +103,7 @@ QWidget *TweakRowView::makeControl()
         m_picker = new QComboBox;
         m_picker->setAccessibleName(m_tweak.title);
         m_picker->setMinimumWidth(160);
+        WheelGuard::install(m_picker);
         for (const TweakOption &option : m_tweak.kind.options())
             m_picker->addItem(option.label);
         connect(m_picker, &QComboBox::activated, this, [this](int index) {

@@ -10,6 +10,7 @@
 #include "gui/kit/Panels.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/ToggleSwitch.h"
+#include "gui/kit/WheelGuard.h"
 #include "platform/Platform.h"
 #include "platform/Workspace.h"
 #include "wallpaper/DesktopPictures.h"
@@ -118,6 +119,7 @@ WallpaperView::WallpaperView(const AppContext &context, QWidget *parent)
     for (int i = 0; i < allScalings().size(); ++i)
         m_scaling->addItem(scalingLabel(i), rawValue(allScalings()[i]));
     m_scaling->setAccessibleName(tr("Scaling"));
+    WheelGuard::install(m_scaling);
     scalingLabelWidget->setBuddy(m_scaling);
     scalingRow->addWidget(scalingLabelWidget);
     scalingRow->addStretch(1);
