@@ -162,6 +162,7 @@ private slots:
     void closingTheWindow();
     void wheelOverAControl_data();
     void wheelOverAControl();
+    void folderPanelSaysWhatItIsFor();
     void screenshots_data();
     void screenshots();
     void helpAndVersionNeedNoDisplay_data();
@@ -759,6 +760,27 @@ void TestUi::wheelOverAControl()
         QCOMPARE(value(), before);
         QVERIFY(!control->hasFocus());
     }
+}
+
+void TestUi::folderPanelSaysWhatItIsFor()
+{
+    // The real panel, answered as soon as it is up.
+    Panels panels;
+    QString title;
+    QStringList buttons;
+    QTimer::singleShot(0, qApp, [&] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        QWidget *dialog = QApplication::activeModalWidget();
+        title = dialog->windowTitle();
+        for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+            buttons << button->text();
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    QTemporaryDir dir;
+    QCOMPARE(panels.chooseFolder(nullptr, "Choose a folder to add to the Dock.", dir.path(), "Add to Dock"),
+             std::nullopt);
+    QCOMPARE(title, QStringLiteral("Choose a folder to add to the Dock."));
+    QVERIFY2(buttons.contains("Add to Dock"), qPrintable(buttons.join('|')));
 }
 
 void TestUi::screenshots_data()
