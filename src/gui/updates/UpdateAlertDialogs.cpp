@@ -2,12 +2,67 @@
 
 #include "platform/Workspace.h"
 
+#include <QApplication>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QTextDocument>
+
+#include <cmath>
 
 namespace velmora {
+
+namespace {
+
+// Room a window manager takes in a title bar beside the title: the window's icon and its buttons.
+constexpr int kTitleBarAllowance = 160;
+// Past this width a message's lines wrap, as a system alert's do.
+constexpr int kMaximumTextWidth = 440;
+
+/// How wide a window must be for a title bar to show `title` whole.
+int titleWidth(const QString &title)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(title) + kTitleBarAllowance;
+}
+
+/// The width a text wants on one line per paragraph, up to the width past which it wraps.
+int textWidth(const QLabel *label)
+{
+    QTextDocument document;
+    document.setDefaultFont(label->font());
+    if (label->textFormat() == Qt::RichText)
+        document.setHtml(label->text());
+    else
+        document.setPlainText(label->text());
+    return std::min(int(std::ceil(document.idealWidth())), kMaximumTextWidth);
+}
+
+/// Makes a message box wide enough for its whole title and for its details on as few lines as
+/// their width allows: the box otherwise takes the width of its first line, and the details wrap
+/// into a narrow column under it.
+void sizeToText(QMessageBox *box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box->layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(titleWidth(box->windowTitle()), 0, QSizePolicy::Minimum), grid->rowCount(),
+                  0, 1, grid->columnCount());
+    auto *details = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
+    const int index = details ? grid->indexOf(details) : -1;
+    if (index < 0)
+        return;
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    grid->addItem(new QSpacerItem(textWidth(details), 0, QSizePolicy::Minimum), grid->rowCount(), column, 1,
+                  columnSpan);
+}
+
+} // namespace
 
 UpdateAlertDialogs::UpdateAlertDialogs(Workspace &workspace, QWidget *parent)
     : m_workspace(workspace), m_parent(parent)
@@ -31,6 +86,7 @@ void UpdateAlertDialogs::showChecking(std::function<void()> cancel)
     progress->setAutoClose(false);
     progress->setAutoReset(false);
     progress->setAttribute(Qt::WA_DeleteOnClose);
+    progress->setMinimumWidth(std::max(titleWidth(progress->windowTitle()), progress->sizeHint().width()));
     QObject::connect(progress, &QProgressDialog::canceled, progress, [cancel] { cancel(); });
     m_progress = progress;
     progress->show();
@@ -48,7 +104,7 @@ void UpdateAlertDialogs::hideChecking()
 }
 
 QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &text, const QString &details,
-                                         Qt::TextFormat format)
+                                         Qt::TextFormat format, QMessageBox::Icon kind)
 {
     if (m_result)
         m_result->close();
@@ -68,6 +124,13 @@ QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &tex
         QObject::connect(label, &QLabel::linkActivated, box,
                          [this](const QString &link) { m_workspace.openURL(QUrl(link, QUrl::StrictMode)); });
     }
+    // The application's icon, as a system alert shows it; the kind's sign until the application has one.
+    const QIcon icon = m_parent ? m_parent->windowIcon() : QApplication::windowIcon();
+    if (icon.isNull())
+        box->setIcon(kind);
+    else
+        box->setIconPixmap(icon.pixmap(64, 64));
+    sizeToText(box);
     m_result = box;
     return box;
 }
@@ -78,8 +141,7 @@ void UpdateAlertDialogs::showUpToDate(const UpdateCheckResult &result)
     QMessageBox *box =
         makeBox(QStringLiteral("updateUpToDate"), tr("You're up to date!"),
                 tr("Velmora %1 is currently the newest version available.").arg(result.currentVersion),
-                Qt::PlainText);
-    box->setIcon(QMessageBox::Information);
+                Qt::PlainText, QMessageBox::Information);
     box->setStandardButtons(QMessageBox::Ok);
     box->open();
 }
@@ -94,9 +156,9 @@ void UpdateAlertDialogs::showUpdateAvailable(const UpdateCheckResult &result)
         details += QStringLiteral("<br><br><a href=\"%1\">%2</a>")
                        .arg(result.item.releaseNotesURL.toString(QUrl::FullyEncoded).toHtmlEscaped(),
                             tr("Release Notes").toHtmlEscaped());
-    QMessageBox *box = makeBox(QStringLiteral("updateAvailable"),
-                               tr("A new version of Velmora is available!"), details, Qt::RichText);
-    box->setIcon(QMessageBox::Information);
+    QMessageBox *box =
+        makeBox(QStringLiteral("updateAvailable"), tr("A new version of Velmora is available!"), details,
+                Qt::RichText, QMessageBox::Information);
     const QUrl download = result.item.downloadPage();
     if (download.isValid()) {
         QPushButton *button = box->addButton(tr("Download"), QMessageBox::AcceptRole);
@@ -115,8 +177,7 @@ void UpdateAlertDialogs::showError(const UpdateCheckResult &result)
 {
     hideChecking();
     QMessageBox *box = makeBox(QStringLiteral("updateError"), tr("Velmora could not check for updates."),
-                               result.error, Qt::PlainText);
-    box->setIcon(QMessageBox::Warning);
+                               result.error, Qt::PlainText, QMessageBox::Warning);
     box->setStandardButtons(QMessageBox::Ok);
     box->open();
 }
