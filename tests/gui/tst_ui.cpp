@@ -574,6 +574,8 @@ void TestUi::everyTabStopIsAVisibleControl()
     a.open(page);
     if (auto *dock = qobject_cast<DockAppsView *>(a.rootView()->currentPage()))
         QTRY_VERIFY_WITH_TIMEOUT(!dock->model().isLoading(), 20000);
+    if (auto *wallpaper = qobject_cast<WallpaperView *>(a.rootView()->currentPage()))
+        QTRY_VERIFY(!wallpaper->displayRows().isEmpty());
     QTest::qWait(50); // the page lays itself out
     a.window()->activateWindow();
     a.window()->profileMenu()->setFocus(Qt::TabFocusReason);
