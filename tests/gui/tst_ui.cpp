@@ -658,6 +658,10 @@ void TestUi::menuCommands()
                                     QStringLiteral("Qt %1").arg(qVersion()), QStringLiteral("QCoro 0."),
                                     QStringLiteral("libplist 2.")})
             QVERIFY2(said.contains(part), qPrintable(said));
+        // Each paragraph on a line of its own, as on a box of any width.
+        auto *details = a.window()->aboutBox()->findChild<QLabel *>("qt_msgbox_informativelabel");
+        QCOMPARE(details->heightForWidth(details->width()), details->heightForWidth(2000));
+        saveScreenshot(a.window()->aboutBox(), "about");
     } else {
         QTRY_COMPARE(a.panels->titles, QStringList{effect});
     }

@@ -1,5 +1,7 @@
 #include "AboutBox.h"
 
+#include "gui/kit/MessageBoxFit.h"
+
 #include <QApplication>
 #include <QIcon>
 
@@ -14,7 +16,7 @@ AboutBox::AboutBox(QWidget *parent) : QMessageBox(parent)
     setInformativeText(
         tr("Hidden macOS settings, gathered in one place.\n\n"
            "Released under the MIT License.\n\n"
-           "Built with Qt %1, QCoro %2 and libplist %3; symbols from the Material Design Icons font.")
+           "Built with Qt %1, QCoro %2 and libplist %3.\nSymbols from the Material Design Icons font.")
             .arg(QString::fromLatin1(qVersion()), QStringLiteral(VELMORA_QCORO_VERSION),
                  QStringLiteral(VELMORA_LIBPLIST_VERSION)));
     setStandardButtons(QMessageBox::Ok);
@@ -23,6 +25,7 @@ AboutBox::AboutBox(QWidget *parent) : QMessageBox(parent)
     const QIcon icon = parent ? parent->windowIcon() : QApplication::windowIcon();
     if (!icon.isNull())
         setIconPixmap(icon.pixmap(64, 64));
+    MessageBoxFit::toText(this);
 }
 
 } // namespace velmora

@@ -1,68 +1,15 @@
 #include "UpdateAlertDialogs.h"
 
+#include "gui/kit/MessageBoxFit.h"
 #include "platform/Workspace.h"
 
 #include <QApplication>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSpacerItem>
-#include <QTextDocument>
-
-#include <cmath>
 
 namespace velmora {
-
-namespace {
-
-// Room a window manager takes in a title bar beside the title: the window's icon and its buttons.
-constexpr int kTitleBarAllowance = 160;
-// Past this width a message's lines wrap, as a system alert's do.
-constexpr int kMaximumTextWidth = 440;
-
-/// How wide a window must be for a title bar to show `title` whole.
-int titleWidth(const QString &title)
-{
-    QFont font = QApplication::font("QMdiSubWindowTitleBar");
-    font.setBold(true);
-    return QFontMetrics(font).horizontalAdvance(title) + kTitleBarAllowance;
-}
-
-/// The width a text wants on one line per paragraph, up to the width past which it wraps.
-int textWidth(const QLabel *label)
-{
-    QTextDocument document;
-    document.setDefaultFont(label->font());
-    if (label->textFormat() == Qt::RichText)
-        document.setHtml(label->text());
-    else
-        document.setPlainText(label->text());
-    return std::min(int(std::ceil(document.idealWidth())), kMaximumTextWidth);
-}
-
-/// Makes a message box wide enough for its whole title and for its details on as few lines as
-/// their width allows: the box otherwise takes the width of its first line, and the details wrap
-/// into a narrow column under it.
-void sizeToText(QMessageBox *box)
-{
-    auto *grid = qobject_cast<QGridLayout *>(box->layout());
-    if (!grid)
-        return;
-    grid->addItem(new QSpacerItem(titleWidth(box->windowTitle()), 0, QSizePolicy::Minimum), grid->rowCount(),
-                  0, 1, grid->columnCount());
-    auto *details = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
-    const int index = details ? grid->indexOf(details) : -1;
-    if (index < 0)
-        return;
-    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
-    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
-    grid->addItem(new QSpacerItem(textWidth(details), 0, QSizePolicy::Minimum), grid->rowCount(), column, 1,
-                  columnSpan);
-}
-
-} // namespace
 
 UpdateAlertDialogs::UpdateAlertDialogs(Workspace &workspace, QWidget *parent)
     : m_workspace(workspace), m_parent(parent)
@@ -86,7 +33,8 @@ void UpdateAlertDialogs::showChecking(std::function<void()> cancel)
     progress->setAutoClose(false);
     progress->setAutoReset(false);
     progress->setAttribute(Qt::WA_DeleteOnClose);
-    progress->setMinimumWidth(std::max(titleWidth(progress->windowTitle()), progress->sizeHint().width()));
+    progress->setMinimumWidth(
+        std::max(MessageBoxFit::titleWidth(progress->windowTitle()), progress->sizeHint().width()));
     QObject::connect(progress, &QProgressDialog::canceled, progress, [cancel] { cancel(); });
     m_progress = progress;
     progress->show();
@@ -130,7 +78,7 @@ QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &tex
         box->setIcon(kind);
     else
         box->setIconPixmap(icon.pixmap(64, 64));
-    sizeToText(box);
+    MessageBoxFit::toText(box);
     m_result = box;
     return box;
 }
