@@ -392,6 +392,7 @@ void TestDockView::foldersAndSpacers()
     // A cancelled panel adds nothing.
     menuAction(view, "Add Folder...")->trigger();
     QCOMPARE(page.panels.titles, QStringList{"Choose a folder to add to the Dock."});
+    QCOMPARE(page.panels.prompts, QStringList{"Add to Dock"});
     QCOMPARE(titles(view->othersList()).size(), 3);
     QVERIFY(!view->model().isDirty());
 

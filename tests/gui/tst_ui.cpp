@@ -13,9 +13,11 @@
 #include "gui/dock/DockAppsView.h"
 #include "gui/kit/DecimalSlider.h"
 #include "gui/kit/IntegerStepper.h"
+#include "gui/kit/Panels.h"
 #include "gui/kit/PathPickerControl.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/ToggleSwitch.h"
+#include "gui/profiles/ProfileMenu.h"
 #include "gui/tweaks/CategoryDetailView.h"
 #include "gui/tweaks/TweakRowView.h"
 #include "gui/wallpaper/ChooseImageTapTarget.h"
@@ -25,16 +27,22 @@
 #include "support/TestRoot.h"
 #include "wallpaper/WallpaperViewModel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
+#include <QSpontaneKeyEvent>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace velmora;
@@ -103,6 +111,15 @@ int runs(const TestRoot &root)
     return int(readAll(root.path() + "/runs").count('\n'));
 }
 
+/// Whether a widget shows inside its window: visible, and not clipped away by its parents.
+bool onScreen(const QWidget *widget)
+{
+    QRect shown = widget->rect();
+    for (const QWidget *w = widget; !w->isWindow(); w = w->parentWidget())
+        shown = shown.translated(w->pos()) & w->parentWidget()->rect();
+    return widget->isVisible() && !shown.isEmpty();
+}
+
 void saveScreenshot(QWidget *widget, const QString &name)
 {
     QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
@@ -129,11 +146,24 @@ private slots:
     void textFieldAppliesEveryKeystroke();
     void sliderAppliesOnceOnRelease();
     void stepperStopsAtItsBounds();
+    void stepperStepsFromTheKeyboard_data();
+    void stepperStepsFromTheKeyboard();
     void pathChooserAppliesTheFolder();
     void resetFromTheContextMenu();
     void bannerSortsByCodePoint();
     void menuBarPanelFlipsAndRestarts();
     void statusLineShowsTheLastError();
+    void escapeClearsTheSearch_data();
+    void escapeClearsTheSearch();
+    void everyTabStopIsAVisibleControl_data();
+    void everyTabStopIsAVisibleControl();
+    void menuCommands_data();
+    void menuCommands();
+    void closingTheWindow_data();
+    void closingTheWindow();
+    void wheelOverAControl_data();
+    void wheelOverAControl();
+    void folderPanelSaysWhatItIsFor();
     void screenshots_data();
     void screenshots();
     void helpAndVersionNeedNoDisplay_data();
@@ -379,14 +409,51 @@ void TestUi::stepperStopsAtItsBounds()
     stepper->stepBy(5); // beyond the bound: nothing to write
     QTest::qWait(50);
     QCOMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(128)));
-
-    a.root.writeDomain("com.apple.dock", {{"tilesize", qint64(17)}});
-    await(a.engine().refreshCategory("dock", true));
-    stepper->setFocus();
-    QTest::keyClick(stepper, Qt::Key_PageDown); // ten steps down, clamped at 16
-    QTRY_COMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(qint64(16)));
-    QTRY_VERIFY(!stepper->decrementButton()->isEnabled());
     QTRY_COMPARE(a.engine().currentValues().value("dock.tilesize").type(), TweakValueType::int_);
+}
+
+void TestUi::stepperStepsFromTheKeyboard_data()
+{
+    QTest::addColumn<qint64>("start");
+    QTest::addColumn<QString>("focus"); // the part given focus: "stepper", "-" or "+"
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QList<qint64>>("values"); // written after each key
+    QTest::newRow("Up on the + button") << qint64(60) << "+" << QList<int>{Qt::Key_Up} << QList<qint64>{61};
+    QTest::newRow("Down on the + button")
+        << qint64(60) << "+" << QList<int>{Qt::Key_Down} << QList<qint64>{59};
+    QTest::newRow("Up on the - button") << qint64(60) << "-" << QList<int>{Qt::Key_Up} << QList<qint64>{61};
+    QTest::newRow("Page Up on the stepper")
+        << qint64(60) << "stepper" << QList<int>{Qt::Key_PageUp} << QList<qint64>{70};
+    QTest::newRow("Page Down stops at the bound")
+        << qint64(20) << "-" << QList<int>{Qt::Key_PageDown} << QList<qint64>{16};
+    // The + button switches off at the top; the next key still reaches the stepper.
+    QTest::newRow("up to the bound and back")
+        << qint64(127) << "+" << QList<int>{Qt::Key_Up, Qt::Key_Down} << QList<qint64>{128, 127};
+}
+
+void TestUi::stepperStepsFromTheKeyboard()
+{
+    QFETCH(qint64, start);
+    QFETCH(QString, focus);
+    QFETCH(QList<int>, keys);
+    QFETCH(QList<qint64>, values);
+    App a;
+    a.root.writeDomain("com.apple.dock", {{"tilesize", start}});
+    a.open("dock");
+    await(a.engine().refreshCategory("dock", true));
+    IntegerStepper *stepper = a.row("dock.tilesize")->stepper();
+    a.window()->activateWindow();
+    QWidget *target = focus == "+"   ? stepper->incrementButton()
+                      : focus == "-" ? stepper->decrementButton()
+                                     : static_cast<QWidget *>(stepper);
+    target->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(QApplication::focusWidget());
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(keys[i]));
+        QTRY_COMPARE(a.root.domain("com.apple.dock").value("tilesize"), QVariant(values[i]));
+        QTRY_COMPARE(stepper->value(), values[i]);
+        QVERIFY2(stepper->isAncestorOf(QApplication::focusWidget()), "focus left the stepper");
+    }
 }
 
 void TestUi::pathChooserAppliesTheFolder()
@@ -482,6 +549,265 @@ void TestUi::statusLineShowsTheLastError()
     QTRY_COMPARE(a.root.domain("com.apple.dock").value("autohide"), QVariant(true));
     QTRY_VERIFY(!a.engine().lastError());
     QVERIFY(line->isHidden());
+}
+
+void TestUi::escapeClearsTheSearch_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("a word") << "hide";
+    QTest::newRow("no match") << "zzz";
+    QTest::newRow("spaces only") << "  ";
+}
+
+void TestUi::escapeClearsTheSearch()
+{
+    QFETCH(QString, typed);
+    App a;
+    CategoryDetailView *page = a.open("dock");
+    const QStringList all = ids(page->visibleRows());
+    a.window()->activateWindow();
+    page->searchField()->setFocus();
+    QTest::keyClicks(page->searchField(), typed);
+    QTest::keyClick(page->searchField(), Qt::Key_Escape);
+    QCOMPARE(page->searchField()->text(), QString());
+    QCOMPARE(ids(page->visibleRows()), all);
+    QVERIFY(page->clearButton()->isHidden());
+    QVERIFY(page->searchField()->hasFocus());
+}
+
+void TestUi::everyTabStopIsAVisibleControl_data()
+{
+    QTest::addColumn<QString>("page");
+    for (const char *page : {"dock", "dockapps", "wallpaper"})
+        QTest::newRow(page) << QString(page);
+}
+
+void TestUi::everyTabStopIsAVisibleControl()
+{
+    QFETCH(QString, page);
+    App a;
+    a.open(page);
+    if (auto *dock = qobject_cast<DockAppsView *>(a.rootView()->currentPage()))
+        QTRY_VERIFY_WITH_TIMEOUT(!dock->model().isLoading(), 20000);
+    if (auto *wallpaper = qobject_cast<WallpaperView *>(a.rootView()->currentPage()))
+        QTRY_VERIFY(!wallpaper->displayRows().isEmpty());
+    QTest::qWait(50); // the page lays itself out
+    a.window()->activateWindow();
+    a.window()->profileMenu()->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(a.window()->profileMenu()));
+    QList<QWidget *> stops;
+    for (int i = 0; i < 200; ++i) {
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        // A stop is something the user sees take focus and can use: never a bare container, a scroll
+        // area's frame or a page, which take the key and show nothing.
+        const bool control = qobject_cast<QAbstractButton *>(focused) || qobject_cast<QLineEdit *>(focused) ||
+                             qobject_cast<QComboBox *>(focused) || qobject_cast<QAbstractSlider *>(focused) ||
+                             qobject_cast<QAbstractItemView *>(focused);
+        QVERIFY2(
+            control && onScreen(focused),
+            qPrintable(
+                QStringLiteral("Tab stop %1 after %2: %3 \"%4\"")
+                    .arg(i)
+                    .arg(stops.isEmpty() ? QStringLiteral("Profiles")
+                                         : QString::fromLatin1(stops.last()->metaObject()->className()))
+                    .arg(QString::fromLatin1(focused->metaObject()->className()), focused->objectName())));
+        if (stops.contains(focused))
+            break; // round the whole window
+        stops << focused;
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    QVERIFY(stops.size() > 2);
+}
+
+void TestUi::menuCommands_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QKeySequence>("keys"); // empty: chosen from the menu
+    QTest::addColumn<QString>("effect");
+    QTest::newRow("save") << "File"
+                          << "Save Profile…" << QKeySequence(QKeySequence::Save) << "Save Profile";
+    QTest::newRow("load") << "File"
+                          << "Load Profile…" << QKeySequence(QKeySequence::Open) << "Load Profile";
+    QTest::newRow("reset all pending") << "File"
+                                       << "Reset All Pending" << QKeySequence() << "restarted";
+    QTest::newRow("minimize") << "Window"
+                              << "Minimize" << QKeySequence(Qt::CTRL | Qt::Key_M) << "minimized";
+    QTest::newRow("about") << "Help"
+                           << "About Velmora" << QKeySequence() << "about";
+}
+
+void TestUi::menuCommands()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, effect);
+    App a;
+    QVERIFY(a.apply("dock.autohide", TweakValue::ofBool(true))); // a restart pending
+    QAction *action = nullptr;
+    for (QAction *top : a.window()->menuBar()->actions()) {
+        if (top->menu() && top->text().remove('&') == menu) {
+            for (QAction *entry : top->menu()->actions())
+                action = entry->text() == item ? entry : action;
+        }
+    }
+    QVERIFY2(action, qPrintable(menu + " has no " + item));
+    if (keys.isEmpty()) {
+        action->trigger();
+    } else {
+        a.window()->activateWindow();
+        QTest::keySequence(a.window(), keys);
+    }
+    if (effect == "restarted") {
+        QTRY_COMPARE(a.root.restartLog().size(), 1);
+        QVERIFY(a.engine().pendingRestarts().isEmpty());
+    } else if (effect == "minimized") {
+        QTRY_VERIFY(a.window()->isMinimized());
+    } else if (effect == "about") {
+        QTRY_VERIFY(a.window()->aboutBox() && a.window()->aboutBox()->isVisible());
+        const QString said =
+            a.window()->aboutBox()->text() + "\n" + a.window()->aboutBox()->informativeText();
+        for (const QString &part : {QStringLiteral("Velmora " VELMORA_VERSION), QStringLiteral("MIT License"),
+                                    QStringLiteral("Qt %1").arg(qVersion()), QStringLiteral("QCoro 0."),
+                                    QStringLiteral("libplist 2.")})
+            QVERIFY2(said.contains(part), qPrintable(said));
+        // Each paragraph on a line of its own, as on a box of any width.
+        auto *details = a.window()->aboutBox()->findChild<QLabel *>("qt_msgbox_informativelabel");
+        QCOMPARE(details->heightForWidth(details->width()), details->heightForWidth(2000));
+        saveScreenshot(a.window()->aboutBox(), "about");
+    } else {
+        QTRY_COMPARE(a.panels->titles, QStringList{effect});
+    }
+}
+
+void TestUi::closingTheWindow_data()
+{
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<QString>("how"); // "close" the window, or a key of the window or of the tray's panel
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("no tray: closing ends the run") << false << "close" << true;
+    QTest::newRow("tray: closing keeps it in the tray") << true << "close" << false;
+    QTest::newRow("tray: Quit in the panel") << true << "panel quit" << true;
+    QTest::newRow("tray: Quit in the window") << true << "window quit" << true;
+}
+
+void TestUi::closingTheWindow()
+{
+    QFETCH(bool, tray);
+    QFETCH(QString, how);
+    QFETCH(bool, ends);
+    App a;
+    a.app->setTrayIconShown(tray);
+    MenuBarContentView *panel = a.app->menuBarPanel();
+    // Every platform has a key to quit, even one whose conventions name none; the panel's hints show
+    // the keys the platform's way.
+    QKeySequence quitKeys;
+    for (QAction *action : a.window()->findChildren<QAction *>())
+        quitKeys = action->menuRole() == QAction::QuitRole ? action->shortcut() : quitKeys;
+    QVERIFY(!quitKeys.isEmpty());
+    QStringList hints;
+    for (const QLabel *label : panel->findChildren<QLabel *>())
+        hints << label->text();
+    for (const QKeySequence &keys : {QKeySequence(QKeySequence::Open), quitKeys})
+        QVERIFY2(hints.contains(keys.toString(QKeySequence::NativeText)), qPrintable(hints.join('|')));
+
+    // The whole run, as the application's own event loop runs it; a run still going is ended here.
+    QTimer::singleShot(0, a.window(), [&] {
+        if (how == "close") {
+            a.window()->close();
+        } else if (how == "panel quit") {
+            a.app->showMenuBarPanel();
+            QTest::keySequence(panel, quitKeys);
+        } else {
+            a.window()->activateWindow();
+            QTest::keySequence(a.window(), quitKeys);
+        }
+    });
+    // Stopped with the test: a later test's event loop must never see this exit.
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    connect(&giveUp, &QTimer::timeout, qApp, [] { QCoreApplication::exit(42); });
+    giveUp.start(1500);
+    const int code = QApplication::exec();
+    giveUp.stop();
+    QCOMPARE(code != 42, ends);
+    if (ends)
+        return;
+    // The panel brings the window back.
+    QVERIFY(!a.window()->isVisible());
+    a.app->showMenuBarPanel();
+    QTRY_VERIFY(panel->isVisible());
+    QTest::keySequence(panel, QKeySequence::Open);
+    QTRY_VERIFY(a.window()->isVisible());
+}
+
+void TestUi::wheelOverAControl_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("picker, unfocused: the page scrolls") << "dock.orientation" << false;
+    QTest::newRow("picker, focused: the picker takes it") << "dock.orientation" << true;
+    QTest::newRow("slider, unfocused: the page scrolls") << "dock.autohide-delay" << false;
+}
+
+void TestUi::wheelOverAControl()
+{
+    QFETCH(QString, id);
+    QFETCH(bool, focused);
+    App a;
+    CategoryDetailView *page = a.open("dock");
+    a.window()->activateWindow();
+    TweakRowView *row = a.row(id);
+    QWidget *control = row->picker() ? static_cast<QWidget *>(row->picker()) : row->slider()->slider();
+    const auto value = [&] {
+        return row->picker() ? row->picker()->currentIndex() : row->slider()->slider()->value();
+    };
+    auto *scroll = page->findChild<QScrollArea *>();
+    scroll->ensureWidgetVisible(control, 0, 200);
+    QTest::qWait(50);
+    (focused ? control : page->searchField())->setFocus();
+    QScrollBar *bar = scroll->verticalScrollBar();
+    const int scrolled = bar->value();
+    const int before = value();
+    // Towards the end with room to scroll; a picker at its last option is turned the other way.
+    const int delta = bar->value() < bar->maximum() ? -120 : 120;
+    // As the window system delivers it: a wheel event nobody takes goes on to the parents.
+    const QPointF at = control->rect().center();
+    QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(control, &wheel); // as QTest delivers its keys: sendEvent would make it a synthetic one
+    QTest::qWait(50);
+    if (focused) {
+        QCOMPARE(bar->value(), scrolled);
+    } else {
+        QVERIFY(bar->value() != scrolled);
+        QCOMPARE(value(), before);
+        QVERIFY(!control->hasFocus());
+    }
+}
+
+void TestUi::folderPanelSaysWhatItIsFor()
+{
+    // The real panel, answered as soon as it is up.
+    Panels panels;
+    QString title;
+    QStringList buttons;
+    QTimer::singleShot(0, qApp, [&] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        QWidget *dialog = QApplication::activeModalWidget();
+        title = dialog->windowTitle();
+        for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+            buttons << button->text();
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    QTemporaryDir dir;
+    QCOMPARE(panels.chooseFolder(nullptr, "Choose a folder to add to the Dock.", dir.path(), "Add to Dock"),
+             std::nullopt);
+    QCOMPARE(title, QStringLiteral("Choose a folder to add to the Dock."));
+    QVERIFY2(buttons.contains("Add to Dock"), qPrintable(buttons.join('|')));
 }
 
 void TestUi::screenshots_data()

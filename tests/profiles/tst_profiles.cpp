@@ -122,7 +122,8 @@ private slots:
     void reviewShortensValuesOfMegabytes();
     void applyProfileSkipsUnknownAndRestartsOnce();
     void saveThenLoadThroughTheMenu();
-    void loadingSomethingElseOpensNothing();
+    void loadingSomethingElseSaysWhy_data();
+    void loadingSomethingElseSaysWhy();
     void menuTellsOfUnreadableDomainsAndFailedValues();
     void cli();
     void cliTellsOfUnreadableDomainsAndFailedValues();
@@ -520,19 +521,38 @@ void TestProfiles::saveThenLoadThroughTheMenu()
     QVERIFY(panels->errors.first().startsWith("The profile could not be saved."));
 }
 
-void TestProfiles::loadingSomethingElseOpensNothing()
+void TestProfiles::loadingSomethingElseSaysWhy_data()
 {
-    App a;
-    QTemporaryDir dir;
+    QTest::addColumn<QString>("file"); // written into a temporary folder; "" is the folder itself
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("error"); // empty: no alert
     QVariantMap noVersion = sampleProfile().toPropertyList();
     noVersion.remove("appVersion");
-    a.panels->answers.enqueue(writeFile(dir, "old.plist", xmlOf(noVersion)));
-    a.panels->answers.enqueue(dir.path());
-    for (int i = 0; i < 3; ++i) // the last panel is cancelled
-        a.menu()->loadAction()->trigger();
-    QTest::qWait(300); // the files are read in the background
+    QTest::newRow("a key missing") << "old.plist" << xmlOf(noVersion)
+                                   << "“old.plist” isn't a Velmora profile.\n"
+                                      "The file is not a profile: the key \"appVersion\" is missing.";
+    QTest::newRow("not a property list")
+        << "notes.plist" << QByteArray("hello")
+        << "“notes.plist” isn't a Velmora profile.\nThe file is not a property list";
+    QTest::newRow("a folder") << "" << QByteArray() << "isn't a Velmora profile.\nThe file “";
+}
+
+void TestProfiles::loadingSomethingElseSaysWhy()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, error);
+    App a;
+    QTemporaryDir dir;
+    a.panels->answers.enqueue(file.isEmpty() ? dir.path() : writeFile(dir, file, bytes));
+    a.menu()->loadAction()->trigger();
+    QTRY_COMPARE(a.panels->errors.size(), 1); // the file is read in the background
+    QVERIFY2(a.panels->errors.first().contains(error), qPrintable(a.panels->errors.first()));
     QVERIFY(!a.menu()->reviewSheet());
-    QVERIFY(a.panels->errors.isEmpty());
+    // A cancelled panel says nothing.
+    a.menu()->loadAction()->trigger();
+    QTest::qWait(100);
+    QCOMPARE(a.panels->errors.size(), 1);
 }
 
 void TestProfiles::menuTellsOfUnreadableDomainsAndFailedValues()

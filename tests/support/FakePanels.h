@@ -12,8 +12,10 @@ public:
     QQueue<std::optional<QString>> answers;
     QStringList titles;
 
-    std::optional<QString> chooseFolder(QWidget *, const QString &title, const QString &) override
+    std::optional<QString> chooseFolder(QWidget *, const QString &title, const QString &,
+                                        const QString &prompt) override
     {
+        prompts << prompt;
         return next(title);
     }
     std::optional<QString> chooseSaveFile(QWidget *, const QString &title, const QString &suggestedName,

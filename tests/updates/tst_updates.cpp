@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -164,6 +165,8 @@ private slots:
     void enablingRuleWhileChecking();
     void cancellingACheck();
     void windowsOfAUserCheck();
+    void windowsFitTheirTexts_data();
+    void windowsFitTheirTexts();
     void scheduledChecks_data();
     void scheduledChecks();
     void checkFromTheApplicationMenu();
@@ -518,6 +521,60 @@ void TestUpdates::windowsOfAUserCheck()
     QVERIFY(box);
     QVERIFY(box->informativeText().contains(QStringLiteral("&lt;a href=")));
     QVERIFY(!box->findChild<QPushButton *>(QStringLiteral("download")));
+}
+
+void TestUpdates::windowsFitTheirTexts_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("checking") << "checking";
+    QTest::newRow("up to date") << "upToDate";
+    QTest::newRow("new version") << "available";
+    QTest::newRow("error") << "error";
+}
+
+void TestUpdates::windowsFitTheirTexts()
+{
+    QFETCH(QString, kind);
+    DialogRig rig;
+    QPixmap red(64, 64);
+    red.fill(Qt::red);
+    rig.window.setWindowIcon(QIcon(red)); // the application's icon, as the window carries it
+    UpdateCheckResult result;
+    result.currentVersion = QStringLiteral("0.1.0");
+    result.item.version = QStringLiteral("0.2.0");
+    result.item.releaseNotesURL = QUrl(QStringLiteral("https://example.org/notes.html"));
+    result.error = QStringLiteral("The update feed could not be fetched: Connection refused");
+    QWidget *window = nullptr;
+    if (kind == "checking") {
+        rig.dialogs.showChecking([] {});
+        window = rig.dialogs.progressWindow();
+    } else {
+        if (kind == "upToDate")
+            rig.dialogs.showUpToDate(result);
+        else if (kind == "available")
+            rig.dialogs.showUpdateAvailable(result);
+        else
+            rig.dialogs.showError(result);
+        window = rig.dialogs.resultWindow();
+    }
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // A title bar needs the title's width and room for its buttons.
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    QVERIFY2(window->width() >= QFontMetrics(titleFont).horizontalAdvance(window->windowTitle()) + 120,
+             qPrintable(QString::number(window->width())));
+    QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+    window->grab().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/update-%1.png").arg(kind));
+    auto *box = qobject_cast<QMessageBox *>(window);
+    if (!box)
+        return;
+    QCOMPARE(box->iconPixmap().toImage().pixelColor(32, 32), QColor(Qt::red));
+    // The details keep each sentence on one line rather than wrapping it under the headline: they
+    // are no higher than on a box of any width.
+    auto *details = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
+    QVERIFY2(details->heightForWidth(details->width()) <= details->heightForWidth(2000),
+             qPrintable(QString::number(details->width())));
 }
 
 void TestUpdates::scheduledChecks_data()

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AboutBox.h"
 #include "PendingRestartsBanner.h"
 #include "RootView.h"
 #include "engine/TweakEngine.h"
@@ -13,6 +14,13 @@
 #include <QToolButton>
 
 namespace velmora {
+
+QKeySequence MainWindow::quitKeys()
+{
+    // Some platforms' conventions name no key to quit (Windows, Qt's offscreen one); Ctrl+Q there.
+    const QList<QKeySequence> platform = QKeySequence::keyBindings(QKeySequence::Quit);
+    return platform.isEmpty() ? QKeySequence(Qt::CTRL | Qt::Key_Q) : platform.first();
+}
 
 MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
 {
@@ -41,21 +49,42 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     // a change asks for a restart.
     m_toolbar->setMinimumHeight(m_toolbar->sizeHint().height());
 
-    // Menus. There is deliberately no command that opens a second window.
+    // Menus. There is deliberately no command that opens a second window. The profile commands are
+    // the toolbar menu's own actions, so both places show the same keys.
     QMenu *file = menuBar()->addMenu(tr("&File"));
+    m_profileMenu->saveAction()->setShortcut(QKeySequence::Save);
+    m_profileMenu->loadAction()->setShortcut(QKeySequence::Open);
+    file->addAction(m_profileMenu->saveAction());
+    file->addAction(m_profileMenu->loadAction());
+    file->addSeparator();
+    file->addAction(m_profileMenu->resetAction());
+    file->addSeparator();
     QAction *quit = file->addAction(tr("Quit Velmora"), qApp, &QApplication::quit);
-    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcut(quitKeys());
     quit->setMenuRole(QAction::QuitRole);
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     QAction *find = edit->addAction(tr("Find"), m_root, &RootView::focusSearch);
     find->setShortcut(QKeySequence::Find);
     QMenu *window = menuBar()->addMenu(tr("&Window"));
+    QAction *minimize = window->addAction(tr("Minimize"), this, &QWidget::showMinimized);
+    minimize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     QAction *quickToggles = window->addAction(tr("Quick Toggles"), this, &MainWindow::quickTogglesRequested);
     quickToggles->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     m_helpMenu = menuBar()->addMenu(tr("&Help"));
+    QAction *about = m_helpMenu->addAction(tr("About Velmora"), this, &MainWindow::showAbout);
+    about->setMenuRole(QAction::AboutRole);
 
     connect(&m_context.engine, &TweakEngine::pendingRestartsChanged, this, &MainWindow::updateBanner);
     updateBanner();
+}
+
+void MainWindow::showAbout()
+{
+    if (!m_about) {
+        m_about = new AboutBox(this);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->open();
 }
 
 bool MainWindow::isRestartsBannerShown() const

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "AboutBox.h"
 #include "gui/kit/AppContext.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -30,6 +32,13 @@ public:
     bool isRestartsBannerShown() const;
     /// The Help menu, for items added by other parts of the app.
     QMenu *helpMenu() const { return m_helpMenu; }
+    /// The About box while it is open.
+    AboutBox *aboutBox() const { return m_about; }
+    /// The keys that quit, here and in the menu-bar panel.
+    static QKeySequence quitKeys();
+
+public slots:
+    void showAbout();
 
 signals:
     void quickTogglesRequested();
@@ -44,6 +53,7 @@ private:
     ProfileMenu *m_profileMenu;
     QAction *m_bannerAction;
     QMenu *m_helpMenu;
+    QPointer<AboutBox> m_about;
 };
 
 } // namespace velmora

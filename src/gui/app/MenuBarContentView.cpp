@@ -1,11 +1,13 @@
 #include "MenuBarContentView.h"
 
+#include "MainWindow.h"
 #include "engine/TweakEngine.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
 #include "gui/kit/ToggleSwitch.h"
 #include "platform/SymbolImages.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,8 +28,14 @@ QCoro::Task<> applyAndRestart(TweakEngine *engine, TweakValue value, Tweak tweak
     co_await engine->restartPending();
 }
 
-QPushButton *footerButton(const QString &title, const QString &hint, QWidget *parent)
+/// A footer button whose key works while the panel is open; the hint shows it the platform's way
+/// (Ctrl+Q here, ⌘Q on a Mac).
+QPushButton *footerButton(const QString &title, const QKeySequence &keys, QWidget *parent)
 {
+    const QString hint = keys.toString(QKeySequence::NativeText);
+    auto *shortcut = new QAction(title, parent);
+    shortcut->setShortcut(keys);
+    parent->addAction(shortcut);
     auto *button = new QPushButton(parent);
     button->setFlat(true);
     button->setAccessibleName(title);
@@ -35,15 +43,16 @@ QPushButton *footerButton(const QString &title, const QString &hint, QWidget *pa
     auto *layout = new QHBoxLayout(button);
     layout->setContentsMargins(14, 5, 14, 5);
     auto *label = new QLabel(title, button);
-    auto *shortcut = new QLabel(hint, button);
-    shortcut->setFont(Style::caption());
-    Style::setTextColor(shortcut, Style::tertiaryText());
+    auto *keyHint = new QLabel(hint, button);
+    keyHint->setFont(Style::caption());
+    Style::setTextColor(keyHint, Style::tertiaryText());
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    shortcut->setAttribute(Qt::WA_TransparentForMouseEvents);
+    keyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
     layout->addWidget(label);
     layout->addStretch(1);
-    layout->addWidget(shortcut);
+    layout->addWidget(keyHint);
     button->setMinimumHeight(28);
+    QObject::connect(shortcut, &QAction::triggered, button, &QPushButton::click);
     return button;
 }
 
@@ -103,8 +112,8 @@ MenuBarContentView::MenuBarContentView(TweakEngine &engine, const SymbolImages &
     layout->addWidget(group);
     layout->addWidget(Style::divider(this));
 
-    auto *open = footerButton(tr("Open Velmora…"), QStringLiteral("⌘O"), this);
-    auto *quit = footerButton(tr("Quit Velmora"), QStringLiteral("⌘Q"), this);
+    auto *open = footerButton(tr("Open Velmora…"), QKeySequence(QKeySequence::Open), this);
+    auto *quit = footerButton(tr("Quit Velmora"), MainWindow::quitKeys(), this);
     connect(open, &QPushButton::clicked, this, &MenuBarContentView::openMainWindowRequested);
     connect(quit, &QPushButton::clicked, this, &MenuBarContentView::quitRequested);
     layout->addWidget(open);

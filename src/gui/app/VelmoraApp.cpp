@@ -70,7 +70,12 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     m_updaterManager = std::make_unique<UpdaterManager>(*m_platform, m_updateAlerts.get());
     m_checkForUpdates = new CheckForUpdatesView(m_updaterManager->updater(), m_window->helpMenu());
 
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    setTrayIconShown(QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void VelmoraApp::setTrayIconShown(bool shown)
+{
+    if (shown && !m_tray) {
         m_tray = new QSystemTrayIcon(this);
         m_tray->setToolTip(QStringLiteral("Velmora"));
         // The menu bar's symbol; the application's icon where the symbol font is missing.
@@ -84,7 +89,14 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
                 showMenuBarPanel();
         });
         m_tray->show();
+    } else if (!shown && m_tray) {
+        delete m_tray;
+        m_tray = nullptr;
     }
+    // With an icon in the tray the application lives on there when its window closes, as a menu-bar
+    // application does: the panel's "Open Velmora…" brings the window back, "Quit Velmora" ends it.
+    // Without one, closing the window is the only way left to end it.
+    QApplication::setQuitOnLastWindowClosed(!m_tray);
 }
 
 VelmoraApp::~VelmoraApp()

@@ -41,6 +41,11 @@ public:
     UpdateAlertDialogs &updateAlerts() const { return *m_updateAlerts; }
     FullDiskAccessBanner *fullDiskAccessBanner() const { return m_fullDiskAccessBanner; }
 
+    /// Puts the icon in the tray (done at start where the desktop has one) or takes it away. While
+    /// it is there, closing the window leaves the application running.
+    void setTrayIconShown(bool shown);
+    bool isTrayIconShown() const { return m_tray != nullptr; }
+
     void showMainWindow();
     /// Opens the quick-toggles panel under the tray icon, or near the window's toolbar.
     void showMenuBarPanel();

@@ -80,7 +80,6 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(true);
     parser.process(app);
 
     // Follow the desktop's appearance unless asked for one; Fusion draws both the same everywhere.

@@ -354,8 +354,9 @@ void DockAppsView::setSelectedTab(DockTab tab)
 
 void DockAppsView::addFolder()
 {
-    const std::optional<QString> folder = m_context.panels.chooseFolder(
-        this, tr("Choose a folder to add to the Dock."), m_context.platform.fileLocations().home);
+    const std::optional<QString> folder =
+        m_context.panels.chooseFolder(this, tr("Choose a folder to add to the Dock."),
+                                      m_context.platform.fileLocations().home, tr("Add to Dock"));
     if (!folder || folder->isEmpty())
         return;
     QString path = *folder;

@@ -2,6 +2,7 @@
 
 #include "Style.h"
 #include "Tasks.h"
+#include "WheelGuard.h"
 #include "engine/TweakEngine.h"
 
 #include <QHBoxLayout>
@@ -32,6 +33,7 @@ DecimalSlider::DecimalSlider(TweakEngine &engine, Tweak tweak, QWidget *parent)
     m_slider->setSingleStep(1);
     m_slider->setPageStep(std::max(1, m_slider->maximum() / 10));
     m_slider->setFocusPolicy(Qt::StrongFocus);
+    WheelGuard::install(m_slider);
     m_slider->setAccessibleName(m_tweak.title);
     m_label = new QLabel(this);
     m_label->setFont(Style::monospacedDigits(m_label->font()));

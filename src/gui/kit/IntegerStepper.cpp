@@ -66,6 +66,10 @@ IntegerStepper::IntegerStepper(TweakEngine &engine, Tweak tweak, QWidget *parent
     connect(m_up, &QToolButton::clicked, this, [this] { stepBy(1); });
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_up);
+    // Focus lands on one of the buttons, whose own arrow keys would move focus to the other one: the
+    // stepper takes its keys first, whichever part has focus.
+    m_down->installEventFilter(this);
+    m_up->installEventFilter(this);
     refresh();
 }
 
@@ -97,21 +101,47 @@ void IntegerStepper::refresh()
 {
     const qint64 v = value();
     m_label->setText(QString::number(v));
-    m_down->setEnabled(v > m_min);
-    m_up->setEnabled(v < m_max);
+    const bool canGoDown = v > m_min;
+    const bool canGoUp = v < m_max;
+    // A focused button that is switched off hands focus to the next control on the page, which the
+    // next arrow key would then change: at a bound, focus stays in the stepper on its other button.
+    if (!canGoUp && canGoDown && m_up->hasFocus())
+        m_down->setFocus(Qt::OtherFocusReason);
+    if (!canGoDown && canGoUp && m_down->hasFocus())
+        m_up->setFocus(Qt::OtherFocusReason);
+    m_down->setEnabled(canGoDown);
+    m_up->setEnabled(canGoUp);
     QAccessibleValueChangeEvent changed(this, v);
     QAccessible::updateAccessibility(&changed);
 }
 
+bool IntegerStepper::stepForKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up: stepBy(1); return true;
+    case Qt::Key_Down: stepBy(-1); return true;
+    case Qt::Key_PageUp: stepBy(10); return true;
+    case Qt::Key_PageDown: stepBy(-10); return true;
+    default: return false;
+    }
+}
+
 void IntegerStepper::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Up: stepBy(1); return;
-    case Qt::Key_Down: stepBy(-1); return;
-    case Qt::Key_PageUp: stepBy(10); return;
-    case Qt::Key_PageDown: stepBy(-10); return;
-    default: QWidget::keyPressEvent(event);
+    if (!stepForKey(event->key()))
+        QWidget::keyPressEvent(event);
+}
+
+bool IntegerStepper::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_down || watched == m_up) && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (stepForKey(key->key()))
+                return true;
+        }
     }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace velmora

@@ -35,8 +35,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    /// Steps for a stepping key, true when the key was one.
+    bool stepForKey(int key);
+
     TweakEngine &m_engine;
     Tweak m_tweak;
     qint64 m_min;

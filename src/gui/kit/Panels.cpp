@@ -6,10 +6,20 @@
 
 namespace velmora {
 
-std::optional<QString> Panels::chooseFolder(QWidget *parent, const QString &title, const QString &start)
+std::optional<QString> Panels::chooseFolder(QWidget *parent, const QString &message, const QString &start,
+                                            const QString &prompt)
 {
-    const QString folder = QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
-    return folder.isEmpty() ? std::nullopt : std::optional<QString>(folder);
+    // The panel's title is the only place a file dialog has for a message.
+    QFileDialog dialog(parent, message, start);
+    dialog.setObjectName(QStringLiteral("folderPanel"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setLabelText(QFileDialog::Accept, prompt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() ||
+        dialog.selectedFiles().first().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
 }
 
 std::optional<QString> Panels::chooseSaveFile(QWidget *parent, const QString &title,

@@ -14,8 +14,10 @@ class Panels {
 public:
     virtual ~Panels() = default;
 
-    /// One folder, or nothing when the user cancels.
-    virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &title, const QString &start);
+    /// One folder, or nothing when the user cancels. `message` says what the folder is for; `prompt` is
+    /// the text of the accepting button.
+    virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &message, const QString &start,
+                                                const QString &prompt);
     /// A file to write, or nothing. `filter` as in file dialogs ("Property List (*.plist)").
     virtual std::optional<QString> chooseSaveFile(QWidget *parent, const QString &title,
                                                   const QString &suggestedName, const QString &filter);

@@ -59,7 +59,7 @@ void PathPickerControl::resizeEvent(QResizeEvent *event)
 void PathPickerControl::choose()
 {
     const QString start = m_engine.platform().fileLocations().expandTilde(shownText());
-    const std::optional<QString> folder = m_panels.chooseFolder(this, m_tweak.title, start);
+    const std::optional<QString> folder = m_panels.chooseFolder(this, m_tweak.title, start, tr("Choose"));
     if (!folder)
         return;
     startTask(m_engine.apply(TweakValue::ofString(*folder), m_tweak), this);

@@ -113,12 +113,19 @@ QCoro::Task<> ProfileMenu::review(QString path)
 {
     QPointer<ProfileMenu> self(this);
     const quint64 load = ++m_loads;
+    const QString name = QFileInfo(path).fileName();
     // A file of tens of megabytes (a profile carries the desktop picture) is read and decoded on a
-    // worker. A file that is not a profile opens no review; nothing else happens.
+    // worker.
     QFuture<Result<ProfileDocument>> reading = QtConcurrent::run(&ProfileDocument::read, std::move(path));
     const Result<ProfileDocument> document = co_await reading;
-    if (!self || !document || load != m_loads)
+    if (!self || load != m_loads)
         co_return;
+    // A chosen file that opens nothing would read as a broken menu item: say which file and why, as
+    // velmoractl does.
+    if (!document) {
+        m_context.panels.showError(window(), tr("“%1” isn't a Velmora profile.").arg(name), document.error());
+        co_return;
+    }
     const Profile profile = document->profile();
     QList<ProfileDiffItem> items = co_await computeItems(profile, &m_context.engine);
     // A later load supersedes this one.

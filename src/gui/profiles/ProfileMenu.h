@@ -40,7 +40,7 @@ private:
     /// Reads every value, asks where to save them, writes the file and says what it lacks.
     QCoro::Task<> saveCurrentState();
     /// Reads the file and every current value, then opens the review; a file that is not a profile
-    /// opens nothing.
+    /// opens an alert that names it and says why.
     QCoro::Task<> review(QString path);
     /// Applies the reviewed profile, then tells the user about every value that failed.
     QCoro::Task<> applyReviewed(Profile profile);

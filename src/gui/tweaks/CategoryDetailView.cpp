@@ -3,12 +3,14 @@
 #include "TweakRowView.h"
 #include "engine/TweakEngine.h"
 #include "gui/kit/CategoryIconBadge.h"
+#include "gui/kit/PageScrollArea.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -50,9 +52,7 @@ CategoryDetailView::CategoryDetailView(const AppContext &context, TweakCategory 
     const SymbolImages &symbols = m_context.platform.symbols();
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll = new PageScrollArea(this);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     outer->addWidget(m_scroll);
 
@@ -136,6 +136,7 @@ CategoryDetailView::CategoryDetailView(const AppContext &context, TweakCategory 
     stack->addStretch(1);
     m_scroll->setWidget(content);
 
+    m_search->installEventFilter(this);
     connect(m_search, &QLineEdit::textChanged, this, [this] { applyFilter(); });
     connect(m_clear, &QToolButton::clicked, this, [this] {
         m_search->clear();
@@ -164,6 +165,20 @@ void CategoryDetailView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     startTask(m_context.engine.refreshCategory(m_category.id), this);
+}
+
+bool CategoryDetailView::eventFilter(QObject *watched, QEvent *event)
+{
+    // Escape empties a search, as in every search field; an empty field leaves the key to others.
+    const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched == m_search && keyEvent && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+        static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier && !m_search->text().isEmpty()) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            m_search->clear();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool CategoryDetailView::matches(const Tweak &tweak, const QString &searchText)

@@ -7,6 +7,7 @@
 #include "gui/kit/Style.h"
 #include "gui/kit/Tasks.h"
 #include "gui/kit/ToggleSwitch.h"
+#include "gui/kit/WheelGuard.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
 
@@ -108,6 +109,7 @@ QWidget *TweakRowView::makeControl()
         m_picker->setMinimumWidth(160);
         m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_picker->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        WheelGuard::install(m_picker);
         for (const TweakOption &option : m_tweak.kind.options())
             m_picker->addItem(option.label);
         connect(m_picker, &QComboBox::activated, this, [this](int index) {

@@ -1,7 +1,9 @@
 #include "UpdateAlertDialogs.h"
 
+#include "gui/kit/MessageBoxFit.h"
 #include "platform/Workspace.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -31,6 +33,8 @@ void UpdateAlertDialogs::showChecking(std::function<void()> cancel)
     progress->setAutoClose(false);
     progress->setAutoReset(false);
     progress->setAttribute(Qt::WA_DeleteOnClose);
+    progress->setMinimumWidth(
+        std::max(MessageBoxFit::titleWidth(progress->windowTitle()), progress->sizeHint().width()));
     QObject::connect(progress, &QProgressDialog::canceled, progress, [cancel] { cancel(); });
     m_progress = progress;
     progress->show();
@@ -48,7 +52,7 @@ void UpdateAlertDialogs::hideChecking()
 }
 
 QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &text, const QString &details,
-                                         Qt::TextFormat format)
+                                         Qt::TextFormat format, QMessageBox::Icon kind)
 {
     if (m_result)
         m_result->close();
@@ -68,6 +72,13 @@ QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &tex
         QObject::connect(label, &QLabel::linkActivated, box,
                          [this](const QString &link) { m_workspace.openURL(QUrl(link, QUrl::StrictMode)); });
     }
+    // The application's icon, as a system alert shows it; the kind's sign until the application has one.
+    const QIcon icon = m_parent ? m_parent->windowIcon() : QApplication::windowIcon();
+    if (icon.isNull())
+        box->setIcon(kind);
+    else
+        box->setIconPixmap(icon.pixmap(64, 64));
+    MessageBoxFit::toText(box);
     m_result = box;
     return box;
 }
@@ -78,8 +89,7 @@ void UpdateAlertDialogs::showUpToDate(const UpdateCheckResult &result)
     QMessageBox *box =
         makeBox(QStringLiteral("updateUpToDate"), tr("You're up to date!"),
                 tr("Velmora %1 is currently the newest version available.").arg(result.currentVersion),
-                Qt::PlainText);
-    box->setIcon(QMessageBox::Information);
+                Qt::PlainText, QMessageBox::Information);
     box->setStandardButtons(QMessageBox::Ok);
     box->open();
 }
@@ -94,9 +104,9 @@ void UpdateAlertDialogs::showUpdateAvailable(const UpdateCheckResult &result)
         details += QStringLiteral("<br><br><a href=\"%1\">%2</a>")
                        .arg(result.item.releaseNotesURL.toString(QUrl::FullyEncoded).toHtmlEscaped(),
                             tr("Release Notes").toHtmlEscaped());
-    QMessageBox *box = makeBox(QStringLiteral("updateAvailable"),
-                               tr("A new version of Velmora is available!"), details, Qt::RichText);
-    box->setIcon(QMessageBox::Information);
+    QMessageBox *box =
+        makeBox(QStringLiteral("updateAvailable"), tr("A new version of Velmora is available!"), details,
+                Qt::RichText, QMessageBox::Information);
     const QUrl download = result.item.downloadPage();
     if (download.isValid()) {
         QPushButton *button = box->addButton(tr("Download"), QMessageBox::AcceptRole);
@@ -115,8 +125,7 @@ void UpdateAlertDialogs::showError(const UpdateCheckResult &result)
 {
     hideChecking();
     QMessageBox *box = makeBox(QStringLiteral("updateError"), tr("Velmora could not check for updates."),
-                               result.error, Qt::PlainText);
-    box->setIcon(QMessageBox::Warning);
+                               result.error, Qt::PlainText, QMessageBox::Warning);
     box->setStandardButtons(QMessageBox::Ok);
     box->open();
 }

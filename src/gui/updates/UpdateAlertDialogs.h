@@ -33,7 +33,7 @@ public:
 
 private:
     QMessageBox *makeBox(const QString &name, const QString &text, const QString &details,
-                         Qt::TextFormat format);
+                         Qt::TextFormat format, QMessageBox::Icon kind);
 
     Workspace &m_workspace;
     QPointer<QWidget> m_parent;

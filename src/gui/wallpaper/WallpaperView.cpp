@@ -7,9 +7,11 @@
 #include "gui/kit/CategoryIconBadge.h"
 #include "gui/kit/DisplayPath.h"
 #include "gui/kit/MiddleElidedLabel.h"
+#include "gui/kit/PageScrollArea.h"
 #include "gui/kit/Panels.h"
 #include "gui/kit/Style.h"
 #include "gui/kit/ToggleSwitch.h"
+#include "gui/kit/WheelGuard.h"
 #include "platform/Platform.h"
 #include "platform/Workspace.h"
 #include "wallpaper/DesktopPictures.h"
@@ -84,9 +86,7 @@ WallpaperView::WallpaperView(const AppContext &context, QWidget *parent)
     outer->addWidget(header);
 
     // The cards, in a scroll area.
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    auto *scroll = new PageScrollArea(this);
     auto *content = new QWidget;
     auto *stack = new QVBoxLayout(content);
     stack->setContentsMargins(24, 0, 24, 24);
@@ -117,6 +117,7 @@ WallpaperView::WallpaperView(const AppContext &context, QWidget *parent)
     for (int i = 0; i < allScalings().size(); ++i)
         m_scaling->addItem(scalingLabel(i), rawValue(allScalings()[i]));
     m_scaling->setAccessibleName(tr("Scaling"));
+    WheelGuard::install(m_scaling);
     scalingLabelWidget->setBuddy(m_scaling);
     scalingRow->addWidget(scalingLabelWidget);
     scalingRow->addStretch(1);
