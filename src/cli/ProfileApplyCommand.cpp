@@ -3,7 +3,6 @@
 #include "CommandContext.h"
 #include "engine/TweakEngine.h"
 #include "profiles/ProfileApplier.h"
-#include "profiles/ProfileDocument.h"
 
 #include <QTextStream>
 
@@ -35,19 +34,12 @@ QCoro::Task<int> ProfileApplyCommand::run(CommandContext &context, CommandArgume
 {
     const bool yes = arguments.isSet(QStringLiteral("yes"));
     const QString file = arguments.positional().first();
-    const std::unique_ptr<TweakEngine> made = context.makeEngine();
-    if (!made)
+    std::optional<Review> review = co_await printReview(context, file);
+    if (!review)
         co_return 1;
-    TweakEngine &engine = *made;
-
-    const Result<ProfileDocument> document = ProfileDocument::read(file);
-    if (!document) {
-        context.err << "velmoractl: " << file << " is not a profile: " << document.error() << '\n';
-        co_return 1;
-    }
-    const Profile &profile = document->profile();
-    const QList<ProfileDiffItem> items = co_await computeItems(profile, &engine);
-    printDiff(context.out, profile, items);
+    TweakEngine &engine = *review->engine;
+    const Profile &profile = review->profile;
+    const QList<ProfileDiffItem> &items = review->items;
 
     const qsizetype changes =
         std::count_if(items.cbegin(), items.cend(), [](const auto &i) { return i.isChanged(); });

@@ -1,5 +1,8 @@
 #include "ProfileCommand.h"
 
+#include "CommandContext.h"
+#include "profiles/ProfileDocument.h"
+
 #include <QTextStream>
 
 namespace velmora {
@@ -8,6 +11,24 @@ ProfileCommand::ProfileCommand(QString name, QString description, QString fileDe
     : Command(std::move(name), std::move(description))
 {
     addArgument({QStringLiteral("FILE"), std::move(fileDescription)});
+}
+
+QCoro::Task<std::optional<ProfileCommand::Review>> ProfileCommand::printReview(CommandContext &context,
+                                                                               QString file)
+{
+    Review review;
+    review.engine = context.makeEngine();
+    if (!review.engine)
+        co_return std::nullopt;
+    const Result<ProfileDocument> document = ProfileDocument::read(file);
+    if (!document) {
+        context.err << "velmoractl: " << file << " is not a profile: " << document.error() << '\n';
+        co_return std::nullopt;
+    }
+    review.profile = document->profile();
+    review.items = co_await computeItems(review.profile, review.engine.get());
+    printDiff(context.out, review.profile, review.items);
+    co_return std::move(review);
 }
 
 QString ProfileCommand::plural(qsizetype n, const QString &word)

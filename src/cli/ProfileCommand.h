@@ -1,7 +1,13 @@
 #pragma once
 
 #include "Command.h"
+#include "engine/TweakEngine.h"
 #include "profiles/ProfileDiffItem.h"
+
+#include <QCoro/QCoroTask>
+
+#include <memory>
+#include <optional>
 
 class QTextStream;
 
@@ -13,6 +19,15 @@ public:
     ProfileCommand(QString name, QString description, QString fileDescription);
 
 protected:
+    /// A profile file read and compared with the current settings, with the engine that read them.
+    struct Review {
+        std::unique_ptr<TweakEngine> engine;
+        Profile profile;
+        QList<ProfileDiffItem> items;
+    };
+    /// Reads `file`, compares it with the current settings and prints the review; nothing when there
+    /// is no engine or the file is not a profile (the reason is printed).
+    static QCoro::Task<std::optional<Review>> printReview(CommandContext &context, QString file);
     /// "1 value", "2 values".
     static QString plural(qsizetype n, const QString &word);
     /// The review as text: one line per change, then how many settings already match.

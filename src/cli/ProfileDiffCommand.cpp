@@ -1,9 +1,5 @@
 #include "ProfileDiffCommand.h"
 
-#include "CommandContext.h"
-#include "engine/TweakEngine.h"
-#include "profiles/ProfileDocument.h"
-
 namespace velmora {
 
 ProfileDiffCommand::ProfileDiffCommand()
@@ -15,19 +11,9 @@ ProfileDiffCommand::ProfileDiffCommand()
 QCoro::Task<int> ProfileDiffCommand::run(CommandContext &context, CommandArguments arguments)
 {
     const QString file = arguments.positional().first();
-    const std::unique_ptr<TweakEngine> made = context.makeEngine();
-    if (!made)
+    const std::optional<Review> review = co_await printReview(context, file);
+    if (!review)
         co_return 1;
-    TweakEngine &engine = *made;
-
-    const Result<ProfileDocument> document = ProfileDocument::read(file);
-    if (!document) {
-        context.err << "velmoractl: " << file << " is not a profile: " << document.error() << '\n';
-        co_return 1;
-    }
-    const Profile &profile = document->profile();
-    const QList<ProfileDiffItem> items = co_await computeItems(profile, &engine);
-    printDiff(context.out, profile, items);
     co_return 0;
 }
 
