@@ -33,9 +33,9 @@ run: build
 test: build
 	ctest --preset $(PRESET)
 
-# The measurements of bench/ that say whether the window stays responsive (docs/performance.md).
+# Every measurement of bench/, gathered into one table with its goals (docs/performance.md).
 bench: build
-	$(BUILD_DIR)/bin/bench_heartbeat
+	scripts/bench $(BUILD_DIR)/bin
 
 test-asan: deps
 	@if [ ! -f build-asan/build.ninja ]; then cmake --preset asan; fi

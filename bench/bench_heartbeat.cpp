@@ -19,6 +19,7 @@
 #include "gui/profiles/ProfileMenu.h"
 #include "gui/wallpaper/PreviewWell.h"
 #include "gui/wallpaper/WallpaperView.h"
+#include "support/BenchGenerators.h"
 #include "support/FakePanels.h"
 #include "support/TestRoot.h"
 #include "wallpaper/DesktopPictures.h"
@@ -126,41 +127,6 @@ Step measure(Heartbeat &heart, const QString &name, const std::function<void()> 
     return step;
 }
 
-// Noise does not compress: a square of random pixels stored as PNG is about as large as its pixels.
-QString writeNoisePicture(const QString &path, int megabytes)
-{
-    const int side = int(std::sqrt(megabytes * 1024.0 * 1024.0 / 3.0));
-    QImage image(side, side, QImage::Format_RGB888);
-    for (int y = 0; y < side; ++y)
-        QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(image.scanLine(y)),
-                                              image.bytesPerLine() / 4);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return image.save(path, "PNG", 0) ? path : QString();
-}
-
-// A photograph's size: soft gradients and shapes, stored as JPEG as a camera would.
-QString writeLargePhoto(const QString &path, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(0x2B, 0x5F, 0x9E));
-    sky.setColorAt(1, QColor(0xF2, 0xB0, 0x6B));
-    p.fillRect(image.rect(), sky);
-    p.setRenderHint(QPainter::Antialiasing);
-    for (int i = 0; i < 200; ++i) {
-        const int x = QRandomGenerator::global()->bounded(size.width());
-        const int y = QRandomGenerator::global()->bounded(size.height());
-        const int r = 50 + QRandomGenerator::global()->bounded(600);
-        p.setBrush(QColor::fromHsv(QRandomGenerator::global()->bounded(360), 120, 220, 90));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPoint(x, y), r, r);
-    }
-    p.end();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return image.save(path, "JPEG", 90) ? path : QString();
-}
-
 void print(const Step &step)
 {
     std::printf("%-34s %9.1f ms %8d %10lld ms%s\n", qPrintable(step.name), step.longestNs / 1e6, step.stalls,
@@ -183,9 +149,9 @@ int main(int argc, char *argv[])
 
     TestRoot root;
     const QString noise =
-        writeNoisePicture(root.root().home() + QStringLiteral("/Pictures/noise.png"), megabytes);
+        bench::writeNoisePicture(root.root().home() + QStringLiteral("/Pictures/noise.png"), megabytes);
     const QString photo =
-        writeLargePhoto(root.root().home() + QStringLiteral("/Pictures/photo.jpg"), QSize(8000, 6000));
+        bench::writeLargePhoto(root.root().home() + QStringLiteral("/Pictures/photo.jpg"), QSize(8000, 6000));
     if (noise.isEmpty() || photo.isEmpty()) {
         std::fputs("cannot write the pictures\n", stderr);
         return 1;

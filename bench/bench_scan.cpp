@@ -8,7 +8,7 @@
 // The first run reads a cold file-system cache only if the caches were dropped beforehand.
 
 #include "dock/InstalledApps.h"
-#include "plist/PropertyList.h"
+#include "support/BenchGenerators.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,37 +32,12 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir dir;
-    const QString root = dir.path();
-    const QStringList folders{root + "/Applications", root + "/Applications/Utilities",
-                              root + "/System/Applications", root + "/System/Applications/Utilities",
-                              root + "/Users/user/Applications"};
-    // Most applications live in /Applications, as on real machines.
-    const int share[] = {60, 10, 15, 5, 10};
+    const QStringList folders = bench::applicationFolders(dir.path());
     QElapsedTimer layout;
     layout.start();
-    int made = 0;
-    for (int f = 0; f < folders.size(); ++f) {
-        const int count = f + 1 == folders.size() ? bundles - made : bundles * share[f] / 100;
-        for (int i = 0; i < count; ++i, ++made) {
-            const QString name = QStringLiteral("App %1").arg(made, 5, 10, QLatin1Char('0'));
-            const QString bundle = folders[f] + "/" + name + ".app";
-            QDir().mkpath(bundle + "/Contents/MacOS");
-            if (made % 50 == 49)
-                continue; // no information dictionary
-            QVariantMap info{{"CFBundleName", name},
-                             {"CFBundleIdentifier", QStringLiteral("com.example.app%1").arg(made)},
-                             {"CFBundleExecutable", name},
-                             {"CFBundlePackageType", "APPL"},
-                             {"CFBundleShortVersionString", "1.0"},
-                             {"LSMinimumSystemVersion", "14.0"}};
-            if (made % 7 == 0)
-                info.insert("CFBundleDisplayName", name.toLower());
-            PropertyList::writeFile(bundle + "/Contents/Info.plist", info,
-                                    made % 2 ? PropertyList::Format::binary : PropertyList::Format::xml);
-        }
-        // Decoys: a folder, a bundle one level down, a document.
-        QDir().mkpath(folders[f] + "/Vendor/Nested.app/Contents");
-        QFile(folders[f] + "/Read Me.txt").open(QIODevice::WriteOnly);
+    if (!bench::layOutApplications(dir.path(), bundles)) {
+        std::fputs("cannot lay out the applications\n", stderr);
+        return 1;
     }
     std::printf("laid out %d bundles in %lld ms\n", bundles, static_cast<long long>(layout.elapsed()));
 

@@ -7,17 +7,14 @@
 // already in place, sets it on every display, then reads the value RUNS times (default 1).
 
 #include "platform/simulated/SimulatedPlatform.h"
+#include "support/BenchGenerators.h"
 #include "wallpaper/DesktopPictures.h"
 #include "wallpaper/WallpaperTweakHandler.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QImage>
-#include <QRandomGenerator>
 
-#include <cmath>
 #include <cstdio>
 
 using namespace velmora;
@@ -40,21 +37,10 @@ int main(int argc, char *argv[])
     }
     SimulatedPlatform platform(rootPath);
 
-    // Noise does not compress: a square of random pixels stored as PNG is about as large as its pixels.
     const QString picture = root.home() + QStringLiteral("/Pictures/large-%1MB.png").arg(megabytes);
-    if (!QFileInfo::exists(picture)) {
-        const int side = int(std::sqrt(megabytes * 1024.0 * 1024.0 / 3.0));
-        QImage image(side, side, QImage::Format_RGB888);
-        for (int y = 0; y < side; ++y) {
-            uchar *line = image.scanLine(y);
-            QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(line),
-                                                  image.bytesPerLine() / 4);
-        }
-        QDir().mkpath(QFileInfo(picture).absolutePath());
-        if (!image.save(picture, "PNG", 0)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(picture));
-            return 1;
-        }
+    if (!QFileInfo::exists(picture) && bench::writeNoisePicture(picture, megabytes).isEmpty()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(picture));
+        return 1;
     }
     const WallpaperStatus set = applyWallpaper(platform, picture, Scaling::fill, true);
     if (!set) {
