@@ -67,8 +67,9 @@ Result<QVariant> ExportPlan::storedValue(const Tweak &tweak, const TweakValue &v
     const TweakValueType type = tweak.preferenceKey->type;
     const std::optional<TweakValue> converted = PreferencesBackend::convert(plistValue(value), type);
     if (!converted)
-        return Result<QVariant>::failure(tr("the profile holds a %1 value where the setting takes a %2 one")
-                                             .arg(rawValue(value.type()), rawValue(type)));
+        return Result<QVariant>::failure(
+            tr("the profile's %1 value does not convert to %2, the setting's type")
+                .arg(rawValue(value.type()), rawValue(type)));
     return plistValue(*converted);
 }
 

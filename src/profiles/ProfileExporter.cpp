@@ -25,7 +25,11 @@ std::unique_ptr<ProfileExporter> ProfileExporter::make(ExportFormat format, Expo
 Result<ProfileExporter::Output> ProfileExporter::render(const Profile &profile,
                                                         const TweakRegistry &registry) const
 {
-    const ExportPlan plan = ExportPlan::make(profile, registry);
+    return render(ExportPlan::make(profile, registry));
+}
+
+Result<ProfileExporter::Output> ProfileExporter::render(const ExportPlan &plan) const
+{
     Output output;
     output.skipped = plan.skipped;
     Result<QByteArray> bytes = renderPlan(plan, output.skipped);

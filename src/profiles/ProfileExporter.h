@@ -26,6 +26,8 @@ public:
 
     /// The export of a profile's values. Fails only when the file cannot be made at all.
     Result<Output> render(const Profile &profile, const TweakRegistry &registry) const;
+    /// The export of a plan made from a profile (or by hand).
+    Result<Output> render(const ExportPlan &plan) const;
     /// Renders, then replaces `path` whole; a failure leaves any file there as it was. Gives what was
     /// left out.
     Result<QList<ExportPlan::Skip>> write(const Profile &profile, const TweakRegistry &registry,
