@@ -3,13 +3,20 @@
 
 #include "dock/DockProfilePayload.h"
 #include "engine/TweakEngine.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/VelmoraApp.h"
+#include "gui/profiles/ProfileMenu.h"
 #include "profiles/ProfileDocument.h"
 #include "profiles/ProfileExporter.h"
+#include "support/FakePanels.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace velmora;
@@ -113,6 +120,16 @@ QString exported(ExportFormat format, const ExportPlan &plan, QStringList *skipp
     return QString::fromUtf8(output->bytes);
 }
 
+/// The application on a fresh simulated Mac, with file panels the test answers.
+struct App {
+    App() : app(root.makePlatform(), std::unique_ptr<FakePanels>(panels)) { app.showMainWindow(); }
+    ProfileMenu *menu() const { return app.mainWindow()->profileMenu(); }
+
+    TestRoot root;
+    FakePanels *panels = new FakePanels; // owned by the application
+    VelmoraApp app;
+};
+
 } // namespace
 
 class TestProfileExport : public QObject {
@@ -128,6 +145,8 @@ private slots:
     void perMachineKeys();
     void commandLineRefusals_data();
     void commandLineRefusals();
+    void exportFromTheWindow_data();
+    void exportFromTheWindow();
 };
 
 void TestProfileExport::scriptOfEveryTweakLeavesTheSameValues()
@@ -442,6 +461,79 @@ void TestProfileExport::commandLineRefusals()
     QCOMPARE(QFile::exists(out), exitCode == 0);
     if (exitCode == 0)
         QVERIFY(readAll(out).contains("\"tilesize\" = 64;"));
+}
+
+void TestProfileExport::exportFromTheWindow_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("fromFile");
+    QTest::addColumn<bool>("once");
+    QTest::addColumn<QString>("identifier");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("warning");
+
+    QTest::newRow("script of the current settings")
+        << int(ExportFormat::script) << false << false << "" << true << "#!/bin/sh\n"
+        << "The export leaves out 1 setting.\nDesktop Wallpaper: a desktop picture is not a preference that "
+           "defaults writes";
+    QTest::newRow("set-once configuration profile of a saved profile")
+        << int(ExportFormat::mobileconfig) << true << true << "com.example.team" << true
+        << "<string>com.example.team.preferences</string>"
+        << "";
+    QTest::newRow("save panel cancelled") << int(ExportFormat::nix) << false << false << "" << false << ""
+                                          << "";
+}
+
+void TestProfileExport::exportFromTheWindow()
+{
+    QFETCH(int, format);
+    QFETCH(bool, fromFile);
+    QFETCH(bool, once);
+    QFETCH(QString, identifier);
+    QFETCH(bool, saved);
+    QFETCH(QString, content);
+    QFETCH(QString, warning);
+
+    App a;
+    QTemporaryDir dir;
+    const QString profile = dir.filePath("p.plist");
+    const QString out = dir.filePath("exported");
+    QVERIFY(ProfileDocument(profileOf({{"dock.tilesize", TweakValue::ofInt(64)}})).write(profile));
+    if (fromFile)
+        a.panels->answers.enqueue(profile);
+    if (saved)
+        a.panels->answers.enqueue(out);
+
+    a.menu()->exportAction()->trigger();
+    ProfileExportDialog *dialog = a.menu()->exportDialog();
+    QVERIFY(dialog);
+    dialog->formatBox()->setCurrentIndex(format);
+    dialog->sourceBox()->setCurrentIndex(fromFile ? 1 : 0);
+    QCOMPARE(dialog->identifierField()->isEnabled(), format == int(ExportFormat::mobileconfig));
+    if (!identifier.isEmpty()) {
+        dialog->managementBox()->setCurrentIndex(once ? 1 : 0);
+        // An identifier that is not reverse-DNS cannot be exported.
+        dialog->identifierField()->setText("not an identifier");
+        QVERIFY(!dialog->exportButton()->isEnabled());
+        dialog->identifierField()->setText(identifier);
+    }
+    QVERIFY(dialog->exportButton()->isEnabled());
+    QTest::mouseClick(dialog->exportButton(), Qt::LeftButton);
+
+    const QString written = out + "." + fileExtension(ExportFormat(format));
+    const int panels = int(fromFile) + 1;
+    QTRY_COMPARE(a.panels->titles.size(), panels);
+    QCOMPARE(a.panels->suggestedNames, QStringList{"Velmora Profile." + fileExtension(ExportFormat(format))});
+    if (saved) {
+        QTRY_VERIFY(QFile::exists(written));
+        QVERIFY2(readAll(written).contains(content.toUtf8()), readAll(written).constData());
+        if (once)
+            QVERIFY(readAll(written).contains("<key>Set-Once</key>"));
+    }
+    QTRY_COMPARE(a.panels->warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
+    QCOMPARE(a.panels->errors, QStringList());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), saved ? 2 : 1);
 }
 
 QTEST_MAIN(TestProfileExport)
