@@ -11,6 +11,7 @@
 #include "ListCommand.h"
 #include "ProfileApplyCommand.h"
 #include "ProfileDiffCommand.h"
+#include "ProfileExportCommand.h"
 #include "ProfileSaveCommand.h"
 #include "ResetCommand.h"
 #include "RestartCommand.h"
@@ -47,10 +48,11 @@ Velmoractl::Velmoractl()
     add(std::make_unique<RestartCommand>());
 
     auto profile = std::make_unique<CommandGroup>(
-        QStringLiteral("profile"), QStringLiteral("save, review and apply profiles of settings"));
+        QStringLiteral("profile"), QStringLiteral("save, review, apply and export profiles of settings"));
     profile->add(std::make_unique<ProfileSaveCommand>());
     profile->add(std::make_unique<ProfileDiffCommand>());
     profile->add(std::make_unique<ProfileApplyCommand>());
+    profile->add(std::make_unique<ProfileExportCommand>());
     add(std::move(profile));
 
     auto dock = std::make_unique<CommandGroup>(QStringLiteral("dock"),

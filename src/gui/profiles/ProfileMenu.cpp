@@ -8,6 +8,7 @@
 #include "platform/SymbolImages.h"
 #include "profiles/ProfileApplier.h"
 #include "profiles/ProfileDocument.h"
+#include "profiles/ProfileExporter.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
@@ -30,6 +31,14 @@ Status writeProfile(Profile profile, QString path)
     return ProfileDocument(std::move(profile)).write(path);
 }
 
+// An export decodes the desktop picture's tens of megabytes of text to find its path: a worker's job.
+Result<QList<ExportPlan::Skip>> writeExport(ProfileExportDialog::Request request, Profile profile,
+                                            QString path)
+{
+    return ProfileExporter::make(request.format, request.options)
+        ->write(profile, TweakRegistry::shared(), path);
+}
+
 } // namespace
 
 ProfileMenu::ProfileMenu(const AppContext &context, QWidget *parent) : MenuButton(parent), m_context(context)
@@ -48,6 +57,9 @@ ProfileMenu::ProfileMenu(const AppContext &context, QWidget *parent) : MenuButto
                                tr("Save Profile…"), this, &ProfileMenu::saveProfile);
     m_load = m_menu->addAction(QIcon(symbols.symbol(QStringLiteral("square.and.arrow.up"), ink, 16, dpr)),
                                tr("Load Profile…"), this, &ProfileMenu::loadProfile);
+    m_export = m_menu->addAction(
+        QIcon(symbols.symbol(QStringLiteral("square.and.arrow.up.on.square"), ink, 16, dpr)), tr("Export…"),
+        this, &ProfileMenu::exportProfile);
     m_menu->addSeparator();
     m_reset = m_menu->addAction(QIcon(symbols.symbol(QStringLiteral("arrow.uturn.backward"), ink, 16, dpr)),
                                 tr("Reset All Pending"), this, &ProfileMenu::resetAllPending);
@@ -162,6 +174,77 @@ QCoro::Task<> ProfileMenu::applyReviewed(Profile profile)
     else
         message = tr("%1 of %n values could not be applied.", nullptr, attempted).arg(failed);
     m_context.panels.showError(window(), message, details.join(QStringLiteral("\n\n")));
+}
+
+void ProfileMenu::exportProfile()
+{
+    if (m_exportDialog) {
+        m_exportDialog->raise();
+        return;
+    }
+    m_exportDialog = new ProfileExportDialog(window());
+    m_exportDialog->setAttribute(Qt::WA_DeleteOnClose);
+    ProfileExportDialog *dialog = m_exportDialog;
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { startTask(exportAs(dialog->request()), this); });
+    dialog->open();
+}
+
+QCoro::Task<> ProfileMenu::exportAs(ProfileExportDialog::Request request)
+{
+    QPointer<ProfileMenu> self(this);
+    const QString title = tr("Export Profile");
+    Profile profile;
+    if (request.fromFile) {
+        std::optional<QString> source = m_context.panels.chooseOpenFile(window(), title, profileFilter());
+        if (!source)
+            co_return;
+        const QString name = QFileInfo(*source).fileName();
+        QFuture<Result<ProfileDocument>> reading = QtConcurrent::run(&ProfileDocument::read, *source);
+        const Result<ProfileDocument> document = co_await reading;
+        if (!self)
+            co_return;
+        if (!document) {
+            m_context.panels.showError(window(), tr("“%1” isn't a Velmora profile.").arg(name),
+                                       document.error());
+            co_return;
+        }
+        profile = document->profile();
+    } else {
+        profile =
+            co_await Profile::makeFromCurrentState(&m_context.engine, QCoreApplication::applicationVersion());
+        if (!self)
+            co_return;
+    }
+
+    const QString extension = fileExtension(request.format);
+    std::optional<QString> path =
+        m_context.panels.chooseSaveFile(window(), title, suggestedFileName() + QLatin1Char('.') + extension,
+                                        tr("Export (*.%1)").arg(extension));
+    if (!self || !path)
+        co_return;
+    if (QFileInfo(*path).suffix().isEmpty())
+        *path += QLatin1Char('.') + extension;
+    QFuture<Result<QList<ExportPlan::Skip>>> writing =
+        QtConcurrent::run(&writeExport, std::move(request), std::move(profile), *path);
+    const Result<QList<ExportPlan::Skip>> skipped = co_await writing;
+    if (!self)
+        co_return;
+    if (!skipped) {
+        m_context.panels.showError(window(), tr("The profile could not be exported."), skipped.error());
+        co_return;
+    }
+    if (skipped->isEmpty())
+        co_return;
+    // What the format cannot carry would otherwise be missing on the Macs it goes to, unsaid.
+    QStringList details;
+    for (const ExportPlan::Skip &skip : *skipped)
+        details << tr("%1: %2").arg(skip.title, skip.reason);
+    const int count = static_cast<int>(skipped->size());
+    m_context.panels.showWarning(window(),
+                                 count == 1 ? tr("The export leaves out %n setting.", nullptr, count)
+                                            : tr("The export leaves out %n settings.", nullptr, count),
+                                 details.join(QLatin1Char('\n')));
 }
 
 void ProfileMenu::resetAllPending()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProfileDiffView.h"
+#include "ProfileExportDialog.h"
 #include "gui/kit/AppContext.h"
 #include "gui/kit/MenuButton.h"
 #include "profiles/Profile.h"
@@ -23,10 +24,13 @@ public:
 
     QAction *saveAction() const { return m_save; }
     QAction *loadAction() const { return m_load; }
+    QAction *exportAction() const { return m_export; }
     QAction *resetAction() const { return m_reset; }
     /// The review sheet while it is open.
     ProfileDiffView *reviewSheet() const { return m_sheet; }
     const QList<ProfileDiffItem> &diffItems() const { return m_diffItems; }
+    /// The export dialog while it is open.
+    ProfileExportDialog *exportDialog() const { return m_exportDialog; }
 
     /// The file name the save panel suggests.
     static QString suggestedFileName() { return tr("Velmora Profile"); }
@@ -34,6 +38,7 @@ public:
 public slots:
     void saveProfile();
     void loadProfile();
+    void exportProfile();
     void resetAllPending();
 
 private:
@@ -44,13 +49,18 @@ private:
     QCoro::Task<> review(QString path);
     /// Applies the reviewed profile, then tells the user about every value that failed.
     QCoro::Task<> applyReviewed(Profile profile);
+    /// Reads the settings the user chose to export, asks where to write them, writes them and says
+    /// what the format could not carry.
+    QCoro::Task<> exportAs(ProfileExportDialog::Request request);
 
     AppContext m_context;
     QMenu *m_menu;
     QAction *m_save;
     QAction *m_load;
+    QAction *m_export;
     QAction *m_reset;
     QPointer<ProfileDiffView> m_sheet;
+    QPointer<ProfileExportDialog> m_exportDialog;
     QList<ProfileDiffItem> m_diffItems;
     /// Counts the loads begun: only the last one opens its review.
     quint64 m_loads = 0;

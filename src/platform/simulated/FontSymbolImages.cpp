@@ -64,6 +64,7 @@ constexpr Glyph kGlyphs[] = {
     {"arrow.right", 0xF054},                   // arrow-right
     {"square.and.arrow.up", 0xF552},           // upload
     {"square.and.arrow.down", 0xF1DA},         // download
+    {"square.and.arrow.up.on.square", 0xF207}, // export
     {"checkmark.circle.fill", 0xF5E0},         // check-circle
     {"checkmark.circle", 0xF5E1},              // check-circle-outline
     {"app.fill", 0xF12E},                      // checkbox-blank
