@@ -18,6 +18,7 @@ public:
 
 private:
     Status layOutFolders() const;
+    Status seedSystemVersion() const;
     Status seedApplications() const;
     Status seedDock() const;
     Status seedPreferences() const;
