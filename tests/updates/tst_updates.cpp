@@ -8,6 +8,7 @@
 #include "gui/app/VelmoraApp.h"
 #include "gui/kit/Style.h"
 #include "gui/updates/CheckForUpdatesView.h"
+#include "gui/updates/ReleaseNotesView.h"
 #include "gui/updates/UpdateAlertDialogs.h"
 #include "platform/FullDiskAccess.h"
 #include "platform/OperatingSystem.h"
@@ -20,11 +21,13 @@
 #include "updates/UpdaterManager.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -180,6 +183,7 @@ private slots:
     void enablingRuleWhileChecking();
     void cancellingACheck();
     void windowsOfAUserCheck();
+    void releaseNotesInTheNewVersionWindow();
     void windowsFitTheirTexts_data();
     void windowsFitTheirTexts();
     void scheduledChecks_data();
@@ -703,12 +707,84 @@ void TestUpdates::windowsOfAUserCheck()
     QVERIFY(!box->findChild<QPushButton *>(QStringLiteral("download")));
 }
 
+void TestUpdates::releaseNotesInTheNewVersionWindow()
+{
+    DialogRig rig;
+    rig.server.route("/pixel.png", {200, "a picture"});
+    const QString picture = rig.root.path() + QStringLiteral("/private.png");
+    QImage pixel(4, 4, QImage::Format_RGB32);
+    pixel.fill(Qt::blue);
+    QVERIFY(pixel.save(picture));
+    QString notes =
+        QStringLiteral("<h2>What's new</h2><p><a href=\"https://example.org/changes\">Changes</a> "
+                       "and <a href=\"file:///etc/passwd\">a file</a></p>"
+                       "<img src=\"%1\"><img src=\"%2\">")
+            .arg(rig.server.url(QStringLiteral("/pixel.png")).toString(),
+                 QUrl::fromLocalFile(picture).toString());
+    for (int line = 1; line <= 60; ++line)
+        notes += QStringLiteral("<p>Improvement %1</p>").arg(line);
+    UpdateCheckResult result;
+    result.outcome = Outcome::updateAvailable;
+    result.currentVersion = QStringLiteral("0.1.0");
+    result.item.version = QStringLiteral("0.2.0");
+    result.item.downloadURL = QUrl(QStringLiteral("https://example.org/Velmora-0.2.0.zip"));
+    result.item.releaseNotes = notes;
+    rig.dialogs.showUpdateAvailable(result);
+    QMessageBox *box = rig.dialogs.resultWindow();
+    QVERIFY(box);
+    QVERIFY(QTest::qWaitForWindowActive(box));
+    auto *view = box->findChild<ReleaseNotesView *>();
+    QVERIFY(view && view->isVisible());
+    QVERIFY(view->toPlainText().startsWith(QStringLiteral("What's new")));
+
+    // Between the details and the buttons; long notes scroll inside a window that fits the screen.
+    auto *details = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
+    auto *buttons = box->findChild<QDialogButtonBox *>();
+    QVERIFY(details->geometry().bottom() < view->geometry().top());
+    QVERIFY(view->geometry().bottom() < buttons->geometry().top());
+    QVERIFY(view->verticalScrollBar()->maximum() > 0);
+    QVERIFY(box->frameGeometry().height() <= box->screen()->availableGeometry().height());
+
+    // Showing them fetched nothing and read no file.
+    box->grab();
+    QTest::qWait(50);
+    QCOMPARE(rig.server.requests(), 0);
+    const QVariant local =
+        view->document()->resource(QTextDocument::ImageResource, QUrl::fromLocalFile(picture));
+    QVERIFY(local.value<QImage>().isNull() && local.toByteArray().isEmpty());
+
+    // From the keyboard: Download first, then Tab into the notes and along their links; a web link
+    // opens through the workspace, a file link nowhere.
+    auto *download = box->findChild<QPushButton *>(QStringLiteral("download"));
+    QCOMPARE(QApplication::focusWidget(), download);
+    for (int i = 0; i < 4 && QApplication::focusWidget() != view; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), view);
+    for (int link = 0; link < 2; ++link) {
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), view);
+        QTest::keyClick(view, Qt::Key_Return);
+    }
+    QCOMPARE(openedURLs(rig.root), QStringList{QStringLiteral("https://example.org/changes")});
+    QTest::keyClick(view, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != view);
+    QVERIFY(box->isVisible());
+
+    // With a link to the notes, the link is offered instead.
+    result.item.releaseNotesURL = QUrl(QStringLiteral("https://example.org/notes.html"));
+    rig.dialogs.showUpdateAvailable(result);
+    QTRY_VERIFY(rig.dialogs.resultWindow() && rig.dialogs.resultWindow() != box);
+    QVERIFY(!rig.dialogs.resultWindow()->findChild<ReleaseNotesView *>());
+    QVERIFY(rig.dialogs.resultWindow()->informativeText().contains(QStringLiteral("notes.html")));
+}
+
 void TestUpdates::windowsFitTheirTexts_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("checking") << "checking";
     QTest::newRow("up to date") << "upToDate";
     QTest::newRow("new version") << "available";
+    QTest::newRow("new version with its notes") << "notes";
     QTest::newRow("error") << "error";
 }
 
@@ -724,6 +800,13 @@ void TestUpdates::windowsFitTheirTexts()
     result.item.version = QStringLiteral("0.2.0");
     result.item.releaseNotesURL = QUrl(QStringLiteral("https://example.org/notes.html"));
     result.error = QStringLiteral("The update feed could not be fetched: Connection refused");
+    if (kind == "notes") {
+        result.item.releaseNotesURL.clear();
+        result.item.releaseNotes =
+            QStringLiteral("## What's new\n\n- Reads every appcast as the framework does\n"
+                           "- Shows these notes\n");
+        result.item.releaseNotesFormat = AppcastItem::NotesFormat::markdown;
+    }
     QWidget *window = nullptr;
     if (kind == "checking") {
         rig.dialogs.showChecking([] {});
@@ -731,7 +814,7 @@ void TestUpdates::windowsFitTheirTexts()
     } else {
         if (kind == "upToDate")
             rig.dialogs.showUpToDate(result);
-        else if (kind == "available")
+        else if (kind == "available" || kind == "notes")
             rig.dialogs.showUpdateAvailable(result);
         else
             rig.dialogs.showError(result);
