@@ -38,4 +38,16 @@ QString abbreviatedForMessage(const QString &text, qsizetype keep)
     return escaped(text.left(cut)) + QStringLiteral("… (%1 more bytes)").arg(more);
 }
 
+QString endedAsSentence(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return trimmed;
+    const QChar last = trimmed.back();
+    if (last == QLatin1Char('.') || last == QLatin1Char('!') || last == QLatin1Char('?') ||
+        last == QChar(0x2026))
+        return trimmed;
+    return trimmed + QLatin1Char('.');
+}
+
 } // namespace velmora

@@ -9,4 +9,8 @@ namespace velmora {
 /// ("… (140000 more bytes)"), so a huge argument or value never floods the message that quotes it.
 QString abbreviatedForMessage(const QString &text, qsizetype keep = 100);
 
+/// `text` ending in a full stop, unless it already ends a sentence: Qt's own messages often do, and
+/// a message that quotes one must not end in "..".
+QString endedAsSentence(const QString &text);
+
 } // namespace velmora

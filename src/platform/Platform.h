@@ -7,6 +7,7 @@
 namespace velmora {
 
 class DisplayService;
+class OperatingSystem;
 class PreferenceStore;
 class SymbolImages;
 class Workspace;
@@ -36,6 +37,7 @@ public:
     virtual DisplayService &displays() = 0;
     virtual Workspace &workspace() = 0;
     virtual const SymbolImages &symbols() const = 0;
+    virtual const OperatingSystem &operatingSystem() const = 0;
 };
 
 } // namespace velmora

@@ -1,91 +1,140 @@
 #include "AppVersion.h"
 
-#include <algorithm>
+#include <QList>
+
 #include <limits>
 
 namespace velmora {
 
 namespace {
 
-// Orders pre-release suffixes as people read them: runs of digits by value, other runs by text
-// ignoring case, so "b2" comes before "b10" and "alpha" before "beta".
-int compareSuffixes(QStringView a, QStringView b)
+enum class Kind { number, word, period, separator, dash };
+
+struct Part {
+    Kind kind = Kind::number;
+    QStringView text;
+    qint64 value = 0;
+};
+
+Kind kindOf(QChar c)
 {
-    qsizetype i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        const bool digitA = a[i].isDigit(), digitB = b[j].isDigit();
-        qsizetype endA = i, endB = j;
-        while (endA < a.size() && a[endA].isDigit() == digitA)
-            ++endA;
-        while (endB < b.size() && b[endB].isDigit() == digitB)
-            ++endB;
-        QStringView runA = a.mid(i, endA - i), runB = b.mid(j, endB - j);
-        int order = 0;
-        if (digitA && digitB) {
-            while (runA.size() > 1 && runA.front() == QLatin1Char('0'))
-                runA = runA.mid(1);
-            while (runB.size() > 1 && runB.front() == QLatin1Char('0'))
-                runB = runB.mid(1);
-            order = runA.size() != runB.size() ? (runA.size() < runB.size() ? -1 : 1) : runA.compare(runB);
-        } else {
-            order = runA.compare(runB, Qt::CaseInsensitive);
-        }
-        if (order != 0)
-            return order < 0 ? -1 : 1;
-        i = endA;
-        j = endB;
+    if (c == QLatin1Char('.'))
+        return Kind::period;
+    if (c == QLatin1Char('-'))
+        return Kind::dash;
+    if (c.isDigit())
+        return Kind::number;
+    if (c.isSpace() || c.isPunct())
+        return Kind::separator;
+    return Kind::word;
+}
+
+bool isSeparator(Kind kind)
+{
+    return kind == Kind::period || kind == Kind::separator;
+}
+
+bool sameClass(Kind a, Kind b)
+{
+    return a == b || (isSeparator(a) && isSeparator(b));
+}
+
+// Only ASCII digits count, and a number too long for 64 bits stays the largest one: the framework
+// reads a run of digits that way, so "٣" is worth 0 and two huge numbers are equal.
+qint64 valueOf(QStringView digits)
+{
+    qint64 value = 0;
+    for (QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        const int digit = c.unicode() - '0';
+        if (value > (std::numeric_limits<qint64>::max() - digit) / 10)
+            return std::numeric_limits<qint64>::max();
+        value = value * 10 + digit;
     }
-    if (i < a.size())
-        return 1;
-    return j < b.size() ? -1 : 0;
+    return value;
+}
+
+QList<Part> split(QStringView text)
+{
+    QList<Part> parts;
+    if (text.isEmpty())
+        return parts;
+    qsizetype start = 0;
+    Kind kind = kindOf(text[0]);
+    qsizetype end = 1;
+    const auto close = [&](qsizetype at) {
+        const QStringView run = text.mid(start, at - start);
+        parts << Part{kind, run, kind == Kind::number ? valueOf(run) : 0};
+    };
+    for (; end < text.size(); ++end) {
+        const Kind next = kindOf(text[end]);
+        // A dash starts what the framework treats as a build or channel tag: it is not compared.
+        if (next == Kind::dash)
+            break;
+        // Separators stand alone ("1..2" has two); other runs go on while the kind stays.
+        if (next != kind || isSeparator(kind)) {
+            close(end);
+            start = end;
+            kind = next;
+        }
+    }
+    close(end);
+    return parts;
+}
+
+qsizetype leadingNumbersAndPeriods(const QList<Part> &parts)
+{
+    qsizetype count = 0;
+    while (count < parts.size() && (parts[count].kind == Kind::number || parts[count].kind == Kind::period))
+        ++count;
+    return count;
+}
+
+// Pads the shorter run of leading numbers and periods with "0" and "." in the places the longer
+// one has them, so "1.2" meets "1.2.0" as its equal.
+void balance(QList<Part> &a, QList<Part> &b)
+{
+    const qsizetype countA = leadingNumbersAndPeriods(a), countB = leadingNumbersAndPeriods(b);
+    QList<Part> &shorter = countA < countB ? a : b;
+    const QList<Part> &longer = countA < countB ? b : a;
+    for (qsizetype i = std::min(countA, countB); i < std::max(countA, countB); ++i)
+        shorter.insert(i, longer[i].kind == Kind::period ? Part{Kind::period, u".", 0}
+                                                         : Part{Kind::number, u"0", 0});
 }
 
 } // namespace
 
-AppVersion::AppVersion(const QString &text) : m_text(text.trimmed())
-{
-    // A leading "v" is common in tags ("v1.2"); it is not part of the number.
-    qsizetype i = 0;
-    if (m_text.size() > 1 && (m_text[0] == QLatin1Char('v') || m_text[0] == QLatin1Char('V')) &&
-        m_text[1].isDigit())
-        i = 1;
-    while (i < m_text.size() && m_text[i].isDigit()) {
-        qsizetype end = i;
-        while (end < m_text.size() && m_text[end].isDigit())
-            ++end;
-        bool ok = false;
-        const qulonglong component = QStringView(m_text).mid(i, end - i).toULongLong(&ok);
-        // A component too long for 64 bits still counts as a very large number, never as zero.
-        m_components << (ok ? component : std::numeric_limits<qulonglong>::max());
-        i = end;
-        if (i + 1 < m_text.size() && m_text[i] == QLatin1Char('.') && m_text[i + 1].isDigit())
-            ++i;
-        else
-            break;
-    }
-    if (m_components.isEmpty())
-        return;
-    QStringView rest = QStringView(m_text).mid(i);
-    while (!rest.isEmpty() && (rest.front() == QLatin1Char('.') || rest.front() == QLatin1Char('-') ||
-                               rest.front() == QLatin1Char('_') || rest.front() == QLatin1Char(' ')))
-        rest = rest.mid(1);
-    m_suffix = rest.toString();
-}
-
 int AppVersion::compare(const AppVersion &a, const AppVersion &b)
 {
-    const qsizetype count = std::max(a.m_components.size(), b.m_components.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        const qulonglong x = i < a.m_components.size() ? a.m_components[i] : 0;
-        const qulonglong y = i < b.m_components.size() ? b.m_components[i] : 0;
-        if (x != y)
-            return x < y ? -1 : 1;
+    QList<Part> partsA = split(a.m_text), partsB = split(b.m_text);
+    balance(partsA, partsB);
+    const qsizetype common = std::min(partsA.size(), partsB.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const Part &x = partsA[i], &y = partsB[i];
+        if (sameClass(x.kind, y.kind)) {
+            if (x.kind == Kind::number && x.value != y.value)
+                return x.value < y.value ? -1 : 1;
+            if (x.kind == Kind::word) {
+                if (const int order = x.text.compare(y.text, Qt::CaseSensitive); order != 0)
+                    return order < 0 ? -1 : 1;
+            }
+            continue;
+        }
+        // A word in the place of anything else marks a pre-release: it is the older one.
+        if (y.kind == Kind::word)
+            return 1;
+        if (x.kind == Kind::word)
+            return -1;
+        return x.kind == Kind::number ? 1 : -1;
     }
-    // Same numbers: the release is newer than any of its pre-releases; two pre-releases compare
-    // the way people read them ("b2" before "b10").
-    if (a.m_suffix.isEmpty() != b.m_suffix.isEmpty())
-        return a.m_suffix.isEmpty() ? 1 : -1;
-    return compareSuffixes(a.m_suffix, b.m_suffix);
+    if (partsA.size() == partsB.size())
+        return 0;
+    // One goes on where the other ends: more numbers make it newer ("1.0.1"), a word older ("1.0b").
+    const bool aLonger = partsA.size() > partsB.size();
+    const Part &extra = aLonger ? partsA[common] : partsB[common];
+    const bool longerIsNewer = extra.kind != Kind::word;
+    return aLonger == longerIsNewer ? 1 : -1;
 }
 
 } // namespace velmora

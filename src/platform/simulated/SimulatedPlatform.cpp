@@ -6,7 +6,8 @@
 namespace velmora {
 
 SimulatedPlatform::SimulatedPlatform(const QString &rootPath, const QString &toolsFolder)
-    : m_root(rootPath), m_preferences(m_root), m_displays(m_root), m_workspace(m_root)
+    : m_root(rootPath), m_preferences(m_root), m_displays(m_root), m_workspace(m_root),
+      m_operatingSystem(m_root)
 {
     const QString tools = toolsFolder.isEmpty() ? defaultToolsFolder() : toolsFolder;
     m_defaultsTool = tools + QStringLiteral("/defaults");

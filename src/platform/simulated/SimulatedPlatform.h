@@ -2,6 +2,7 @@
 
 #include "FontSymbolImages.h"
 #include "SimulatedDisplayService.h"
+#include "SimulatedOperatingSystem.h"
 #include "SimulatedPreferenceStore.h"
 #include "SimulatedRoot.h"
 #include "SimulatedWorkspace.h"
@@ -33,6 +34,7 @@ public:
     DisplayService &displays() override { return m_displays; }
     Workspace &workspace() override { return m_workspace; }
     const SymbolImages &symbols() const override { return m_symbols; }
+    const OperatingSystem &operatingSystem() const override { return m_operatingSystem; }
 
     /// Tests put failing stand-ins in place of the real ones.
     void setDefaultsToolPath(const QString &path) { m_defaultsTool = path; }
@@ -44,6 +46,7 @@ private:
     SimulatedDisplayService m_displays;
     SimulatedWorkspace m_workspace;
     FontSymbolImages m_symbols;
+    SimulatedOperatingSystem m_operatingSystem;
     QString m_defaultsTool;
     QString m_killallTool;
 };

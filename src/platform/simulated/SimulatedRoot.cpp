@@ -76,6 +76,11 @@ QString SimulatedRoot::privacyDatabase() const
     return m_path + QStringLiteral("/Library/Application Support/com.apple.TCC/TCC.db");
 }
 
+QString SimulatedRoot::systemVersionFile() const
+{
+    return m_path + QStringLiteral("/System/Library/CoreServices/SystemVersion.plist");
+}
+
 QString SimulatedRoot::stateFolder() const
 {
     return m_path + QStringLiteral("/.simulated");

@@ -31,6 +31,8 @@ public:
     QString globalPreferencesFile() const;
     QString applicationSupport() const;
     QString privacyDatabase() const;
+    /// "System/Library/CoreServices/SystemVersion.plist": the running system's name and version.
+    QString systemVersionFile() const;
     QString stateFolder() const;
     QString restartLog() const;
     QString openedURLLog() const;

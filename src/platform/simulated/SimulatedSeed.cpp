@@ -37,8 +37,8 @@ Status SimulatedSeed::writePlistIfMissing(const QString &path, const QVariant &v
 Status SimulatedSeed::plant() const
 {
     for (auto step :
-         {&SimulatedSeed::layOutFolders, &SimulatedSeed::seedApplications, &SimulatedSeed::seedDock,
-          &SimulatedSeed::seedPreferences, &SimulatedSeed::seedDesktopPictures}) {
+         {&SimulatedSeed::layOutFolders, &SimulatedSeed::seedSystemVersion, &SimulatedSeed::seedApplications,
+          &SimulatedSeed::seedDock, &SimulatedSeed::seedPreferences, &SimulatedSeed::seedDesktopPictures}) {
         const Status status = (this->*step)();
         if (!status)
             return status;
@@ -69,6 +69,22 @@ Status SimulatedSeed::layOutFolders() const
             return Status::failure(QStringLiteral("Could not create the folder %1").arg(folder));
     }
     return Status::success();
+}
+
+Status SimulatedSeed::seedSystemVersion() const
+{
+    // A current release, written as XML like the real file; update feeds compare their items'
+    // system requirements with ProductVersion.
+    const QVariantMap version{
+        {QStringLiteral("BuildID"), QStringLiteral("6A4F2C10-8E3B-11EF-9C1D-52C7B3E0A4D9")},
+        {QStringLiteral("ProductBuildVersion"), QStringLiteral("24B83")},
+        {QStringLiteral("ProductCopyright"), QStringLiteral("1983-2024 Apple Inc.")},
+        {QStringLiteral("ProductName"), QStringLiteral("macOS")},
+        {QStringLiteral("ProductUserVisibleVersion"), QStringLiteral("15.1")},
+        {QStringLiteral("ProductVersion"), QStringLiteral("15.1")},
+        {QStringLiteral("iOSSupportVersion"), QStringLiteral("18.1")},
+    };
+    return writePlistIfMissing(m_root.systemVersionFile(), version, PropertyList::Format::xml);
 }
 
 Status SimulatedSeed::seedPreferences() const

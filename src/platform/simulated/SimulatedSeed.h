@@ -8,9 +8,9 @@ namespace velmora {
 class SimulatedRoot;
 
 /// Lays out a fresh simulated Mac and fills it with content shaped like a real one: a few installed
-/// applications, a Dock, Finder and global preferences. Like a new Mac, it has not granted Full Disk Access:
-/// the privacy database is not readable until a user (or a test) creates it. Never overwrites a file that is
-/// already there.
+/// applications, a Dock, Finder and global preferences, and the version of a current macOS. Like a new Mac,
+/// it has not granted Full Disk Access: the privacy database is not readable until a user (or a test) creates
+/// it. Never overwrites a file that is already there.
 class SimulatedSeed {
 public:
     explicit SimulatedSeed(const SimulatedRoot &root) : m_root(root) {}
@@ -18,6 +18,7 @@ public:
 
 private:
     Status layOutFolders() const;
+    Status seedSystemVersion() const;
     Status seedApplications() const;
     Status seedDock() const;
     Status seedPreferences() const;
