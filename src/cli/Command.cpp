@@ -10,15 +10,16 @@ namespace velmora {
 
 namespace {
 
-// Verbs take no one-dash options, so a value such as "-1" or "-" is an argument, not an option the
-// parser would refuse. Such values are marked before parsing and unmarked after; no argument of a real
-// command line can hold the marker.
+// Verbs take no one-dash options but the one-letter ones they declare ("-o FILE"), so a value such as
+// "-1" or "-" is an argument, not an option the parser would refuse. Such values are marked before
+// parsing and unmarked after; no argument of a real command line can hold the marker.
 const QChar kValueMark(u'\0');
 
-QStringList markedValues(QStringList arguments)
+QStringList markedValues(QStringList arguments, const QStringList &shortOptions)
 {
     for (QString &argument : arguments) {
-        if (argument.startsWith(u'-') && !argument.startsWith(QLatin1String("--")))
+        if (argument.startsWith(u'-') && !argument.startsWith(QLatin1String("--")) &&
+            !shortOptions.contains(argument))
             argument.prepend(kValueMark);
     }
     return arguments;
@@ -110,8 +111,16 @@ QCoro::Task<int> Command::execute(CommandContext &context, QStringList arguments
     for (const QCommandLineOption &option : m_options)
         parser.addOption(option);
     // A group hands everything after its first argument on untouched, so only a verb marks values.
-    if (!m_optionsEndAtFirstArgument)
-        arguments = markedValues(arguments);
+    if (!m_optionsEndAtFirstArgument) {
+        QStringList shortOptions;
+        for (const QCommandLineOption &option : m_options) {
+            for (const QString &name : option.names()) {
+                if (name.size() == 1)
+                    shortOptions << QLatin1Char('-') + name;
+            }
+        }
+        arguments = markedValues(arguments, shortOptions);
+    }
     // The parser skips the first word, the program's name.
     if (!parser.parse(QStringList{QStringLiteral("velmoractl")} + arguments)) {
         reportUsageError(context, parser.errorText());
