@@ -56,6 +56,8 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     m_profileMenu->loadAction()->setShortcut(QKeySequence::Open);
     file->addAction(m_profileMenu->saveAction());
     file->addAction(m_profileMenu->loadAction());
+    file->addAction(m_profileMenu->importScriptAction());
+    file->addAction(m_profileMenu->undoAction());
     file->addSeparator();
     file->addAction(m_profileMenu->resetAction());
     file->addSeparator();
