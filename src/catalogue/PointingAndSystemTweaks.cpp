@@ -276,8 +276,8 @@ QList<Tweak> languageTweaks()
                                            {integer(6), u"Friday"_s},
                                            {integer(7), u"Saturday"_s}}),
                 .defaultValue = integer(1),
-                .preferenceKey =
-                    PreferenceKey{u"NSGlobalDomain"_s, u"AppleFirstWeekday"_s, TweakValueType::int_},
+                .preferenceKey = PreferenceKey{u"NSGlobalDomain"_s, u"AppleFirstWeekday"_s,
+                                               TweakValueType::int_, u"gregorian"_s},
             },
         });
 }

@@ -51,10 +51,15 @@ QVariantMap tweakJson(const Tweak &t)
     for (RestartTarget target : t.restart)
         restart.append(rawValue(target));
     QVariant key = QVariant::fromValue(nullptr);
-    if (t.preferenceKey)
-        key = QVariantMap{{QStringLiteral("domain"), t.preferenceKey->domain},
-                          {QStringLiteral("key"), t.preferenceKey->key},
-                          {QStringLiteral("type"), rawValue(t.preferenceKey->type)}};
+    if (t.preferenceKey) {
+        QVariantMap fields{{QStringLiteral("domain"), t.preferenceKey->domain},
+                           {QStringLiteral("key"), t.preferenceKey->key},
+                           {QStringLiteral("type"), rawValue(t.preferenceKey->type)}};
+        // Only where the value is an entry of a dictionary, so every other key reads as before.
+        if (t.preferenceKey->dictionaryEntry)
+            fields.insert(QStringLiteral("dictionaryEntry"), *t.preferenceKey->dictionaryEntry);
+        key = fields;
+    }
     return QVariantMap{
         {QStringLiteral("id"), t.id},
         {QStringLiteral("title"), t.title},

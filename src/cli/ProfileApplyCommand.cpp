@@ -2,26 +2,11 @@
 
 #include "CommandContext.h"
 #include "engine/TweakEngine.h"
-#include "profiles/ProfileApplier.h"
+#include "profiles/RestorePoints.h"
 
 #include <QTextStream>
 
-#include <cstdio>
-
 namespace velmora {
-
-namespace {
-
-bool confirm(QTextStream &out, const QString &question)
-{
-    out << question << " [y/N] ";
-    out.flush();
-    QTextStream in(stdin);
-    const QString answer = in.readLine().trimmed().toLower();
-    return answer == QLatin1String("y") || answer == QLatin1String("yes");
-}
-
-} // namespace
 
 ProfileApplyCommand::ProfileApplyCommand()
     : ProfileCommand(QStringLiteral("apply"), QStringLiteral("apply a profile, then restart once"),
@@ -48,19 +33,14 @@ QCoro::Task<int> ProfileApplyCommand::run(CommandContext &context, CommandArgume
         context.out << "Nothing applied.\n";
         co_return 0;
     }
-    const ProfileApplyReport report = co_await applyProfile(&engine, profile);
-    if (!report.ok()) {
-        for (const ProfileApplyReport::Failure &failure : report.failures)
-            context.err << "velmoractl: could not apply " << failure.title << " (" << failure.tweakID
-                        << "): " << failure.reason.trimmed() << '\n';
-        context.err << "velmoractl: " << report.failures.size() << " of "
-                    << plural(report.attempted, QStringLiteral("value")) << " could not be applied; "
-                    << "restarted what the others needed.\n";
+    // Kept first, so `profile undo` can take the apply back.
+    const Result<ProfileApplyReport> applied =
+        co_await RestorePoints::applyKeepingRestorePoint(&engine, profile, QStringLiteral(VELMORA_VERSION));
+    if (!applied) {
+        context.err << "velmoractl: " << applied.error() << '\n';
         co_return 1;
     }
-    context.out << "Applied " << plural(report.attempted, QStringLiteral("value"))
-                << "; restarted what they needed.\n";
-    co_return 0;
+    co_return printApplied(context, *applied);
 }
 
 } // namespace velmora

@@ -5,12 +5,28 @@
 
 #include <QTextStream>
 
+#include <cstdio>
+
 namespace velmora {
 
 ProfileCommand::ProfileCommand(QString name, QString description, QString fileDescription)
     : Command(std::move(name), std::move(description))
 {
     addArgument({QStringLiteral("FILE"), std::move(fileDescription)});
+}
+
+ProfileCommand::ProfileCommand(QString name, QString description)
+    : Command(std::move(name), std::move(description))
+{
+}
+
+bool ProfileCommand::confirm(QTextStream &out, const QString &question)
+{
+    out << question << " [y/N] ";
+    out.flush();
+    QTextStream in(stdin);
+    const QString answer = in.readLine().trimmed().toLower();
+    return answer == QLatin1String("y") || answer == QLatin1String("yes");
 }
 
 QCoro::Task<std::optional<ProfileCommand::Review>> ProfileCommand::printReview(CommandContext &context,
@@ -29,6 +45,22 @@ QCoro::Task<std::optional<ProfileCommand::Review>> ProfileCommand::printReview(C
     review.items = co_await computeItems(review.profile, review.engine.get());
     printDiff(context.out, review.profile, review.items);
     co_return std::move(review);
+}
+
+int ProfileCommand::printApplied(CommandContext &context, const ProfileApplyReport &report)
+{
+    if (!report.ok()) {
+        for (const ProfileApplyReport::Failure &failure : report.failures)
+            context.err << "velmoractl: could not apply " << failure.title << " (" << failure.tweakID
+                        << "): " << failure.reason.trimmed() << '\n';
+        context.err << "velmoractl: " << report.failures.size() << " of "
+                    << plural(report.attempted, QStringLiteral("value")) << " could not be applied; "
+                    << "restarted what the others needed.\n";
+        return 1;
+    }
+    context.out << "Applied " << plural(report.attempted, QStringLiteral("value"))
+                << "; restarted what they needed.\n";
+    return 0;
 }
 
 QString ProfileCommand::plural(qsizetype n, const QString &word)

@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "engine/TweakEngine.h"
+#include "profiles/ProfileApplyReport.h"
 #include "profiles/ProfileDiffItem.h"
 
 #include <QCoro/QCoroTask>
@@ -19,6 +20,9 @@ public:
     ProfileCommand(QString name, QString description, QString fileDescription);
 
 protected:
+    /// A profile command that names no profile file (its profile comes from elsewhere).
+    ProfileCommand(QString name, QString description);
+
     /// A profile file read and compared with the current settings, with the engine that read them.
     struct Review {
         std::unique_ptr<TweakEngine> engine;
@@ -28,6 +32,11 @@ protected:
     /// Reads `file`, compares it with the current settings and prints the review; nothing when there
     /// is no engine or the file is not a profile (the reason is printed).
     static QCoro::Task<std::optional<Review>> printReview(CommandContext &context, QString file);
+    /// Asks on standard input; only "y" or "yes" agrees.
+    static bool confirm(QTextStream &out, const QString &question);
+    /// Tells how an apply went: every value that failed on the error stream, else how many landed.
+    /// Returns the exit status (1 when any failed).
+    static int printApplied(CommandContext &context, const ProfileApplyReport &report);
     /// "1 value", "2 values".
     static QString plural(qsizetype n, const QString &word);
     /// The review as text: one line per change, then how many settings already match.

@@ -12,7 +12,9 @@
 #include "ProfileApplyCommand.h"
 #include "ProfileDiffCommand.h"
 #include "ProfileExportCommand.h"
+#include "ProfileImportScriptCommand.h"
 #include "ProfileSaveCommand.h"
+#include "ProfileUndoCommand.h"
 #include "ResetCommand.h"
 #include "RestartCommand.h"
 #include "SetCommand.h"
@@ -53,6 +55,8 @@ Velmoractl::Velmoractl()
     profile->add(std::make_unique<ProfileDiffCommand>());
     profile->add(std::make_unique<ProfileApplyCommand>());
     profile->add(std::make_unique<ProfileExportCommand>());
+    profile->add(std::make_unique<ProfileImportScriptCommand>());
+    profile->add(std::make_unique<ProfileUndoCommand>());
     add(std::move(profile));
 
     auto dock = std::make_unique<CommandGroup>(QStringLiteral("dock"),

@@ -318,7 +318,7 @@ QCoro::Task<Status> TweakEngine::writeValue(TweakValue value, Tweak tweak)
     }
     if (tweak.preferenceKey) {
         const PreferencesBackend::WriteStatus written =
-            co_await m_preferences.write(tweak.preferenceKey->domain, tweak.preferenceKey->key, value);
+            co_await m_preferences.write(*tweak.preferenceKey, value);
         co_return written ? Status::success() : Status::failure(written.error().description());
     }
     co_return Status::success();
@@ -334,7 +334,7 @@ QCoro::Task<Status> TweakEngine::removeValue(Tweak tweak)
     }
     if (tweak.preferenceKey) {
         const PreferencesBackend::WriteStatus removed =
-            co_await m_preferences.deleteValue(tweak.preferenceKey->domain, tweak.preferenceKey->key);
+            co_await m_preferences.deleteValue(*tweak.preferenceKey);
         co_return removed ? Status::success() : Status::failure(removed.error().description());
     }
     co_return Status::success();

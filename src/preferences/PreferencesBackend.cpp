@@ -18,6 +18,11 @@ namespace {
 
 const QString kGlobalDomain = QStringLiteral("NSGlobalDomain");
 
+bool isMap(const QVariant &v)
+{
+    return v.typeId() == QMetaType::QVariantMap;
+}
+
 // Booleans count as numbers 0 and 1, as the preferences service hands them over.
 bool isNumber(const QVariant &v)
 {
@@ -115,7 +120,36 @@ QString PreferencesBackend::applicationID(const QString &domain)
 
 std::optional<TweakValue> PreferencesBackend::read(const PreferenceKey &key) const
 {
-    return convert(m_platform->preferences().copyAppValue(key.key, applicationID(key.domain)), key.type);
+    const QVariant stored = m_platform->preferences().copyAppValue(key.key, applicationID(key.domain));
+    if (!key.dictionaryEntry)
+        return convert(stored, key.type);
+    // A plain number under a key the system keeps as a dictionary is ignored by the system, so it
+    // reads as nothing set rather than as a value that has no effect.
+    if (!isMap(stored))
+        return std::nullopt;
+    return convert(stored.toMap().value(*key.dictionaryEntry), key.type);
+}
+
+QVariant PreferencesBackend::storedValue(const PreferenceKey &key, const TweakValue &value)
+{
+    QVariant plain;
+    switch (value.type()) {
+    case TweakValueType::bool_: plain = value.toBool(); break;
+    case TweakValueType::int_: plain = value.toInt(); break;
+    case TweakValueType::double_: plain = value.toDouble(); break;
+    case TweakValueType::string: plain = value.toString(); break;
+    }
+    if (!key.dictionaryEntry)
+        return plain;
+    return QVariantMap{{*key.dictionaryEntry, plain}};
+}
+
+QStringList PreferencesBackend::writeArguments(const PreferenceKey &key, const TweakValue &value)
+{
+    QStringList arguments{QStringLiteral("write"), key.domain, key.key};
+    if (key.dictionaryEntry)
+        arguments << QStringLiteral("-dict-add") << *key.dictionaryEntry;
+    return arguments + typedArguments(value);
 }
 
 QStringList PreferencesBackend::typedArguments(const TweakValue &value)
@@ -134,6 +168,50 @@ QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::write(QString d
                                                                        TweakValue value) const
 {
     const QStringList arguments = QStringList{QStringLiteral("write"), domain, key} + typedArguments(value);
+    co_return co_await runWrite(arguments);
+}
+
+QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::write(PreferenceKey key,
+                                                                       TweakValue value) const
+{
+    QStringList arguments = writeArguments(key, value);
+    if (key.dictionaryEntry) {
+        // `-dict-add` refuses to add to a value that is no dictionary (the plain number older
+        // versions of this application wrote): that one is replaced whole, having no entries to keep.
+        const QVariant stored = m_platform->preferences().copyAppValue(key.key, applicationID(key.domain));
+        if (stored.isValid() && !isMap(stored))
+            arguments[3] = QStringLiteral("-dict");
+    }
+    co_return co_await runWrite(arguments);
+}
+
+QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::deleteValue(PreferenceKey key) const
+{
+    if (!key.dictionaryEntry)
+        co_return co_await deleteValue(key.domain, key.key);
+    const QVariant stored = m_platform->preferences().copyAppValue(key.key, applicationID(key.domain));
+    QVariantMap others = isMap(stored) ? stored.toMap() : QVariantMap();
+    others.remove(*key.dictionaryEntry);
+    if (others.isEmpty())
+        co_return co_await deleteValue(key.domain, key.key);
+    // `defaults` has no verb that removes one entry: the dictionary is written again without it.
+    QStringList arguments{QStringLiteral("write"), key.domain, key.key, QStringLiteral("-dict")};
+    for (auto it = others.cbegin(); it != others.cend(); ++it) {
+        arguments << it.key();
+        const std::optional<TweakValue> scalar =
+            it->typeId() == QMetaType::Bool      ? convert(*it, TweakValueType::bool_)
+            : isIntegerVariant(*it)              ? convert(*it, TweakValueType::int_)
+            : isFloatingVariant(*it)             ? convert(*it, TweakValueType::double_)
+            : it->typeId() == QMetaType::QString ? convert(*it, TweakValueType::string)
+                                                 : std::nullopt;
+        // Anything else goes as old-style text, which the tool reads back as the same value.
+        arguments << (scalar ? typedArguments(*scalar) : QStringList{OpenStepText::describe(*it)});
+    }
+    co_return co_await runWrite(arguments);
+}
+
+QCoro::Task<PreferencesBackend::WriteStatus> PreferencesBackend::runWrite(QStringList arguments) const
+{
     const ShellRunner::RunResult run = co_await ShellRunner().run(m_platform->defaultsToolPath(), arguments);
     if (!run)
         co_return WriteStatus::failure(run.error());

@@ -33,6 +33,20 @@ public:
     /// `defaults delete DOMAIN KEY`. A key or domain that is not there counts as deleted.
     QCoro::Task<WriteStatus> deleteValue(QString domain, QString key) const;
 
+    /// Writes a tweak's value where its key says: the key itself, or one entry of the dictionary under
+    /// it (`-dict-add`, keeping the other entries; a value there that is no dictionary is replaced).
+    QCoro::Task<WriteStatus> write(PreferenceKey key, TweakValue value) const;
+    /// Deletes a tweak's value: the key, or only its entry of the dictionary under the key.
+    QCoro::Task<WriteStatus> deleteValue(PreferenceKey key) const;
+
+    /// The `defaults` arguments that write a value under a key: "write DOMAIN KEY -TYPE VALUE", or
+    /// "write DOMAIN KEY -dict-add ENTRY -TYPE VALUE" for an entry of a dictionary. What a script of
+    /// `defaults` lines says to reproduce the write.
+    static QStringList writeArguments(const PreferenceKey &key, const TweakValue &value);
+    /// The property-list value the system keeps under the key for a value: the value itself, or a
+    /// dictionary holding it under the entry ({gregorian = 2;}). What a managed preference sets.
+    static QVariant storedValue(const PreferenceKey &key, const TweakValue &value);
+
     /// The application id under which the preferences service knows a `defaults` domain: the same,
     /// but for "NSGlobalDomain", a name only the tool knows.
     static QString applicationID(const QString &domain);
@@ -44,6 +58,8 @@ public:
     static QStringList typedArguments(const TweakValue &value);
 
 private:
+    QCoro::Task<WriteStatus> runWrite(QStringList arguments) const;
+
     Platform *m_platform;
 };
 

@@ -70,6 +70,10 @@ Result<QVariant> ExportPlan::storedValue(const Tweak &tweak, const TweakValue &v
         return Result<QVariant>::failure(
             tr("the profile's %1 value does not convert to %2, the setting's type")
                 .arg(rawValue(value.type()), rawValue(type)));
+    // A setting the system keeps as one entry of a dictionary (the first day of the week, per calendar)
+    // is exported as that dictionary: a plain value there is ignored by the system.
+    if (const std::optional<QString> &entry = tweak.preferenceKey->dictionaryEntry)
+        return QVariant(QVariantMap{{*entry, plistValue(*converted)}});
     return plistValue(*converted);
 }
 

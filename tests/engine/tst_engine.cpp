@@ -155,6 +155,8 @@ private slots:
     void aCategoryIsReadOnceWhileItsReadIsUnderWay();
     void waitersSurviveReadsEndingBackToBack();
     void resetFallsBackToWhatTheSystemReports();
+    void firstWeekdayIsTheGregorianEntry_data();
+    void firstWeekdayIsTheGregorianEntry();
     void handlerTweaksNeverTouchDefaults();
     void lanesMovingOnTogetherResumeEachWaiterOnce();
     void handlersAreBoundByTweakID_data();
@@ -434,6 +436,48 @@ void TestEngine::resetFallsBackToWhatTheSystemReports()
     QVERIFY(await(engine.apply(TweakValue::ofBool(false), tweak("dock.autohide"))));
     await(engine.reset(tweak("dock.autohide")));
     QCOMPARE(engine.currentValues().value("dock.autohide"), TweakValue::ofBool(true));
+}
+
+void TestEngine::firstWeekdayIsTheGregorianEntry_data()
+{
+    // What the global domain holds before, what it reads as, and what it holds after Monday is
+    // applied and after the tweak is reset.
+    QTest::addColumn<QVariant>("before");
+    QTest::addColumn<QVariant>("reads");
+    QTest::addColumn<QVariant>("applied");
+    QTest::addColumn<QVariant>("reset");
+    const QVariantMap monday{{"gregorian", qint64(2)}};
+    QTest::newRow("nothing set") << QVariant() << QVariant() << QVariant(monday) << QVariant();
+    // A plain number is what the system ignores: it reads as nothing set and is replaced.
+    QTest::newRow("a plain number") << QVariant(qint64(3)) << QVariant() << QVariant(monday) << QVariant();
+    const QVariantMap calendars{{"gregorian", qint64(7)}, {"buddhist", qint64(3)}};
+    QTest::newRow("other calendars kept")
+        << QVariant(calendars) << QVariant(qint64(7))
+        << QVariant(QVariantMap{{"gregorian", qint64(2)}, {"buddhist", qint64(3)}})
+        << QVariant(QVariantMap{{"buddhist", qint64(3)}});
+}
+
+void TestEngine::firstWeekdayIsTheGregorianEntry()
+{
+    QFETCH(QVariant, before);
+    QFETCH(QVariant, reads);
+    QFETCH(QVariant, applied);
+    QFETCH(QVariant, reset);
+    TestRoot root;
+    if (before.isValid())
+        root.writeGlobalDomain({{"AppleFirstWeekday", before}});
+    TweakEngine engine(catalogue(), root.platform(), standardHandlers());
+    const Tweak weekday = tweak("language.first-weekday");
+    const std::optional<TweakValue> read = await(engine.readValue(weekday));
+    QCOMPARE(read ? QVariant(read->toInt()) : QVariant(), reads);
+
+    QVERIFY(await(engine.apply(TweakValue::ofInt(2), weekday)));
+    QCOMPARE(root.globalDomain().value("AppleFirstWeekday"), applied);
+    QCOMPARE(await(engine.readValue(weekday)), std::optional(TweakValue::ofInt(2)));
+
+    await(engine.reset(weekday));
+    QCOMPARE(root.globalDomain().value("AppleFirstWeekday"), reset);
+    QVERIFY(!engine.lastError());
 }
 
 void TestEngine::lanesMovingOnTogetherResumeEachWaiterOnce()

@@ -18,6 +18,7 @@ QList<FuzzTarget> fuzzTargets()
         {"appcast", &fuzzAppcast},
         {"defaults_values", &fuzzDefaultsValues},
         {"icns", &fuzzIcnsFile},
+        {"defaults_script", &fuzzDefaultsScript},
     };
 }
 

@@ -40,6 +40,9 @@ int fuzzAppcast(const uint8_t *data, size_t size);
 int fuzzDefaultsValues(const uint8_t *data, size_t size);
 /// An application's icon file: decode answers with an image no larger than it accepts, or an error.
 int fuzzIcnsFile(const uint8_t *data, size_t size);
+/// A shell script of `defaults write` lines (UTF-8): every line is mapped or left out with a reason,
+/// and the imported profile saves and reads back the same.
+int fuzzDefaultsScript(const uint8_t *data, size_t size);
 
 struct FuzzTarget {
     /// The fuzz executable is fuzz_<name>; its corpus is tests/fuzz/corpus/<name>/.

@@ -57,6 +57,8 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     file->addAction(m_profileMenu->saveAction());
     file->addAction(m_profileMenu->loadAction());
     file->addAction(m_profileMenu->exportAction());
+    file->addAction(m_profileMenu->importScriptAction());
+    file->addAction(m_profileMenu->undoAction());
     file->addSeparator();
     file->addAction(m_profileMenu->resetAction());
     file->addSeparator();

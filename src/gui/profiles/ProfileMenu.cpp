@@ -6,9 +6,10 @@
 #include "gui/kit/Tasks.h"
 #include "platform/Platform.h"
 #include "platform/SymbolImages.h"
-#include "profiles/ProfileApplier.h"
 #include "profiles/ProfileDocument.h"
 #include "profiles/ProfileExporter.h"
+#include "profiles/RestorePoints.h"
+#include "profiles/ScriptImport.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
@@ -39,6 +40,22 @@ Result<QList<ExportPlan::Skip>> writeExport(ProfileExportDialog::Request request
         ->write(profile, TweakRegistry::shared(), path);
 }
 
+QString scriptFilter()
+{
+    // Dotfiles' settings scripts often have no extension at all (".macos").
+    return ProfileMenu::tr("Shell Scripts (*.sh *.bash *.zsh .macos *.macos);;All Files (*)");
+}
+
+Result<ScriptImport> readScript(QString path, TweakRegistry registry, QString appVersion)
+{
+    return ScriptImport::readFile(path, registry, appVersion);
+}
+
+std::optional<Result<RestorePoint>> latestRestorePoint(QString folder)
+{
+    return RestorePoints::latest(folder);
+}
+
 } // namespace
 
 ProfileMenu::ProfileMenu(const AppContext &context, QWidget *parent) : MenuButton(parent), m_context(context)
@@ -60,10 +77,18 @@ ProfileMenu::ProfileMenu(const AppContext &context, QWidget *parent) : MenuButto
     m_export = m_menu->addAction(
         QIcon(symbols.symbol(QStringLiteral("square.and.arrow.up.on.square"), ink, 16, dpr)), tr("Export…"),
         this, &ProfileMenu::exportProfile);
+    m_importScript =
+        m_menu->addAction(QIcon(symbols.symbol(QStringLiteral("doc.richtext.fill"), ink, 16, dpr)),
+                          tr("Import from Script…"), this, &ProfileMenu::importScript);
+    m_undo = m_menu->addAction(QIcon(symbols.symbol(QStringLiteral("clock.arrow.circlepath"), ink, 16, dpr)),
+                               tr("Undo Last Apply"), this, &ProfileMenu::undoLastApply);
     m_menu->addSeparator();
     m_reset = m_menu->addAction(QIcon(symbols.symbol(QStringLiteral("arrow.uturn.backward"), ink, 16, dpr)),
                                 tr("Reset All Pending"), this, &ProfileMenu::resetAllPending);
     setMenu(m_menu);
+    // Another process (velmoractl) may have applied or undone something meanwhile.
+    connect(m_menu, &QMenu::aboutToShow, this, &ProfileMenu::updateUndoAction);
+    updateUndoAction();
 }
 
 void ProfileMenu::saveProfile()
@@ -143,22 +168,140 @@ QCoro::Task<> ProfileMenu::review(QString path)
     // A later load supersedes this one.
     if (!self || load != m_loads)
         co_return;
+    ProfileDiffView *sheet = openReview(profile, std::move(items));
+    connect(sheet, &ProfileDiffView::applyRequested, this,
+            [this, profile] { startTask(applyReviewed(profile), this); });
+}
+
+ProfileDiffView *ProfileMenu::openReview(const Profile &profile, QList<ProfileDiffItem> items)
+{
     m_diffItems = std::move(items);
     if (m_sheet)
         m_sheet->close();
     m_sheet = new ProfileDiffView(profile, m_diffItems, m_context.platform.symbols(), window());
     m_sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_sheet, &ProfileDiffView::applyRequested, this,
-            [this, profile] { startTask(applyReviewed(profile), this); });
     m_sheet->open();
+    return m_sheet;
+}
+
+void ProfileMenu::importScript()
+{
+    const std::optional<QString> path =
+        m_context.panels.chooseOpenFile(window(), tr("Import from Script"), scriptFilter());
+    if (!path)
+        return;
+    startTask(reviewScript(*path), this);
+}
+
+QCoro::Task<> ProfileMenu::reviewScript(QString path)
+{
+    QPointer<ProfileMenu> self(this);
+    const quint64 load = ++m_loads;
+    const QString name = QFileInfo(path).fileName();
+    QFuture<Result<ScriptImport>> reading = QtConcurrent::run(
+        &readScript, std::move(path), m_context.engine.registry(), QCoreApplication::applicationVersion());
+    const Result<ScriptImport> import = co_await reading;
+    if (!self || load != m_loads)
+        co_return;
+    if (!import) {
+        m_context.panels.showError(window(), tr("“%1” could not be read.").arg(name), import.error());
+        co_return;
+    }
+    if (import->mapped().isEmpty()) {
+        m_context.panels.showError(window(), tr("Nothing in “%1” sets a setting Velmora knows.").arg(name),
+                                   import->skippedReport());
+        co_return;
+    }
+    // Said before the review opens, so nothing the user expected goes missing unnoticed.
+    const int skipped = static_cast<int>(import->skipped().size());
+    if (skipped > 0)
+        m_context.panels.showWarning(window(),
+                                     skipped == 1
+                                         ? tr("%n line of “%1” was left out.", nullptr, skipped).arg(name)
+                                         : tr("%n lines of “%1” were left out.", nullptr, skipped).arg(name),
+                                     import->skippedReport());
+    const Profile profile = import->profile();
+    QList<ProfileDiffItem> items = co_await computeItems(profile, &m_context.engine);
+    if (!self || load != m_loads)
+        co_return;
+    ProfileDiffView *sheet = openReview(profile, std::move(items));
+    connect(sheet, &ProfileDiffView::applyRequested, this,
+            [this, profile] { startTask(applyReviewed(profile), this); });
+}
+
+void ProfileMenu::undoLastApply()
+{
+    startTask(reviewUndo(), this);
+}
+
+QCoro::Task<> ProfileMenu::reviewUndo()
+{
+    QPointer<ProfileMenu> self(this);
+    const quint64 load = ++m_loads;
+    // A restore point carries the desktop picture: read on a worker.
+    QFuture<std::optional<Result<RestorePoint>>> reading =
+        QtConcurrent::run(&latestRestorePoint, restorePointsFolder());
+    const std::optional<Result<RestorePoint>> latest = co_await reading;
+    if (!self || load != m_loads)
+        co_return;
+    if (!latest) {
+        m_context.panels.showError(window(), tr("There is nothing to undo."),
+                                   tr("A restore point is kept each time a profile is applied."));
+        updateUndoAction();
+        co_return;
+    }
+    if (!*latest) {
+        m_context.panels.showError(window(), tr("The last restore point cannot be read."), latest->error());
+        co_return;
+    }
+    const RestorePoint point = latest->value();
+    QList<ProfileDiffItem> items = co_await computeItems(point.reviewProfile(), &m_context.engine);
+    if (!self || load != m_loads)
+        co_return;
+    ProfileDiffView *sheet = openReview(point.reviewProfile(), std::move(items));
+    connect(sheet, &ProfileDiffView::applyRequested, this,
+            [this, point] { startTask(undoReviewed(point), this); });
 }
 
 QCoro::Task<> ProfileMenu::applyReviewed(Profile profile)
 {
     QPointer<ProfileMenu> self(this);
-    const ProfileApplyReport report = co_await applyProfile(&m_context.engine, profile);
-    if (!self || report.ok())
+    const Result<ProfileApplyReport> applied = co_await RestorePoints::applyKeepingRestorePoint(
+        &m_context.engine, profile, QCoreApplication::applicationVersion());
+    if (!self)
         co_return;
+    updateUndoAction();
+    if (!applied) {
+        m_context.panels.showError(window(), tr("The profile was not applied."), applied.error());
+        co_return;
+    }
+    tellFailures(*applied);
+}
+
+QCoro::Task<> ProfileMenu::undoReviewed(RestorePoint point)
+{
+    QPointer<ProfileMenu> self(this);
+    const ProfileApplyReport report = co_await RestorePoints::undo(&m_context.engine, point);
+    if (!self)
+        co_return;
+    updateUndoAction();
+    tellFailures(report);
+}
+
+void ProfileMenu::updateUndoAction()
+{
+    m_undo->setEnabled(!RestorePoints::paths(restorePointsFolder()).isEmpty());
+}
+
+QString ProfileMenu::restorePointsFolder() const
+{
+    return RestorePoints::folder(m_context.platform.fileLocations());
+}
+
+void ProfileMenu::tellFailures(const ProfileApplyReport &report)
+{
+    if (report.ok())
+        return;
     // The engine's status line shows only the last failure, and a later success clears it: the user
     // hears here about every value that did not land.
     QStringList details;

@@ -1,0 +1,7 @@
+if [ -n "$X" ]; then
+  defaults write com.apple.Dock \
+    orientation "left" # side
+fi
+cat <<EOF
+defaults write -g KeyRepeat 1
+EOF
