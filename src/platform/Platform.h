@@ -9,6 +9,7 @@ namespace velmora {
 class DisplayService;
 class PreferenceStore;
 class SymbolImages;
+class UpdateFramework;
 class Workspace;
 
 /// Everything the operating system provides, reached through one object made at start and handed
@@ -36,6 +37,9 @@ public:
     virtual DisplayService &displays() = 0;
     virtual Workspace &workspace() = 0;
     virtual const SymbolImages &symbols() const = 0;
+    /// The system's update framework; none where the system has none, and the application then
+    /// reads its appcast itself.
+    virtual UpdateFramework *updateFramework() { return nullptr; }
 };
 
 } // namespace velmora
