@@ -99,6 +99,15 @@ constexpr qsizetype kMaxCachedPixmaps = 512;
 
 } // namespace
 
+QString FontSymbolImages::defaultFontPath()
+{
+    const QString fromEnvironment = qEnvironmentVariable("VELMORA_SYMBOL_FONT");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QStringLiteral(
+        "/usr/share/fonts/truetype/materialdesignicons-webfont/materialdesignicons-webfont.ttf");
+}
+
 FontSymbolImages::FontSymbolImages(QString fontPath) : m_fontPath(std::move(fontPath)) {}
 
 QPixmap FontSymbolImages::symbol(const QString &name, const QColor &color, qreal pointSize,
