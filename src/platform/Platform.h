@@ -10,6 +10,7 @@ class DisplayService;
 class OperatingSystem;
 class PreferenceStore;
 class SymbolImages;
+class UpdateFramework;
 class Workspace;
 
 /// Everything the operating system provides, reached through one object made at start and handed
@@ -38,6 +39,9 @@ public:
     virtual Workspace &workspace() = 0;
     virtual const SymbolImages &symbols() const = 0;
     virtual const OperatingSystem &operatingSystem() const = 0;
+    /// The system's update framework; none where the system has none, and the application then
+    /// reads its appcast itself.
+    virtual UpdateFramework *updateFramework() { return nullptr; }
 };
 
 } // namespace velmora

@@ -6,11 +6,18 @@
 #include <QString>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace velmora {
 
 /// The desktop's workspace services.
 class Workspace {
 public:
+    /// The largest icon side drawn; larger requests get this size.
+    static constexpr int maxIconSide = 1024;
+    /// The side an icon request is drawn at: at least 1, at most `maxIconSide`.
+    static int iconSide(int requested) { return std::clamp(requested, 1, maxIconSide); }
+
     virtual ~Workspace() = default;
 
     /// The icon the desktop shows for a file or bundle, `side` pixels square: an application's own

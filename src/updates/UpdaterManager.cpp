@@ -1,6 +1,8 @@
 #include "UpdaterManager.h"
 
 #include "FeedUpdater.h"
+#include "FrameworkUpdater.h"
+#include "platform/Platform.h"
 
 namespace velmora {
 
@@ -8,7 +10,10 @@ namespace {
 
 std::unique_ptr<Updater> systemUpdater(Platform &platform, UpdateAlerts *alerts)
 {
-    // The Mac backend (the update framework loaded at run time) joins here with the native platform.
+    // Where the system has an update framework it does the checking, even when it turns out to be
+    // unusable: the bundle was built to update through it, and the appcast alone cannot install.
+    if (UpdateFramework *framework = platform.updateFramework())
+        return std::make_unique<FrameworkUpdater>(*framework, platform.workspace());
     auto updater = std::make_unique<FeedUpdater>(platform);
     updater->setAlerts(alerts);
     return updater;

@@ -41,6 +41,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpontaneKeyEvent>
+#include <QSystemTrayIcon>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <QtTest>
@@ -161,6 +162,7 @@ private slots:
     void menuCommands();
     void closingTheWindow_data();
     void closingTheWindow();
+    void trayIconIsATemplateImage();
     void wheelOverAControl_data();
     void wheelOverAControl();
     void folderPanelSaysWhatItIsFor();
@@ -682,6 +684,18 @@ void TestUi::menuCommands()
     }
 }
 
+void TestUi::trayIconIsATemplateImage()
+{
+    // A Mac's menu bar recolours only a template image; any other stays dark on a dark menu bar.
+    App a;
+    QVERIFY(a.platform().symbols().hasSymbol(QStringLiteral("paperplane.fill")));
+    a.app->setTrayIconShown(true);
+    const QSystemTrayIcon *tray = a.app->findChild<QSystemTrayIcon *>();
+    QVERIFY(tray);
+    QVERIFY(!tray->icon().isNull());
+    QVERIFY(tray->icon().isMask());
+}
+
 void TestUi::closingTheWindow_data()
 {
     QTest::addColumn<bool>("tray");
@@ -887,7 +901,7 @@ void TestUi::helpAndVersionNeedNoDisplay()
         env.remove(QString::fromLatin1(name));
     QProcess velmora;
     velmora.setProcessEnvironment(env);
-    velmora.start(QStringLiteral(VELMORA_BIN_DIR "/velmora"), {option});
+    velmora.start(QStringLiteral(VELMORA_APP_EXECUTABLE), {option});
     QVERIFY(velmora.waitForFinished(30000));
     const QString out = QString::fromUtf8(velmora.readAllStandardOutput());
     QCOMPARE(velmora.exitStatus(), QProcess::NormalExit);
@@ -900,7 +914,7 @@ void TestUi::windowRefusesAFolderWithoutAMac()
     QTemporaryDir dir;
     const QString path = dir.filePath("typo/Mac");
     QProcess velmora;
-    velmora.start(QStringLiteral(VELMORA_BIN_DIR "/velmora"), {"--simulated-root", path});
+    velmora.start(QStringLiteral(VELMORA_APP_EXECUTABLE), {"--simulated-root", path});
     // The refusal is said on the terminal too; the dialog that says it waits for a click, so the
     // program is ended here once it has spoken.
     QString err;

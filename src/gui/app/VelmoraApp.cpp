@@ -78,12 +78,18 @@ void VelmoraApp::setTrayIconShown(bool shown)
     if (shown && !m_tray) {
         m_tray = new QSystemTrayIcon(this);
         m_tray->setToolTip(QStringLiteral("Velmora"));
-        // The menu bar's symbol; the application's icon where the symbol font is missing.
+        // The menu bar's symbol; the application's icon where the symbol font is missing. The
+        // symbol is a template image: a Mac's menu bar draws it in its own colour, light or dark,
+        // highlighted or not (other desktops keep the colour it is drawn in).
         const QString symbol = QStringLiteral("paperplane.fill");
-        m_tray->setIcon(m_platform->symbols().hasSymbol(symbol)
-                            ? QIcon(m_platform->symbols().symbol(
-                                  symbol, qApp->palette().color(QPalette::WindowText), 18, 2.0))
-                            : AppIcon::icon());
+        if (m_platform->symbols().hasSymbol(symbol)) {
+            QIcon icon(
+                m_platform->symbols().symbol(symbol, qApp->palette().color(QPalette::WindowText), 18, 2.0));
+            icon.setIsMask(true);
+            m_tray->setIcon(icon);
+        } else {
+            m_tray->setIcon(AppIcon::icon());
+        }
         connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
                 showMenuBarPanel();

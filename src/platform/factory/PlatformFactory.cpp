@@ -2,6 +2,10 @@
 
 #include "platform/simulated/SimulatedPlatform.h"
 
+#ifdef VELMORA_NATIVE_PLATFORM
+#include "platform/macos/MacPlatform.h"
+#endif
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,9 +30,30 @@ QString shellWord(const QString &path)
 
 } // namespace
 
+PlatformKind choosePlatformKind(const PlatformOptions &options, bool nativeAvailable)
+{
+    if (!nativeAvailable || !options.simulatedRoot.isEmpty() ||
+        !qEnvironmentVariableIsEmpty(SimulatedRoot::environmentVariable()))
+        return PlatformKind::simulated;
+    return PlatformKind::native;
+}
+
+bool nativePlatformAvailable()
+{
+#ifdef VELMORA_NATIVE_PLATFORM
+    return true;
+#else
+    return false;
+#endif
+}
+
 Result<std::unique_ptr<Platform>> createPlatform(const PlatformOptions &options)
 {
     using R = Result<std::unique_ptr<Platform>>;
+#ifdef VELMORA_NATIVE_PLATFORM
+    if (choosePlatformKind(options, nativePlatformAvailable()) == PlatformKind::native)
+        return R(std::make_unique<MacPlatform>());
+#endif
     const SimulatedRoot root(SimulatedRoot::resolvePath(options.simulatedRoot));
     if (!root.isInitialized()) {
         const QFileInfo info(root.path());

@@ -1,13 +1,13 @@
 #include "FontSymbolImages.h"
 
+#include "platform/SymbolCanvas.h"
+
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPen>
 
-#include <cmath>
 #include <iterator>
 #include <utility>
 
@@ -96,39 +96,26 @@ const Glyph *findGlyph(const QString &name)
     return index.value(name, nullptr);
 }
 
-constexpr int kMaxSide = 2048;
 constexpr qsizetype kMaxCachedPixmaps = 512;
 
-// Pixels per side for a size in points; never empty, never absurdly large.
-int pixelSide(qreal pointSize, qreal devicePixelRatio)
-{
-    const qreal pixels = pointSize * devicePixelRatio;
-    if (!(pixels >= 1)) // also NaN
-        return 1;
-    return pixels >= kMaxSide ? kMaxSide : qRound(pixels);
-}
-
-// A rounded outline square with the proportions of the icon grid (2 units of padding in 24).
-void paintFallback(QPainter &p, const QColor &color, int side)
-{
-    const qreal penWidth = qMax(1.0, side / 12.0);
-    const qreal inset = side / 12.0 + penWidth / 2;
-    const QRectF box = QRectF(0, 0, side, side).adjusted(inset, inset, -inset, -inset);
-    const qreal radius = box.width() / 5;
-    p.setPen(QPen(color, penWidth));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(box, radius, radius);
-}
-
 } // namespace
+
+QString FontSymbolImages::defaultFontPath()
+{
+    const QString fromEnvironment = qEnvironmentVariable("VELMORA_SYMBOL_FONT");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QStringLiteral(
+        "/usr/share/fonts/truetype/materialdesignicons-webfont/materialdesignicons-webfont.ttf");
+}
 
 FontSymbolImages::FontSymbolImages(QString fontPath) : m_fontPath(std::move(fontPath)) {}
 
 QPixmap FontSymbolImages::symbol(const QString &name, const QColor &color, qreal pointSize,
                                  qreal devicePixelRatio) const
 {
-    const qreal dpr = std::isfinite(devicePixelRatio) && devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    const int side = pixelSide(pointSize, dpr);
+    const qreal dpr = SymbolCanvas::ratio(devicePixelRatio);
+    const int side = SymbolCanvas::pixelSide(pointSize, dpr);
     // The name goes last: the fields before it never hold the separator.
     const QString key = QString::number(side) + QLatin1Char('|') + QString::number(dpr, 'g', 17) +
                         QLatin1Char('|') + QString::number(quint64(color.rgba64()), 16) + QLatin1Char('|') +
@@ -220,7 +207,7 @@ QPixmap FontSymbolImages::render(const QString &name, const QColor &color, int s
         // The glyphs are drawn on a square em; centring the em box keeps each icon's own padding.
         p.drawText(QRect(0, 0, side, side), Qt::AlignCenter, QString(QChar(glyph->codepoint)));
     } else {
-        paintFallback(p, color, side);
+        SymbolCanvas::paintFallback(p, color, side);
     }
     p.end();
     return pixmap;

@@ -19,11 +19,9 @@ namespace velmora {
 /// from the GUI thread only.
 class FontSymbolImages : public SymbolImages {
 public:
-    static QString defaultFontPath()
-    {
-        return QStringLiteral(
-            "/usr/share/fonts/truetype/materialdesignicons-webfont/materialdesignicons-webfont.ttf");
-    }
+    /// $VELMORA_SYMBOL_FONT, else where Debian's package puts the font. The variable serves
+    /// systems whose package manager has no such font (a Mac running the tests).
+    static QString defaultFontPath();
 
     explicit FontSymbolImages(QString fontPath = defaultFontPath());
 

@@ -2,6 +2,7 @@
 
 #include "FileLock.h"
 #include "common/AtomicFile.h"
+#include "platform/PlatformMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -204,8 +205,7 @@ Status SimulatedDisplayService::setDesktopImage(const QString &path, const Displ
 {
     const std::optional<Described> d = find(display);
     if (!d)
-        return Status::failure(QStringLiteral("The display “%1” is not connected.")
-                                   .arg(display.name.isEmpty() ? QStringLiteral("(unnamed)") : display.name));
+        return Status::failure(PlatformMessages::displayNotConnected(display.name));
     // The real service refuses files it cannot decode as an image.
     QImageReader reader(path);
     if (!reader.canRead())

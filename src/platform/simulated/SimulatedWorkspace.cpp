@@ -2,6 +2,7 @@
 
 #include "IcnsFile.h"
 #include "common/RegularFile.h"
+#include "platform/PlatformMessages.h"
 #include "plist/PropertyList.h"
 
 #include <QBuffer>
@@ -14,7 +15,6 @@
 #include <QPainterPath>
 #include <QTextStream>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace velmora {
@@ -108,7 +108,7 @@ QImage bundleIcon(const QString &bundle)
 
 QImage SimulatedWorkspace::iconForFile(const QString &path, int side) const
 {
-    side = std::clamp(side, 1, IcnsFile::maxSide);
+    side = iconSide(side);
     QString file = path;
     while (file.size() > 1 && file.endsWith(QLatin1Char('/')))
         file.chop(1);
@@ -124,7 +124,7 @@ QImage SimulatedWorkspace::iconForFile(const QString &path, int side) const
 Status SimulatedWorkspace::openURL(const QUrl &url)
 {
     if (!url.isValid())
-        return Status::failure(QStringLiteral("The URL \"%1\" is not valid.").arg(url.toString()));
+        return Status::failure(PlatformMessages::invalidURL(url.toString()));
     return appendLine(m_root.openedURLLog(), url.toString(QUrl::FullyEncoded));
 }
 
