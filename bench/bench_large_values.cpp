@@ -1,6 +1,7 @@
 // What a large value costs in memory: the wallpaper tweak carries its whole picture in Base64, so
 // printing it, saving a profile holding it and loading that profile again each handle tens of
-// megabytes. Measured as child processes, the kernel's peak resident set of each (wait4).
+// megabytes. Measured as child processes, the kernel's peak resident set of each (wait4, through
+// /usr/bin/time so that it is the child's own).
 //
 //   bench_large_values [MEGABYTES] [PAIRS]      (defaults: a 20 MB picture, 9 pairs)
 //
@@ -103,7 +104,7 @@ int main(int argc, char *argv[])
         QStringList childArgs{QStringLiteral("--simulated-root"), rootPath};
         for (const QString &arg : command.args)
             childArgs.append(arg == QLatin1String("%1") ? (withLarge ? largeProfile : smallProfile) : arg);
-        const bench::ChildRun run = bench::runChild(velmoractl, childArgs, {}, true);
+        const bench::ChildRun run = bench::runChildOwnPeak(velmoractl, childArgs, {}, true);
         if (run.exitCode != 0) {
             std::fprintf(stderr, "%s (%s picture) exited with %d\n", qPrintable(command.name),
                          withLarge ? "large" : "small", run.exitCode);
