@@ -121,6 +121,7 @@ private slots:
     void diffItems();
     void reviewSheetTexts_data();
     void reviewSheetTexts();
+    void reviewShortensValuesOfMegabytes_data();
     void reviewShortensValuesOfMegabytes();
     void applyProfileSkipsUnknownAndRestartsOnce();
     void saveThenLoadThroughTheMenu();
@@ -446,25 +447,38 @@ void TestProfiles::reviewSheetTexts()
     }
 }
 
+void TestProfiles::reviewShortensValuesOfMegabytes_data()
+{
+    QTest::addColumn<bool>("asBytes");
+    QTest::addColumn<QChar>("fill");
+    QTest::newRow("held as UTF-16") << false << QChar('A');
+    QTest::newRow("held as UTF-8") << true << QChar('A');
+    // Cut where a character of two bytes would be split, were it cut on bytes alone.
+    QTest::newRow("held as UTF-8, two bytes a character") << true << QChar(0x00E9);
+}
+
 void TestProfiles::reviewShortensValuesOfMegabytes()
 {
+    QFETCH(bool, asBytes);
+    QFETCH(QChar, fill);
     // The wallpaper's value carries its picture: laying out all of it took seconds.
     TestRoot root;
-    const QString huge = "{\"embeddedImageData\":\"" + QString(8'000'000, 'A') + "\"}";
+    const QString huge = "{\"embeddedImageData\":\"" + QString(8'000'001, fill) + "\"}";
+    const TweakValue value = asBytes ? TweakValue::ofUtf8(huge.toUtf8()) : TweakValue::ofString(huge);
     QElapsedTimer clock;
     clock.start();
-    ProfileDiffView sheet(sampleProfile(),
-                          {item("Wallpaper", TweakValue::ofString("{}"), TweakValue::ofString(huge))},
+    ProfileDiffView sheet(sampleProfile(), {item("Wallpaper", TweakValue::ofString("{}"), value)},
                           root.platform().symbols());
     sheet.show();
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
     auto *fresh = sheet.findChild<QWidget *>("Wallpaper")->findChild<QLabel *>("new");
     QVERIFY(fresh->text().startsWith("{\"emb"));
-    QVERIFY(fresh->text().endsWith("A\"}"));
+    QVERIFY(fresh->text().endsWith(QString(fill) + "\"}"));
     QVERIFY(fresh->text().size() < 400);
-    // The tip holds both ends, not the whole text.
+    // The tip holds both ends, not the whole text, and no character broken in two.
     QVERIFY(fresh->toolTip().size() <= 4001);
-    QVERIFY(fresh->toolTip().endsWith("AAA\"}"));
+    QVERIFY(fresh->toolTip().endsWith(QString(3, fill) + "\"}"));
+    QVERIFY(!fresh->toolTip().contains(QChar::ReplacementCharacter));
 }
 
 void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
