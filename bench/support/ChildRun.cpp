@@ -1,6 +1,10 @@
 #include "ChildRun.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -83,6 +87,33 @@ ChildRun runChild(const QString &program, const QStringList &args, const QString
     run.wallMs = (monotonicNs() - run.startedNs) / 1e6;
     run.peakMegabytes = usage.ru_maxrss / 1024.0;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+ChildRun runChildOwnPeak(const QString &program, const QStringList &args, const QStringList &environment,
+                         bool discardOutput)
+{
+    const QString time = QStringLiteral("/usr/bin/time");
+    if (!QFileInfo(time).isExecutable()) {
+        static bool warned = false;
+        if (!warned)
+            std::fputs("warning: no /usr/bin/time: peaks include the benchmark's own memory\n", stderr);
+        warned = true;
+        return runChild(program, args, environment, discardOutput);
+    }
+    QTemporaryFile report;
+    if (!report.open())
+        return ChildRun{};
+    ChildRun run = runChild(time,
+                            QStringList{QStringLiteral("-f"), QStringLiteral("%M"), QStringLiteral("-o"),
+                                        report.fileName(), program} +
+                                args,
+                            environment, discardOutput);
+    // The last line is the figure; a line before it tells of a signal.
+    const QList<QByteArray> lines = report.readAll().trimmed().split('\n');
+    bool ok = false;
+    const double kilobytes = lines.last().trimmed().toDouble(&ok);
+    run.peakMegabytes = ok ? kilobytes / 1024.0 : 0;
     return run;
 }
 

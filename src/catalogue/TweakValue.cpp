@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMetaType>
+#include <QUtf8StringView>
 
 #include <cmath>
 #include <limits>
@@ -55,6 +56,8 @@ Result<TweakValue> decodePayload(TweakValueType type, const QVariant &payload)
     case TweakValueType::string:
         if (payload.typeId() == QMetaType::QString)
             return TweakValue::ofString(payload.toString());
+        if (payload.metaType() == QMetaType::fromType<Utf8Text>())
+            return TweakValue::ofUtf8(payload.value<Utf8Text>().utf8);
         return mismatch(QStringLiteral("a string"));
     }
     Q_UNREACHABLE();
@@ -91,6 +94,15 @@ TweakValue TweakValue::ofString(QString value)
     return v;
 }
 
+TweakValue TweakValue::ofUtf8(QByteArray utf8)
+{
+    if (!QUtf8StringView(utf8).isValidUtf8())
+        return ofString(QString::fromUtf8(utf8));
+    TweakValue v;
+    v.m_payload = Utf8Text{std::move(utf8)};
+    return v;
+}
+
 TweakValueType TweakValue::type() const
 {
     switch (m_payload.index()) {
@@ -121,8 +133,20 @@ double TweakValue::toDouble() const
 
 QString TweakValue::toString() const
 {
-    const QString *s = std::get_if<QString>(&m_payload);
-    return s ? *s : QString();
+    if (const QString *s = std::get_if<QString>(&m_payload))
+        return *s;
+    if (const Utf8Text *t = std::get_if<Utf8Text>(&m_payload))
+        return QString::fromUtf8(t->utf8);
+    return QString();
+}
+
+QByteArray TweakValue::toUtf8() const
+{
+    if (const Utf8Text *t = std::get_if<Utf8Text>(&m_payload))
+        return t->utf8;
+    if (const QString *s = std::get_if<QString>(&m_payload))
+        return s->toUtf8();
+    return QByteArray();
 }
 
 QVariantMap TweakValue::encoded() const
@@ -132,7 +156,9 @@ QVariantMap TweakValue::encoded() const
     case TweakValueType::bool_: payload = toBool(); break;
     case TweakValueType::int_: payload = toInt(); break;
     case TweakValueType::double_: payload = toDouble(); break;
-    case TweakValueType::string: payload = toString(); break;
+    case TweakValueType::string:
+        payload = holdsUtf8() ? QVariant::fromValue(std::get<Utf8Text>(m_payload)) : QVariant(toString());
+        break;
     }
     return {{rawValue(type()), QVariantMap{{kPayloadKey, payload}}}};
 }
@@ -183,7 +209,16 @@ QString TweakValue::displayText() const
 bool operator==(const TweakValue &a, const TweakValue &b)
 {
     // std::variant compares the index first, then the payload with the payload's own ==,
-    // so doubles compare numerically (0.0 == -0.0) and cases never convert.
+    // so doubles compare numerically (0.0 == -0.0) and cases never convert. A text is the same
+    // text whether held as UTF-16 or as UTF-8.
+    const QString *s = std::get_if<QString>(&a.m_payload);
+    const Utf8Text *t = std::get_if<Utf8Text>(&b.m_payload);
+    if (!s || !t) {
+        s = std::get_if<QString>(&b.m_payload);
+        t = std::get_if<Utf8Text>(&a.m_payload);
+    }
+    if (s && t)
+        return QtPrivate::compareStrings(QStringView(*s), QUtf8StringView(t->utf8)) == 0;
     return a.m_payload == b.m_payload;
 }
 
@@ -198,7 +233,9 @@ size_t qHash(const TweakValue &value, size_t seed) noexcept
         const double d = value.toDouble() == 0.0 ? 0.0 : value.toDouble();
         return ::qHash(d, seed);
     }
-    case TweakValueType::string: return ::qHash(value.toString(), seed);
+    case TweakValueType::string:
+        // Hashed as UTF-8, so a text hashes alike however it is held.
+        return ::qHash(value.toUtf8(), seed);
     }
     return seed;
 }

@@ -2,6 +2,7 @@
 
 #include "TweakValueType.h"
 #include "common/Result.h"
+#include "common/Utf8Text.h"
 
 #include <QString>
 #include <QVariant>
@@ -22,6 +23,9 @@ public:
     static TweakValue ofInt(qint64 value);
     static TweakValue ofDouble(double value);
     static TweakValue ofString(QString value);
+    /// A text given as UTF-8 and held as those bytes: for texts of many megabytes, which a QString
+    /// would double. Bytes that are not valid UTF-8 are read as QString::fromUtf8 reads them.
+    static TweakValue ofUtf8(QByteArray utf8);
 
     TweakValueType type() const;
     bool isBool() const { return type() == TweakValueType::bool_; }
@@ -34,9 +38,14 @@ public:
     qint64 toInt() const;
     double toDouble() const;
     QString toString() const;
+    /// The text as UTF-8: the bytes held, unconverted, for a text made by `ofUtf8`.
+    QByteArray toUtf8() const;
+    /// Whether the text is held as UTF-8 bytes.
+    bool holdsUtf8() const { return m_payload.index() == 4; }
 
     /// The coded form kept in profiles: one key naming the case, holding {"_0": payload}.
-    /// A QVariantMap, so the property-list and JSON codecs both carry it unchanged.
+    /// A QVariantMap, so the property-list and JSON codecs both carry it unchanged; a text held as
+    /// UTF-8 is a Utf8Text there.
     QVariantMap encoded() const;
     static Result<TweakValue> decode(const QVariant &coded);
 
@@ -47,7 +56,7 @@ public:
     friend bool operator!=(const TweakValue &a, const TweakValue &b) { return !(a == b); }
 
 private:
-    std::variant<bool, qint64, double, QString> m_payload{false};
+    std::variant<bool, qint64, double, QString, Utf8Text> m_payload{false};
 };
 
 size_t qHash(const TweakValue &value, size_t seed = 0) noexcept;

@@ -118,6 +118,11 @@ void AtomicFile::removeStaleTemporaries(const QString &path)
 
 Status AtomicFile::write(const QString &path, const QByteArray &bytes)
 {
+    return write(path, QList<QByteArray>{bytes});
+}
+
+Status AtomicFile::write(const QString &path, const QList<QByteArray> &pieces)
+{
     const QString target = resolvedTarget(path);
     const QByteArray targetName = QFile::encodeName(target);
 
@@ -154,8 +159,10 @@ Status AtomicFile::write(const QString &path, const QByteArray &bytes)
     int error = 0;
     if (replacing && ::fchmod(fd, existing.st_mode & 07777) != 0)
         error = errno;
-    if (error == 0)
-        error = writeAll(fd, bytes);
+    for (const QByteArray &piece : pieces) {
+        if (error == 0)
+            error = writeAll(fd, piece);
+    }
     // The data reaches the disk before the name does, so a power cut leaves the old file or the new.
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;

@@ -3,6 +3,7 @@
 #include "Result.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace velmora {
@@ -23,6 +24,9 @@ public:
     /// The folder must exist. On failure the error names the file and the system's reason
     /// ("/x/y.plist: No space left on device").
     static Status write(const QString &path, const QByteArray &bytes);
+    /// The same, with the content given as pieces written one after the other: a file of tens of
+    /// megabytes need not be joined into one buffer first.
+    static Status write(const QString &path, const QList<QByteArray> &pieces);
 
 private:
     /// Whether `fileName` is the name of a temporary of a write of `targetFileName`; its writer's

@@ -1,5 +1,7 @@
 #include "JsonText.h"
 
+#include "Utf8Text.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
@@ -92,7 +94,18 @@ void write(const QVariant &value, bool indented, int depth, QByteArray &out)
         return;
     case QMetaType::UnknownType:
     case QMetaType::Nullptr: out += "null"; return;
-    default: writeScalar(QJsonValue::fromVariant(value), out); return;
+    default:
+        if (value.metaType() == QMetaType::fromType<Utf8Text>()) {
+            // A picture's Base64 needs no escaping: copied once, never widened to UTF-16.
+            const QByteArray utf8 = value.value<Utf8Text>().utf8;
+            if (isPrintableAscii(utf8) && !utf8.contains('"') && !utf8.contains('\\'))
+                out.append('"').append(utf8).append('"');
+            else
+                writeScalar(QJsonValue(QString::fromUtf8(utf8)), out);
+            return;
+        }
+        writeScalar(QJsonValue::fromVariant(value), out);
+        return;
     }
 }
 

@@ -92,14 +92,19 @@ QMap<QString, QString> TweakEngine::unreadableDomains() const
     return unreadable;
 }
 
-QCoro::Task<std::optional<TweakValue>> TweakEngine::readValue(Tweak tweak) const
+QCoro::Task<std::optional<TweakValue>> TweakEngine::readValue(Tweak tweak,
+                                                              std::optional<TweakValue> likely) const
 {
     if (tweak.servedByHandler) {
         // Shared, so the handler outlives the read should the engine go first.
         const TweakHandlers::Handler handler = m_handlers.sharedHandlerFor(tweak.id);
         if (!handler)
             co_return std::nullopt;
-        const Result<TweakValue> value = co_await handler->currentValue(*m_platform);
+        Result<TweakValue> value;
+        if (likely)
+            value = co_await handler->currentValueLike(*m_platform, *std::move(likely));
+        else
+            value = co_await handler->currentValue(*m_platform);
         co_return value ? std::optional<TweakValue>(*value) : std::nullopt;
     }
     if (tweak.preferenceKey) {
@@ -122,7 +127,8 @@ QCoro::Task<bool> TweakEngine::sameState(Tweak tweak, TweakValue a, TweakValue b
     co_return co_await judged;
 }
 
-QCoro::Task<TweakEngine::Readings> TweakEngine::readTweaks(QList<Tweak> tweaks)
+QCoro::Task<TweakEngine::Readings> TweakEngine::readTweaks(QList<Tweak> tweaks,
+                                                           QHash<QString, TweakValue> likely)
 {
     QPointer<TweakEngine> self(this);
     QList<Tweak> preferenceTweaks;
@@ -140,7 +146,13 @@ QCoro::Task<TweakEngine::Readings> TweakEngine::readTweaks(QList<Tweak> tweaks)
 
     Readings readings;
     for (const Tweak &tweak : std::as_const(handlerTweaks)) {
-        const std::optional<TweakValue> value = co_await readValue(tweak);
+        // A value of many megabytes read again is most often the one held, or the profile's.
+        std::optional<TweakValue> expected;
+        if (const auto given = likely.constFind(tweak.id); given != likely.cend())
+            expected = *given;
+        else if (const auto held = m_currentValues.constFind(tweak.id); held != m_currentValues.cend())
+            expected = *held;
+        const std::optional<TweakValue> value = co_await readValue(tweak, std::move(expected));
         if (!self)
             co_return Readings();
         if (!value)
@@ -189,11 +201,11 @@ TweakValue TweakEngine::keptOrRead(const Tweak &tweak, const Reading &reading) c
     return reading.value;
 }
 
-QCoro::Task<> TweakEngine::refreshAll()
+QCoro::Task<> TweakEngine::refreshAll(QHash<QString, TweakValue> likely)
 {
     QPointer<TweakEngine> self(this);
     const quint64 asOf = ++m_clock;
-    const Readings readings = co_await readTweaks(m_registry.tweaks());
+    const Readings readings = co_await readTweaks(m_registry.tweaks(), std::move(likely));
     if (!self)
         co_return;
 

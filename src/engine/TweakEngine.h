@@ -53,7 +53,10 @@ public:
 
     /// The one rule for reading a tweak: its handler, else its preference, else nothing. The files
     /// are read on a worker thread.
-    QCoro::Task<std::optional<TweakValue>> readValue(Tweak tweak) const;
+    /// A handler is told `likely`, the value the state may well equal (see
+    /// TweakHandler::currentValueLike).
+    QCoro::Task<std::optional<TweakValue>> readValue(Tweak tweak,
+                                                     std::optional<TweakValue> likely = {}) const;
     /// Whether two values of a tweak describe the same state: equal, or judged the same by the
     /// tweak's handler, on a worker thread (a handler may have to parse texts of many megabytes).
     QCoro::Task<bool> sameState(Tweak tweak, TweakValue a, TweakValue b) const;
@@ -66,8 +69,9 @@ public:
     // an unforced `refreshCategory` of it waits for the read under way.
 
     /// Reads every tweak; values no longer readable lose their entry, and every category counts as
-    /// refreshed.
-    QCoro::Task<> refreshAll();
+    /// refreshed. `likely` holds values the state may well equal (a profile about to be compared);
+    /// a handler's tweak not in it is likely to hold what is held now.
+    QCoro::Task<> refreshAll(QHash<QString, TweakValue> likely = {});
     /// Reads a category's tweaks, once per run unless `force`; unreadable tweaks keep their entry.
     QCoro::Task<> refreshCategory(QString categoryID, bool force = false);
 
@@ -108,7 +112,7 @@ private:
     using Readings = QHash<QString, Reading>;
 
     /// Reads `tweaks`: their preferences in one batch on a worker, their handlers one by one.
-    QCoro::Task<Readings> readTweaks(QList<Tweak> tweaks);
+    QCoro::Task<Readings> readTweaks(QList<Tweak> tweaks, QHash<QString, TweakValue> likely = {});
     /// Whether something newer than a refresh begun at `asOf` is known of a tweak.
     bool knowsNewer(const QString &tweakID, quint64 asOf) const;
     /// What to hold after a reading: the value held when it is the same state, else the one read.

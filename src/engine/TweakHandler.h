@@ -23,6 +23,15 @@ public:
     /// The live state, read now. A failure makes the engine fall back to the tweak's default.
     virtual QCoro::Task<Result<TweakValue>> currentValue(Platform &platform) const = 0;
 
+    /// `currentValue`, told a value the state may well equal (the one held, or a profile's). A
+    /// handler of large values may hand `likely` itself back when the state matches it to the byte,
+    /// so that the two share their memory instead of being held twice.
+    virtual QCoro::Task<Result<TweakValue>> currentValueLike(Platform &platform, TweakValue likely) const
+    {
+        Q_UNUSED(likely);
+        return currentValue(platform);
+    }
+
     /// Makes the system match a value that `currentValue` produced (now or in a saved profile).
     /// Values of another case than `string` are ignored and succeed.
     virtual QCoro::Task<Status> apply(Platform &platform, TweakValue value) const = 0;

@@ -2,6 +2,7 @@
 
 #include "PlistDate.h"
 #include "PropertyList.h"
+#include "common/Utf8Text.h"
 
 #include <QHash>
 #include <QList>
@@ -644,6 +645,11 @@ private:
             return true;
         }
         default: break;
+        }
+        if (v.metaType() == QMetaType::fromType<Utf8Text>()) {
+            appendString(bytes, QString::fromUtf8(v.value<Utf8Text>().utf8));
+            m_last = addScalar(bytes);
+            return true;
         }
         if (v.metaType() == QMetaType::fromType<PlistDate>()) {
             appendDouble(bytes, kDate, v.value<PlistDate>().seconds);

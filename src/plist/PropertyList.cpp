@@ -3,12 +3,16 @@
 #include "BinaryPropertyList.h"
 #include "common/AtomicFile.h"
 #include "common/RegularFile.h"
+#include "common/Utf8Text.h"
 
 #include <QUtf8StringView>
+#include <QUuid>
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -146,6 +150,17 @@ Result<QVariant> parseXml(const QByteArray &bytes)
     return BinaryPropertyList::parse(copy, options);
 }
 
+// A text XML carries as it stands, which libplist writes and reads unchanged: printable ASCII with
+// none of the three characters it escapes (quotes it leaves). Base64 and its JSON always are.
+bool carriedAsItStands(QByteArrayView text)
+{
+    for (const char c : text) {
+        if (c < 0x20 || c > 0x7e || c == '&' || c == '<' || c == '>')
+            return false;
+    }
+    return true;
+}
+
 // A long text is named by its start in messages.
 QString opening(const QString &text)
 {
@@ -172,6 +187,10 @@ std::optional<QString> whatXmlCannotCarry(const QVariant &value)
             return std::nullopt;
         return QStringLiteral("the date %1 lies outside the years 1 to 9999 an XML property list can carry")
             .arg(seconds ? QString::number(*seconds, 'g', 17) : QStringLiteral("(invalid)"));
+    }
+    if (value.metaType() == QMetaType::fromType<Utf8Text>()) {
+        const QByteArray utf8 = value.value<Utf8Text>().utf8;
+        return carriedAsItStands(utf8) ? std::nullopt : whatXmlCannotCarry(QString::fromUtf8(utf8));
     }
     if (value.typeId() == QMetaType::QString) {
         if (const std::optional<char16_t> c = characterXmlCannotCarry(value.toString()))
@@ -222,6 +241,73 @@ Result<QByteArray> serializeXml(const QVariant &value)
     return xml;
 }
 
+// Long texts travel beside the tree libplist sees, each replaced by a token text: one no file
+// holds by chance, since it carries a new UUID every time.
+QString newTokenBase()
+{
+    return QStringLiteral("velmora-long-text-%1-").arg(QUuid::createUuid().toString(QUuid::Id128));
+}
+
+QVariant withTokens(const QVariant &value, const QString &base, QList<QByteArray> &texts)
+{
+    if (value.metaType() == QMetaType::fromType<Utf8Text>()) {
+        const QByteArray utf8 = value.value<Utf8Text>().utf8;
+        if (!carriedAsItStands(utf8))
+            return QString::fromUtf8(utf8);
+        texts.append(utf8);
+        return base + QString::number(texts.size() - 1);
+    }
+    if (value.typeId() == QMetaType::QVariantMap) {
+        QVariantMap map = value.toMap();
+        for (auto it = map.begin(); it != map.end(); ++it)
+            *it = withTokens(*it, base, texts);
+        return map;
+    }
+    if (value.typeId() == QMetaType::QVariantList) {
+        QVariantList list = value.toList();
+        for (QVariant &item : list)
+            item = withTokens(item, base, texts);
+        return list;
+    }
+    return value;
+}
+
+// The index of the token `text` is, if it is one.
+std::optional<qsizetype> tokenIndex(const QVariant &value, const QString &base, qsizetype count)
+{
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString text = value.toString();
+    if (!text.startsWith(base))
+        return std::nullopt;
+    bool ok = false;
+    const qsizetype index = QStringView(text).mid(base.size()).toLongLong(&ok);
+    return ok && index >= 0 && index < count ? std::optional<qsizetype>(index) : std::nullopt;
+}
+
+// Counts each token's places in `uses`; with `texts` given, also puts the texts in their places.
+QVariant withTexts(const QVariant &value, const QString &base, QList<int> &uses,
+                   const QList<QByteArray> *texts)
+{
+    if (const std::optional<qsizetype> index = tokenIndex(value, base, uses.size())) {
+        ++uses[*index];
+        return texts ? QVariant::fromValue(Utf8Text{texts->at(*index)}) : value;
+    }
+    if (value.typeId() == QMetaType::QVariantMap) {
+        QVariantMap map = value.toMap();
+        for (auto it = map.begin(); it != map.end(); ++it)
+            *it = withTexts(*it, base, uses, texts);
+        return map;
+    }
+    if (value.typeId() == QMetaType::QVariantList) {
+        QVariantList list = value.toList();
+        for (QVariant &item : list)
+            item = withTexts(item, base, uses, texts);
+        return list;
+    }
+    return value;
+}
+
 } // namespace
 
 std::optional<char16_t> characterXmlCannotCarry(const QString &text)
@@ -252,6 +338,112 @@ Result<QVariant> parse(const QByteArray &bytes)
     if (BinaryPropertyList::looksBinary(bytes))
         return BinaryPropertyList::parse(bytes);
     return parseXml(bytes);
+}
+
+Result<QVariant> parseKeepingLongTexts(QByteArray bytes)
+{
+    // Comments, character data sections and entities could hold what looks like a string element;
+    // the system's and libplist's writers use none of them, so such a file takes the ordinary way.
+    if (bytes.isEmpty() || bytes.size() > std::numeric_limits<int32_t>::max() ||
+        BinaryPropertyList::looksBinary(bytes) || bytes.contains("<!--") || bytes.contains("<![CDATA[") ||
+        bytes.contains("<!ENTITY"))
+        return parse(bytes);
+
+    struct Span {
+        qsizetype start;
+        qsizetype length;
+    };
+    QList<Span> spans;
+    static constexpr QByteArrayView kOpen("<string>");
+    for (qsizetype at = bytes.indexOf(kOpen); at >= 0; at = bytes.indexOf(kOpen, at)) {
+        const qsizetype start = at + kOpen.size();
+        const qsizetype end = bytes.indexOf('<', start);
+        if (end < 0)
+            break;
+        if (end - start >= longText && carriedAsItStands(QByteArrayView(bytes).sliced(start, end - start)))
+            spans.append({start, end - start});
+        at = end;
+    }
+    if (spans.isEmpty())
+        return parse(bytes);
+
+    // The document as libplist sees it: each long text replaced by its token.
+    const QString base = newTokenBase();
+    QByteArray skeleton;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        skeleton.append(QByteArrayView(bytes).sliced(from, spans[i].start - from));
+        skeleton.append((base + QString::number(i)).toLatin1());
+        from = spans[i].start + spans[i].length;
+    }
+    skeleton.append(QByteArrayView(bytes).sliced(from));
+    Result<QVariant> tree = parse(skeleton);
+    skeleton.clear();
+    if (!tree)
+        return tree;
+    // Each token must stand for one whole text, else the file was something this reading does not
+    // foresee: it is read the ordinary way instead.
+    QList<int> uses(spans.size(), 0);
+    withTexts(*tree, base, uses, nullptr);
+    if (uses.count(1) != uses.size())
+        return parse(bytes);
+
+    qsizetype longest = 0;
+    for (qsizetype i = 1; i < spans.size(); ++i) {
+        if (spans[i].length > spans[longest].length)
+            longest = i;
+    }
+    QList<QByteArray> texts(spans.size());
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        if (i != longest)
+            texts[i] = bytes.mid(spans[i].start, spans[i].length);
+    }
+    // The longest text moves to the front of the file's buffer, which then shrinks around it: the
+    // file and its text are never held side by side.
+    char *data = bytes.data();
+    std::memmove(data, data + spans[longest].start, size_t(spans[longest].length));
+    bytes.truncate(spans[longest].length);
+    bytes.squeeze();
+    texts[longest] = std::move(bytes);
+    return withTexts(*tree, base, uses, &texts);
+}
+
+Result<QList<QByteArray>> serializeXmlPieces(const QVariant &value)
+{
+    using R = Result<QList<QByteArray>>;
+    const QString base = newTokenBase();
+    QList<QByteArray> texts;
+    const QVariant tokened = withTokens(value, base, texts);
+    const Result<QByteArray> xml = serializeXml(tokened);
+    if (!xml)
+        return R::failure(xml.error());
+    if (texts.isEmpty())
+        return QList<QByteArray>{*xml};
+
+    struct Place {
+        qsizetype at;
+        qsizetype length;
+        qsizetype text;
+    };
+    QList<Place> places;
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const QByteArray token = (base + QString::number(i)).toLatin1();
+        const QByteArray element = "<string>" + token + "</string>";
+        const qsizetype at = xml->indexOf(element);
+        if (at < 0 || xml->indexOf(element, at + 1) >= 0)
+            return R::failure(QStringLiteral("could not write the property list"));
+        places.append({at + qsizetype(std::strlen("<string>")), token.size(), i});
+    }
+    std::sort(places.begin(), places.end(), [](const Place &a, const Place &b) { return a.at < b.at; });
+    QList<QByteArray> pieces;
+    qsizetype from = 0;
+    for (const Place &place : std::as_const(places)) {
+        pieces.append(xml->mid(from, place.at - from));
+        pieces.append(texts[place.text]);
+        from = place.at + place.length;
+    }
+    pieces.append(xml->mid(from));
+    return pieces;
 }
 
 Result<QByteArray> serialize(const QVariant &value, Format format)

@@ -4,6 +4,7 @@
 #include "common/Result.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QMetaType>
 #include <QVariant>
 
@@ -32,6 +33,20 @@ enum class Format { xml, binary };
 /// Reads XML or binary. Corrupt, truncated or empty input is an error value, never a crash; so is
 /// nesting deeper than a preferences file ever needs and a dictionary key holding U+0000.
 Result<QVariant> parse(const QByteArray &bytes);
+
+/// Reads as `parse` does, for files that may hold texts of many megabytes (a profile carrying a
+/// picture): in XML, a text of at least `longText` bytes that needs no escaping is handed over as a
+/// Utf8Text rather than a QString, and the longest of them takes over the buffer of `bytes` instead
+/// of being copied. Pass the only reference to the bytes (move them in), or they are copied once.
+Result<QVariant> parseKeepingLongTexts(QByteArray bytes);
+
+/// Texts shorter than this take the ordinary way through `parseKeepingLongTexts`.
+constexpr qsizetype longText = 64 * 1024;
+
+/// The XML form of a tree as pieces that join into it, byte for byte what `serialize` writes: each
+/// Utf8Text that needs no escaping is a piece of its own sharing the text's bytes, so a text of
+/// tens of megabytes is neither copied into the document nor passed through libplist.
+Result<QList<QByteArray>> serializeXmlPieces(const QVariant &value);
 
 /// Writes a tree in the given format. A value of a type a property list cannot hold is an error, and
 /// so, for XML, is text XML cannot carry (U+0000 and most other control characters).

@@ -154,26 +154,37 @@ Result<Profile> Profile::fromPropertyList(const QVariant &plist)
 
 Result<QByteArray> Profile::encode() const
 {
+    const Result<QList<QByteArray>> pieces = encodePieces();
+    if (!pieces)
+        return Result<QByteArray>::failure(pieces.error());
+    return pieces->join();
+}
+
+Result<QList<QByteArray>> Profile::encodePieces() const
+{
     // A profile is XML that other programs read too: a text it cannot carry is named by the tweak it
     // belongs to rather than written broken or left out.
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         if (!it.value().isString())
             continue;
+        // Printable ASCII (a picture's Base64) is carried whatever it holds; no need to widen it.
+        if (it.value().holdsUtf8() && isPrintableAscii(it.value().toUtf8()))
+            continue;
         if (const std::optional<char16_t> c = PropertyList::characterXmlCannotCarry(it.value().toString())) {
             const std::optional<Tweak> tweak = TweakRegistry::shared().tweak(it.key());
-            return Result<QByteArray>::failure(
+            return Result<QList<QByteArray>>::failure(
                 QCoreApplication::translate(
                     "Profile", "The value of “%1” holds the character U+%2, which a profile cannot carry.")
                     .arg(tweak ? tweak->title : it.key(),
                          QString::number(uint(*c), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
         }
     }
-    return PropertyList::serialize(toPropertyList(), PropertyList::Format::xml);
+    return PropertyList::serializeXmlPieces(toPropertyList());
 }
 
-Result<Profile> Profile::decode(const QByteArray &bytes)
+Result<Profile> Profile::decode(QByteArray bytes)
 {
-    const Result<QVariant> plist = PropertyList::parse(bytes);
+    const Result<QVariant> plist = PropertyList::parseKeepingLongTexts(std::move(bytes));
     if (!plist)
         return Result<Profile>::failure(
             QCoreApplication::translate("Profile", "The file is not a property list (%1).")

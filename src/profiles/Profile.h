@@ -40,8 +40,12 @@ struct Profile {
 
     /// The profile as an XML property list.
     Result<QByteArray> encode() const;
-    /// A profile from XML or binary property-list bytes.
-    static Result<Profile> decode(const QByteArray &bytes);
+    /// The same XML as pieces to write one after the other: a long value (a picture's Base64) is a
+    /// piece of its own, shared with the profile rather than copied into the document.
+    Result<QList<QByteArray>> encodePieces() const;
+    /// A profile from XML or binary property-list bytes. Long texts come back held as UTF-8, the
+    /// longest in the buffer of `bytes`: move the bytes in when they are not needed afterwards.
+    static Result<Profile> decode(QByteArray bytes);
 
     friend bool operator==(const Profile &a, const Profile &b);
 };

@@ -12,7 +12,12 @@ namespace velmora {
 QCoro::Task<QList<ProfileDiffItem>> computeItems(Profile profile, TweakEngine *engine)
 {
     QPointer<TweakEngine> guard(engine);
-    co_await engine->refreshAll();
+    // The profile's values are what the state likely holds: a picture carried in it and still set
+    // here is then held once, not twice.
+    QHash<QString, TweakValue> likely;
+    for (auto it = profile.values.cbegin(); it != profile.values.cend(); ++it)
+        likely.insert(it.key(), it.value());
+    co_await engine->refreshAll(std::move(likely));
     if (!guard)
         co_return QList<ProfileDiffItem>();
     QList<ProfileDiffItem> items;

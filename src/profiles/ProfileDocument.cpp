@@ -25,12 +25,12 @@ Result<ProfileDocument> ProfileDocument::read(const QString &path)
                 "ProfileDocument", "The file “%1” couldn’t be opened because it isn’t in the correct format.")
                 .arg(name));
     // Read without blocking on a pipe that was put there since the check above.
-    const Result<QByteArray> bytes = RegularFile::read(path);
+    Result<QByteArray> bytes = RegularFile::read(path);
     if (!bytes)
         return R::failure(
             QCoreApplication::translate("ProfileDocument", "The file “%1” couldn’t be opened: %2")
                 .arg(name, bytes.error()));
-    Result<Profile> profile = Profile::decode(*bytes);
+    Result<Profile> profile = Profile::decode(std::move(bytes).value());
     if (!profile)
         return R::failure(profile.error());
     return ProfileDocument(std::move(profile).value());
@@ -38,12 +38,12 @@ Result<ProfileDocument> ProfileDocument::read(const QString &path)
 
 Status ProfileDocument::write(const QString &path) const
 {
-    const Result<QByteArray> bytes = m_profile.encode();
-    if (!bytes)
+    const Result<QList<QByteArray>> pieces = m_profile.encodePieces();
+    if (!pieces)
         return Status::failure(
             QCoreApplication::translate("ProfileDocument", "The profile could not be encoded: %1")
-                .arg(bytes.error()));
-    const Status written = AtomicFile::write(path, *bytes);
+                .arg(pieces.error()));
+    const Status written = AtomicFile::write(path, *pieces);
     if (!written)
         return Status::failure(
             QCoreApplication::translate("ProfileDocument", "The profile could not be saved: %1")

@@ -15,6 +15,9 @@ public:
     /// Reads the whole picture file into the value (no size limit), on a worker thread. Scaling is
     /// always "fill" and clipping allowed: what is in effect on the display is not read.
     QCoro::Task<Result<TweakValue>> currentValue(Platform &platform) const override;
+    /// `likely` itself when the picture still gives that text to the byte (compared a slice at a
+    /// time, never built), so a profile's picture and the current one are held once.
+    QCoro::Task<Result<TweakValue>> currentValueLike(Platform &platform, TweakValue likely) const override;
     /// Decodes the text and writes an embedded picture back to a file off the UI thread, then sets the
     /// picture on every display. Values of another case than `string` are ignored.
     QCoro::Task<Status> apply(Platform &platform, TweakValue value) const override;

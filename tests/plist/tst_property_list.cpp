@@ -1,6 +1,7 @@
 // The property-list codec against hostile and unusual files: what it refuses, and what it keeps to
 // the last bit when a file is read and written back.
 
+#include "common/Utf8Text.h"
 #include "plist/PropertyList.h"
 #include "support/HostileFiles.h"
 #include "support/PlistTreeEquality.h"
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include <sys/stat.h>
@@ -53,6 +55,44 @@ QVariantMap everyKindOfValue()
     };
 }
 
+// The tree with every Utf8Text widened to the QString it stands for.
+QVariant widened(const QVariant &value)
+{
+    if (value.metaType() == QMetaType::fromType<Utf8Text>())
+        return QString::fromUtf8(value.value<Utf8Text>().utf8);
+    if (value.typeId() == QMetaType::QVariantMap) {
+        QVariantMap map = value.toMap();
+        for (auto it = map.begin(); it != map.end(); ++it)
+            *it = widened(*it);
+        return map;
+    }
+    if (value.typeId() == QMetaType::QVariantList) {
+        QVariantList list = value.toList();
+        for (QVariant &item : list)
+            item = widened(item);
+        return list;
+    }
+    return value;
+}
+
+int utf8TextsIn(const QVariant &value)
+{
+    if (value.metaType() == QMetaType::fromType<Utf8Text>())
+        return 1;
+    int count = 0;
+    if (value.typeId() == QMetaType::QVariantMap || value.typeId() == QMetaType::QVariantList) {
+        for (const QVariant &item :
+             value.typeId() == QMetaType::QVariantMap ? value.toMap().values() : value.toList())
+            count += utf8TextsIn(item);
+    }
+    return count;
+}
+
+QVariant utf8(const QByteArray &text)
+{
+    return QVariant::fromValue(Utf8Text{text});
+}
+
 // The seconds a file holds for a value read from it, whichever form the reader chose.
 double secondsOf(const QVariant &v)
 {
@@ -75,6 +115,10 @@ private slots:
     void xmlRefusesWhatItCannotCarry_data();
     void xmlRefusesWhatItCannotCarry();
     void xmlKeepsCarriageReturnsAndTabs();
+    void longTextsAreWrittenBesideTheDocument_data();
+    void longTextsAreWrittenBesideTheDocument();
+    void longTextsReadAsTheOrdinaryReaderReadsThem_data();
+    void longTextsReadAsTheOrdinaryReaderReadsThem();
     void writerRefusesWhatTheReaderWould();
     void xmlUidDictionariesBecomeUids();
     void nonRegularFilesAreRefused();
@@ -286,6 +330,95 @@ void TestPropertyList::xmlKeepsCarriageReturnsAndTabs()
     QVERIFY(!xml.contains('\r'));
     QVERIFY(xml.contains("&#13;"));
     QCOMPARE(PropertyList::parse(xml)->toMap().value("t").toString(), text);
+}
+
+void TestPropertyList::longTextsAreWrittenBesideTheDocument_data()
+{
+    QTest::addColumn<QVariant>("tree");
+    QTest::addColumn<int>("beside"); // texts written as pieces of their own
+    const QByteArray base64 = QByteArray(200'000, 'Q') + "+/=";
+    QTest::newRow("one long text") << QVariant(QVariantMap{{"k", utf8(base64)}, {"n", qint64(1)}}) << 1;
+    QTest::newRow("quotes and apostrophes") << QVariant(QVariantMap{{"k", utf8("{\"a\":'b'}")}}) << 1;
+    QTest::newRow("in an array, twice the same")
+        << QVariant(QVariantMap{{"a", QVariantList{utf8(base64), "x", utf8(base64)}}}) << 2;
+    QTest::newRow("markup is escaped in the document") << QVariant(QVariantMap{{"k", utf8("a<b&c>d")}}) << 0;
+    QTest::newRow("a carriage return becomes a reference")
+        << QVariant(QVariantMap{{"k", utf8("a\r\nb")}}) << 0;
+    QTest::newRow("beyond ASCII") << QVariant(QVariantMap{{"k", utf8("caf\xc3\xa9")}}) << 0;
+    QTest::newRow("the token's own shape is only a text")
+        << QVariant(QVariantMap{{"k", utf8("velmora-long-text-0")}, {"t", "velmora-long-text-0"}}) << 1;
+}
+
+void TestPropertyList::longTextsAreWrittenBesideTheDocument()
+{
+    QFETCH(QVariant, tree);
+    QFETCH(int, beside);
+    // The pieces join into exactly what the whole tree is written as, held as QStrings.
+    const Result<QByteArray> whole = PropertyList::serialize(widened(tree), Format::xml);
+    QVERIFY(whole);
+    const Result<QList<QByteArray>> pieces = PropertyList::serializeXmlPieces(tree);
+    QVERIFY2(pieces, qPrintable(pieces.error()));
+    QVERIFY(pieces->join() == *whole);
+    QCOMPARE(pieces->size(), 1 + 2 * beside);
+    // A text beside the document is the very buffer of the value, not a copy.
+    QList<const char *> buffers;
+    const std::function<void(const QVariant &)> collect = [&](const QVariant &v) {
+        if (v.metaType() == QMetaType::fromType<Utf8Text>())
+            buffers.append(v.value<Utf8Text>().utf8.constData());
+        else if (v.typeId() == QMetaType::QVariantMap || v.typeId() == QMetaType::QVariantList)
+            for (const QVariant &item :
+                 v.typeId() == QMetaType::QVariantMap ? v.toMap().values() : v.toList())
+                collect(item);
+    };
+    collect(tree);
+    for (int i = 0; i < beside; ++i)
+        QVERIFY(buffers.contains(pieces->at(1 + 2 * i).constData()));
+    // What XML cannot carry is refused as the ordinary writer refuses it.
+    QVERIFY(!PropertyList::serializeXmlPieces(QVariantMap{{"k", utf8("a\x01b")}}));
+}
+
+void TestPropertyList::longTextsReadAsTheOrdinaryReaderReadsThem_data()
+{
+    QTest::addColumn<QByteArray>("xml");
+    QTest::addColumn<int>("heldAsBytes");
+    const QByteArray head =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC "
+        "\"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+        "<plist version=\"1.0\">\n";
+    const QByteArray longText(PropertyList::longText, 'L');
+    const auto doc = [&](const QByteArray &body) { return head + body + "\n</plist>\n"; };
+    QTest::newRow("written by libplist")
+        << *PropertyList::serialize(QVariantMap{{"a", QString::fromLatin1(longText)}, {"b", "short"}},
+                                    Format::xml)
+        << 1;
+    QTest::newRow("two, in a dictionary and an array")
+        << doc("<dict><key>a</key><string>" + longText + "</string><key>b</key><array><string>" + longText +
+               "x</string></array></dict>")
+        << 2;
+    QTest::newRow("one byte short of long")
+        << doc("<dict><key>a</key><string>" + longText.chopped(1) + "</string></dict>") << 0;
+    QTest::newRow("with an entity") << doc("<dict><key>a</key><string>" + longText + "&amp;</string></dict>")
+                                    << 0;
+    // A comment or a character data section may hold what looks like a string element.
+    QTest::newRow("inside a comment")
+        << doc("<dict><!-- <string>" + longText + "</string> --><key>a</key><string>x</string></dict>") << 0;
+    QTest::newRow("inside character data")
+        << doc("<dict><key>a</key><string><![CDATA[<string>" + longText + "]]></string></dict>") << 0;
+    QTest::newRow("a data element") << doc("<dict><key>a</key><data>" + longText + "</data></dict>") << 0;
+    QTest::newRow("not a property list") << doc("<dict><key>a</key><string>" + longText + "</dict>") << 0;
+}
+
+void TestPropertyList::longTextsReadAsTheOrdinaryReaderReadsThem()
+{
+    QFETCH(QByteArray, xml);
+    QFETCH(int, heldAsBytes);
+    const Result<QVariant> ordinary = PropertyList::parse(xml);
+    const Result<QVariant> kept = PropertyList::parseKeepingLongTexts(xml);
+    QCOMPARE(kept.ok(), ordinary.ok());
+    if (!ordinary)
+        return;
+    COMPARE_TREE(widened(*kept), *ordinary);
+    QCOMPARE(utf8TextsIn(*kept), heldAsBytes);
 }
 
 void TestPropertyList::writerRefusesWhatTheReaderWould()

@@ -111,6 +111,8 @@ private slots:
     void initTestCase() { Style::apply(false); }
     void roundTrip_data();
     void roundTrip();
+    void longValuesSaveAsBeforeAndLoadHeldAsBytes_data();
+    void longValuesSaveAsBeforeAndLoadHeldAsBytes();
     void makingFromTheCurrentState();
     void brokenFiles_data();
     void brokenFiles();
@@ -119,6 +121,7 @@ private slots:
     void diffItems();
     void reviewSheetTexts_data();
     void reviewSheetTexts();
+    void reviewShortensValuesOfMegabytes_data();
     void reviewShortensValuesOfMegabytes();
     void applyProfileSkipsUnknownAndRestartsOnce();
     void saveThenLoadThroughTheMenu();
@@ -157,6 +160,58 @@ void TestProfiles::roundTrip()
     QVERIFY(xml.contains("<string>6F9619FF-8B86-D011-B42D-00CF4FC964FF</string>"));
     QVERIFY(!xml.contains("<key>notes</key>"));
     QVERIFY(xml.contains("<date>2026-12-05T09:30:15Z</date>"));
+}
+
+void TestProfiles::longValuesSaveAsBeforeAndLoadHeldAsBytes_data()
+{
+    QTest::addColumn<QStringList>("texts"); // the long values, as wallpaper.config and then others
+    QTest::addColumn<bool>("heldAsBytes");  // whether they come back held as UTF-8
+    const QString picture =
+        QStringLiteral(R"({"imagePath":"/Users/user/Pictures/a b.png","scaling":"fill","allowClipping":true,)"
+                       R"("embeddedImageData":"%1"})")
+            .arg(QString(300'000, 'A') + "+/09==");
+    QTest::newRow("a picture in Base64") << QStringList{picture} << true;
+    QTest::newRow("two long values") << QStringList{picture, QString(70'000, 'b') + "\"quoted'"} << true;
+    // XML escapes these; such a text takes the ordinary way and must come back all the same.
+    QTest::newRow("a long text with markup") << QStringList{QString(70'000, 'c') + "<&>"} << false;
+    QTest::newRow("a long text beyond ASCII") << QStringList{QString(70'000, QChar(0x00E9))} << false;
+    QTest::newRow("a long text of lines") << QStringList{QString(70'000, 'd') + "\r\n\t"} << false;
+}
+
+void TestProfiles::longValuesSaveAsBeforeAndLoadHeldAsBytes()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(bool, heldAsBytes);
+    Profile asText = sampleProfile();
+    Profile asBytes = sampleProfile();
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const QString id =
+            i == 0 ? QStringLiteral("wallpaper.config") : QStringLiteral("future.long%1").arg(i);
+        asText.values.insert(id, TweakValue::ofString(texts[i]));
+        asBytes.values.insert(id, TweakValue::ofUtf8(texts[i].toUtf8()));
+    }
+    // Byte for byte the XML libplist writes of the whole tree, whichever way the values are held.
+    const QByteArray before = *PropertyList::serialize(asText.toPropertyList(), PropertyList::Format::xml);
+    QVERIFY(*asText.encode() == before);
+    QVERIFY(*asBytes.encode() == before);
+    TestRoot root;
+    const QString path = root.path() + "/long.velmoraprofile";
+    QVERIFY(ProfileDocument(asBytes).write(path));
+    QVERIFY(readAll(path) == before);
+
+    // Read back, from that file and from the binary form, the values are the same texts.
+    const Result<ProfileDocument> read = ProfileDocument::read(path);
+    QVERIFY2(read, qPrintable(read.error()));
+    QCOMPARE(read->profile().values, asText.values);
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const QString id =
+            i == 0 ? QStringLiteral("wallpaper.config") : QStringLiteral("future.long%1").arg(i);
+        QCOMPARE(read->profile().values.value(id).holdsUtf8(), heldAsBytes);
+    }
+    const Result<Profile> binary =
+        Profile::decode(*PropertyList::serialize(asBytes.toPropertyList(), PropertyList::Format::binary));
+    QVERIFY(binary);
+    QCOMPARE(binary->values, asText.values);
 }
 
 void TestProfiles::makingFromTheCurrentState()
@@ -392,25 +447,38 @@ void TestProfiles::reviewSheetTexts()
     }
 }
 
+void TestProfiles::reviewShortensValuesOfMegabytes_data()
+{
+    QTest::addColumn<bool>("asBytes");
+    QTest::addColumn<QChar>("fill");
+    QTest::newRow("held as UTF-16") << false << QChar('A');
+    QTest::newRow("held as UTF-8") << true << QChar('A');
+    // Cut where a character of two bytes would be split, were it cut on bytes alone.
+    QTest::newRow("held as UTF-8, two bytes a character") << true << QChar(0x00E9);
+}
+
 void TestProfiles::reviewShortensValuesOfMegabytes()
 {
+    QFETCH(bool, asBytes);
+    QFETCH(QChar, fill);
     // The wallpaper's value carries its picture: laying out all of it took seconds.
     TestRoot root;
-    const QString huge = "{\"embeddedImageData\":\"" + QString(8'000'000, 'A') + "\"}";
+    const QString huge = "{\"embeddedImageData\":\"" + QString(8'000'001, fill) + "\"}";
+    const TweakValue value = asBytes ? TweakValue::ofUtf8(huge.toUtf8()) : TweakValue::ofString(huge);
     QElapsedTimer clock;
     clock.start();
-    ProfileDiffView sheet(sampleProfile(),
-                          {item("Wallpaper", TweakValue::ofString("{}"), TweakValue::ofString(huge))},
+    ProfileDiffView sheet(sampleProfile(), {item("Wallpaper", TweakValue::ofString("{}"), value)},
                           root.platform().symbols());
     sheet.show();
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
     auto *fresh = sheet.findChild<QWidget *>("Wallpaper")->findChild<QLabel *>("new");
     QVERIFY(fresh->text().startsWith("{\"emb"));
-    QVERIFY(fresh->text().endsWith("A\"}"));
+    QVERIFY(fresh->text().endsWith(QString(fill) + "\"}"));
     QVERIFY(fresh->text().size() < 400);
-    // The tip holds both ends, not the whole text.
+    // The tip holds both ends, not the whole text, and no character broken in two.
     QVERIFY(fresh->toolTip().size() <= 4001);
-    QVERIFY(fresh->toolTip().endsWith("AAA\"}"));
+    QVERIFY(fresh->toolTip().endsWith(QString(3, fill) + "\"}"));
+    QVERIFY(!fresh->toolTip().contains(QChar::ReplacementCharacter));
 }
 
 void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()

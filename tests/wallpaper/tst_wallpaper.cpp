@@ -127,7 +127,11 @@ private slots:
     void handlerApply_data();
     void handlerApply();
     void handlerResetChangesNothing();
+    void handlerEquivalence_data();
     void handlerEquivalence();
+    void handlerHandsBackTheLikelyValueOnlyWhenThePictureGivesIt_data();
+    void handlerHandsBackTheLikelyValueOnlyWhenThePictureGivesIt();
+    void cliPrintsALargeValueWhole();
 
     void modelLoadsAndRevertsToWhatThePlatformHas();
     void modelSelectionSurvivesOrFallsBack();
@@ -714,18 +718,145 @@ void TestWallpaper::handlerResetChangesNothing()
     QVERIFY(engine.currentValues().value("wallpaper.config").toString().contains("Dusk.jpg"));
 }
 
-void TestWallpaper::handlerEquivalence()
+void TestWallpaper::handlerEquivalence_data()
 {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("same");
+    const auto row = [](const char *name, const char *a, const char *b, bool same) {
+        QTest::newRow(name) << QString::fromUtf8(a) << QString::fromUtf8(b) << same;
+    };
     // Without carried bytes the paths decide, whatever the order of the keys; a value that does not
     // read is only ever the same text.
-    const auto same = [](const char *a, const char *b) {
-        return WallpaperTweakHandler().valuesEquivalent(TweakValue::ofString(a), TweakValue::ofString(b));
-    };
     const char *a = R"({"imagePath":"/a.png","scaling":"fill","allowClipping":true})";
-    QVERIFY(same(a, R"({"allowClipping":true,"scaling":"fill","imagePath":"/a.png"})"));
-    QVERIFY(!same(a, R"({"imagePath":"/c.png","scaling":"fill","allowClipping":true})"));
-    QVERIFY(!same(a, "{}"));
-    QVERIFY(same("{}", "{}"));
+    row("keys in another order", a, R"({"allowClipping":true,"scaling":"fill","imagePath":"/a.png"})", true);
+    row("another path", a, R"({"imagePath":"/c.png","scaling":"fill","allowClipping":true})", false);
+    row("the default", a, "{}", false);
+    row("the default twice", "{}", "{}", true);
+    // With carried bytes on both sides the bytes decide, not the paths.
+    const char *carried =
+        R"({"imagePath":"/a.png","scaling":"fill","allowClipping":true,"embeddedImageData":"AAEC"})";
+    row("the same bytes under another name", carried,
+        R"({"imagePath":"/b.png","scaling":"fill","allowClipping":true,"embeddedImageData":"AAEC"})", true);
+    row("other bytes", carried,
+        R"({"imagePath":"/a.png","scaling":"fill","allowClipping":true,"embeddedImageData":"AAED"})", false);
+    row("the same bytes, other scaling", carried,
+        R"({"imagePath":"/a.png","scaling":"fit","allowClipping":true,"embeddedImageData":"AAEC"})", false);
+    row("only one carries bytes", carried, a, false);
+    row("white space and order around the bytes", carried,
+        R"({ "embeddedImageData" : "AAEC" , "scaling":"fill", "allowClipping":true, "imagePath":"/z.png" })",
+        true);
+    // The member's name elsewhere is not the member: inside another key, a path, or a nested object.
+    row("the name inside another key", carried,
+        R"({"x\"embeddedImageData":"AAED","scaling":"fill","allowClipping":true,"embeddedImageData":"AAEC"})",
+        true);
+    row("the name inside a path", carried,
+        R"({"imagePath":"\"embeddedImageData\":\"AAED","scaling":"fill","allowClipping":true,)"
+        R"("embeddedImageData":"AAEC"})",
+        true);
+    row("the name one level down", carried,
+        R"({"more":{"embeddedImageData":"AAED"},"scaling":"fill","allowClipping":true,"embeddedImageData":"AAEC"})",
+        true);
+    row("escaped bytes are read as JSON reads them", carried,
+        R"({"scaling":"fill","allowClipping":true,"embeddedImageData":"AA\u0045C"})", true);
+}
+
+void TestWallpaper::handlerEquivalence()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, same);
+    // However each value holds its text, and both ways round.
+    const WallpaperTweakHandler handler;
+    for (const TweakValue &left : {TweakValue::ofString(a), TweakValue::ofUtf8(a.toUtf8())}) {
+        for (const TweakValue &right : {TweakValue::ofString(b), TweakValue::ofUtf8(b.toUtf8())}) {
+            QCOMPARE(handler.valuesEquivalent(left, right), same);
+            QCOMPARE(handler.valuesEquivalent(right, left), same);
+        }
+    }
+}
+
+void TestWallpaper::handlerHandsBackTheLikelyValueOnlyWhenThePictureGivesIt_data()
+{
+    QTest::addColumn<QString>("change"); // what happens between the first read and the second
+    QTest::addColumn<bool>("likelyAsUtf16");
+    QTest::addColumn<bool>("shared"); // whether the second read hands the first one's bytes back
+    QTest::newRow("nothing") << "" << false << true;
+    QTest::newRow("nothing, the likely value held as UTF-16") << "" << true << false;
+    QTest::newRow("one byte of the picture, same size") << "byte" << false << false;
+    QTest::newRow("one byte added to the picture") << "grow" << false << false;
+    QTest::newRow("the last byte cut off") << "shrink" << false << false;
+    QTest::newRow("another picture set") << "other" << false << false;
+    QTest::newRow("the picture gone") << "remove" << false << false;
+}
+
+void TestWallpaper::handlerHandsBackTheLikelyValueOnlyWhenThePictureGivesIt()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, likelyAsUtf16);
+    QFETCH(bool, shared);
+    TestRoot root;
+    const QString picture = writePicture(root.path() + "/big.png", QSize(50, 50), Qt::magenta);
+    QVERIFY(velmora::applyWallpaper(root.platform(), picture, Scaling::fill, true));
+    {
+        // Past a slice of the capture, so a change late in the file is compared too.
+        QFile file(picture);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(QByteArray(3 * 256 * 1024 + 7, 'q'));
+    }
+    const WallpaperTweakHandler handler;
+    const Result<TweakValue> first = await(handler.currentValue(root.platform()));
+    QVERIFY(first && first->holdsUtf8());
+    const TweakValue likely = likelyAsUtf16 ? TweakValue::ofString(first->toString()) : *first;
+
+    QByteArray bytes = readAll(picture);
+    if (change == "byte")
+        bytes[bytes.size() - 2] = 'r';
+    else if (change == "grow")
+        bytes.append('q');
+    else if (change == "shrink")
+        bytes.chop(1);
+    if (change == "byte" || change == "grow" || change == "shrink") {
+        QFile file(picture);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    } else if (change == "other") {
+        QVERIFY(velmora::applyWallpaper(root.platform(), samplePicture(root, "Graphite.png"), Scaling::fill,
+                                        true));
+    } else if (change == "remove") {
+        QVERIFY(QFile::remove(picture));
+    }
+
+    const Result<TweakValue> second = await(handler.currentValueLike(root.platform(), likely));
+    const Result<TweakValue> fresh = await(handler.currentValue(root.platform()));
+    QVERIFY(second && fresh);
+    // Always what a read without the hint gives; the very same bytes only when nothing changed.
+    QVERIFY(*second == *fresh);
+    QCOMPARE(*second == *first, change.isEmpty());
+    QCOMPARE(second->toUtf8().constData() == first->toUtf8().constData(), shared);
+}
+
+void TestWallpaper::cliPrintsALargeValueWhole()
+{
+    // Printed in slices: a few megabytes, and a path with characters of several bytes, must come
+    // out as the one text the value is, in either form.
+    TestRoot root;
+    const QString picture = writePicture(root.path() + "/Bilder für Straße/ß.png", QSize(50, 50), Qt::cyan);
+    QVERIFY(velmora::applyWallpaper(root.platform(), picture, Scaling::fill, true));
+    {
+        QFile file(picture);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(QByteArray(2 * 1024 * 1024 + 1, 'z'));
+    }
+    const Result<TweakValue> value = await(WallpaperTweakHandler().currentValue(root.platform()));
+    QVERIFY(value);
+    const ProgramRun text = runVelmoractl(root, {"get", "wallpaper.config"});
+    QCOMPARE(text.exitCode, 0);
+    QVERIFY(text.out == value->toString() + "\n");
+    const ProgramRun json = runVelmoractl(root, {"get", "wallpaper.config", "--json"});
+    QCOMPARE(json.exitCode, 0);
+    const QJsonObject coded = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    QVERIFY(coded.value("string").toObject().value("_0").toString() == value->toString());
 }
 
 // ---- the editor's model -------------------------------------------------------------------------

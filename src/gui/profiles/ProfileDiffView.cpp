@@ -25,6 +25,27 @@ QString cutToEnds(const QString &text, qsizetype end)
     return text.left(end) + QChar(0x2026) + text.right(end);
 }
 
+// The review's text of a value. One held as UTF-8 (the picture's Base64) is cut to its ends before
+// it is widened: converting all of it would cost the window's thread 56 MB and tens of milliseconds
+// for text no one sees. The ends are longer than what `coloured` shows or puts in the tip.
+QString shownText(const std::optional<TweakValue> &value)
+{
+    constexpr qsizetype end = 2000;
+    if (!value || !value->holdsUtf8())
+        return displayText(value);
+    const QByteArray utf8 = value->toUtf8();
+    if (utf8.size() <= 2 * end)
+        return displayText(value);
+    // Cut on whole characters: a continuation byte never starts a piece.
+    qsizetype head = end;
+    while (head > 0 && (uchar(utf8[head]) & 0xC0) == 0x80)
+        --head;
+    qsizetype tail = utf8.size() - end;
+    while (tail < utf8.size() && (uchar(utf8[tail]) & 0xC0) == 0x80)
+        ++tail;
+    return QString::fromUtf8(utf8.first(head)) + QChar(0x2026) + QString::fromUtf8(utf8.sliced(tail));
+}
+
 QLabel *coloured(const QString &text, const QColor &color, QWidget *parent)
 {
     auto *label = new QLabel(parent);
@@ -240,14 +261,14 @@ QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) 
     if (item.isChanged()) {
         auto *values = new QHBoxLayout;
         values->setSpacing(4);
-        QLabel *old = coloured(displayText(item.currentValue), Style::redText(), row);
+        QLabel *old = coloured(shownText(item.currentValue), Style::redText(), row);
         old->setObjectName(QStringLiteral("old"));
         QFont struck = old->font();
         struck.setStrikeOut(true);
         old->setFont(struck);
         auto *arrow = new QLabel(row);
         arrow->setPixmap(m_symbols.symbol(QStringLiteral("arrow.right"), Style::secondaryText(), 10, dpr));
-        QLabel *fresh = coloured(item.newValue.displayText(), Style::greenText(), row);
+        QLabel *fresh = coloured(shownText(item.newValue), Style::greenText(), row);
         fresh->setObjectName(QStringLiteral("new"));
         values->addWidget(old);
         values->addWidget(arrow);
@@ -255,7 +276,7 @@ QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) 
         values->addStretch(1);
         texts->addLayout(values);
     } else {
-        QLabel *same = coloured(item.newValue.displayText(), Style::secondaryText(), row);
+        QLabel *same = coloured(shownText(item.newValue), Style::secondaryText(), row);
         same->setObjectName(QStringLiteral("new"));
         texts->addWidget(same);
     }
