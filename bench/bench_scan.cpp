@@ -81,9 +81,10 @@ int main(int argc, char *argv[])
 
     bench::BenchFigure ratio{
         QStringLiteral("scan of %1 bundles / Python plistlib").arg(bundles), QStringLiteral("×"), {}, 0.35};
-    bench::BenchFigure ours{QStringLiteral("scan of %1 bundles (ours)").arg(bundles), QStringLiteral("ms")};
-    bench::BenchFigure anchor{QStringLiteral("scan of %1 bundles (Python)").arg(bundles),
-                              QStringLiteral("ms")};
+    bench::BenchFigure ours{
+        QStringLiteral("scan of %1 bundles (ours)").arg(bundles), QStringLiteral("ms"), {}, 0};
+    bench::BenchFigure anchor{
+        QStringLiteral("scan of %1 bundles (Python)").arg(bundles), QStringLiteral("ms"), {}, 0};
 
     // One unmeasured run of each: the first reads the folders into the cache, and loads plistlib's
     // parts the first time it meets each format.
