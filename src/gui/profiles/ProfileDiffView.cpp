@@ -172,9 +172,9 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
     footer->addWidget(m_apply);
     layout->addLayout(footer);
 
-    // More rows than a sheet shows at once: the rest cannot be seen before a scroll.
-    constexpr int kFirstRows = 24;
-    buildRows(kFirstRows);
+    // As many rows as the sheet shows at once: the rest cannot be seen before a scroll.
+    constexpr int kFirstRows = 14;
+    buildRows(kFirstRows, 0);
 
     connect(m_cancel, &QPushButton::clicked, this, [this] {
         emit cancelRequested();
@@ -237,13 +237,12 @@ void ProfileDiffView::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void ProfileDiffView::buildRows(int atLeast)
+void ProfileDiffView::buildRows(int atLeast, qint64 budgetNs)
 {
-    constexpr qint64 kSliceNs = 8'000'000;
     QElapsedTimer clock;
     clock.start();
     int built = 0;
-    while (m_nextRow < m_rowsToBuild.size() && (built < atLeast || clock.nsecsElapsed() < kSliceNs)) {
+    while (m_nextRow < m_rowsToBuild.size() && (built < atLeast || clock.nsecsElapsed() < budgetNs)) {
         const PendingRow &pending = m_rowsToBuild[m_nextRow++];
         pending.container->layout()->addWidget(makeRow(pending.item, pending.container));
         ++built;
@@ -252,7 +251,9 @@ void ProfileDiffView::buildRows(int atLeast)
         emit completed();
         return;
     }
-    QTimer::singleShot(0, this, [this] { buildRows(1); });
+    // A few milliseconds of rows per turn of the event loop, then the window's own events.
+    constexpr qint64 kSliceNs = 6'000'000;
+    QTimer::singleShot(0, this, [this] { buildRows(1, kSliceNs); });
 }
 
 QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) const

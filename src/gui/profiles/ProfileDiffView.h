@@ -54,8 +54,9 @@ protected:
 
 private:
     QWidget *makeRow(const ProfileDiffItem &item, QWidget *parent) const;
-    /// Builds rows for a few milliseconds, then leaves the rest to a later turn of the event loop.
-    void buildRows(int atLeast);
+    /// Builds at least `atLeast` rows and more while `budgetNs` lasts, then leaves the rest to a
+    /// later turn of the event loop.
+    void buildRows(int atLeast, qint64 budgetNs);
 
     struct PendingRow {
         ProfileDiffItem item;
