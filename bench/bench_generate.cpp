@@ -2,7 +2,10 @@
 //
 //   bench_generate picture FILE MEGABYTES     a PNG of random pixels of about that size
 //   bench_generate photo FILE WIDTHxHEIGHT    a JPEG the size of a photograph
+//   bench_generate huge FILE WIDTHxHEIGHT     a grayscale JPEG far past any preview (30000x30000)
 //   bench_generate apps ROOT BUNDLES          application bundles in ROOT's application folders
+//   bench_generate profile ROOT FILE          every value of ROOT moved from where it stood, saved
+//                                             as a profile of all values (ROOT is changed)
 
 #include "support/BenchGenerators.h"
 
@@ -23,7 +26,7 @@ int main(int argc, char *argv[])
     bool ok = false;
     if (what == QLatin1String("picture") && size.toInt() > 0) {
         ok = !writeNoisePicture(target, size.toInt()).isEmpty();
-    } else if (what == QLatin1String("photo")) {
+    } else if (what == QLatin1String("photo") || what == QLatin1String("huge")) {
         const QRegularExpressionMatch m =
             QRegularExpression(QRegularExpression::anchoredPattern(QStringLiteral("(\\d+)x(\\d+)")))
                 .match(size);
@@ -31,13 +34,24 @@ int main(int argc, char *argv[])
             std::fputs("the size is WIDTHxHEIGHT\n", stderr);
             return 2;
         }
-        ok = !writeLargePhoto(target, QSize(m.captured(1).toInt(), m.captured(2).toInt())).isEmpty();
+        const QSize pixels(m.captured(1).toInt(), m.captured(2).toInt());
+        ok = !(what == QLatin1String("photo") ? writeLargePhoto(target, pixels)
+                                              : writeHugePicture(target, pixels))
+                  .isEmpty();
+    } else if (what == QLatin1String("profile") && !size.isEmpty()) {
+        const QString problem = writeProfileOfAllValues(target, size);
+        if (!problem.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(problem));
+            return 1;
+        }
+        return 0;
     } else if (what == QLatin1String("apps") && size.toInt() > 0) {
         ok = layOutApplications(target, size.toInt());
     } else {
-        std::fputs(
-            "usage: bench_generate picture FILE MEGABYTES | photo FILE WIDTHxHEIGHT | apps ROOT BUNDLES\n",
-            stderr);
+        std::fputs("usage: bench_generate picture FILE MEGABYTES | photo FILE WIDTHxHEIGHT | huge FILE "
+                   "WIDTHxHEIGHT\n"
+                   "                      | apps ROOT BUNDLES | profile ROOT FILE\n",
+                   stderr);
         return 2;
     }
     if (!ok)

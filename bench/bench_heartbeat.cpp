@@ -1,42 +1,54 @@
 // How long the window's thread goes without handling an event: a 1 ms timer on that thread notes
 // the longest gap between its ticks while the user
-//   (a) saves a profile, loads it into the review and applies it, with a 20 MB desktop picture set
-//       (the wallpaper's value then carries about 27 MB of Base64), and
-//   (b) opens the Wallpaper page on a large picture (8000×6000).
-// Each step prints its longest stall and how many stalls were longer than 50 ms, the most the
-// window may ever wait.
+//   - does nothing for a second (the floor: what the machine itself costs),
+//   - saves a profile with a 20 MB desktop picture set (the wallpaper's value then carries about
+//     27 MB of Base64), loads it into the review and applies it,
+//   - loads a profile of all values, each moved from where it stands, into the review and applies it,
+//   - opens the Dock Apps page with 2,000 applications installed,
+//   - opens the Wallpaper page on the 20 MB picture, on an 8000×6000 photograph, and on a
+//     30000×30000 picture (too large to decode whole).
+// Every step runs in REPEATS sessions, each on a fresh simulated Mac with a fresh window; a step's
+// figure is the median of its longest gaps, held to 50 ms, the most the window may ever wait.
 //
-//   bench_heartbeat [MEGABYTES]      (default 20: the size of the picture of (a))
+//   bench_heartbeat [MEGABYTES] [REPEATS]      (defaults: 20, 3)
 //
-// Runs offscreen unless QT_QPA_PLATFORM says otherwise, on a fresh simulated Mac in a temporary
-// folder with the stand-in tools of the build.
+// Each step also prints the most processor time one event took on the window's thread: on a loaded
+// machine a gap is partly the wait for a processor, which that column does not count.
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise, with the stand-in tools of the build.
+// With VELMORA_BENCH_SLOW_EVENTS=MS set, every event the window's thread took longer than MS to
+// handle is printed with its receiver, to find where a stall comes from.
 
+#include "dock/DockAppsViewModel.h"
 #include "engine/TweakEngine.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/RootView.h"
 #include "gui/app/VelmoraApp.h"
+#include "gui/dock/DockAppsView.h"
+#include "gui/dock/DockRowListView.h"
 #include "gui/profiles/ProfileDiffView.h"
 #include "gui/profiles/ProfileMenu.h"
 #include "gui/wallpaper/PreviewWell.h"
 #include "gui/wallpaper/WallpaperView.h"
+#include "support/BenchFigure.h"
 #include "support/BenchGenerators.h"
 #include "support/FakePanels.h"
 #include "support/TestRoot.h"
 #include "wallpaper/DesktopPictures.h"
+#include "wallpaper/WallpaperViewModel.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QImage>
-#include <QPainter>
 #include <QPushButton>
-#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
-#include <cmath>
 #include <cstdio>
 #include <functional>
+#include <map>
+
+#include <time.h>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -45,6 +57,55 @@ namespace {
 
 constexpr qint64 kStallNs = 50'000'000;
 constexpr qint64 kStepTimeoutMs = 180'000;
+constexpr int kApplications = 2000;
+
+/// Times every event the window's thread handles (outermost deliveries only): the most processor
+/// time one event took since `restart`, which tells work on this thread from waiting for a processor
+/// on a loaded machine; with VELMORA_BENCH_SLOW_EVENTS=MS, each event longer than that is printed.
+class TimingApplication : public QApplication {
+public:
+    TimingApplication(int &argc, char **argv) : QApplication(argc, argv)
+    {
+        m_thresholdNs = qEnvironmentVariableIntValue("VELMORA_BENCH_SLOW_EVENTS") * qint64(1'000'000);
+    }
+
+    void restart() { m_longestCpuNs = 0; }
+    qint64 longestCpuNs() const { return m_longestCpuNs; }
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        // Workers deliver their own events through here too.
+        if (m_depth > 0 || QThread::currentThread() != thread())
+            return QApplication::notify(receiver, event);
+        ++m_depth;
+        const int type = event->type();
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 cpuBefore = threadCpuNs();
+        const bool handled = QApplication::notify(receiver, event);
+        const qint64 took = clock.nsecsElapsed();
+        const qint64 cpu = threadCpuNs() - cpuBefore;
+        --m_depth;
+        m_longestCpuNs = qMax(m_longestCpuNs, cpu);
+        if (m_thresholdNs > 0 && took > m_thresholdNs)
+            std::fprintf(stderr, "  slow event: %.1f ms (%.1f ms of processor), type %d, to %s \"%s\"\n",
+                         took / 1e6, cpu / 1e6, type, receiver->metaObject()->className(),
+                         qPrintable(receiver->objectName()));
+        return handled;
+    }
+
+private:
+    static qint64 threadCpuNs()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    }
+
+    qint64 m_thresholdNs = 0;
+    qint64 m_longestCpuNs = 0;
+    int m_depth = 0;
+};
 
 /// The 1 ms timer and what it saw since the last `restart`.
 class Heartbeat : public QObject {
@@ -88,6 +149,7 @@ private:
 struct Step {
     QString name;
     qint64 longestNs = 0;
+    qint64 longestCpuNs = 0; ///< the most processor time one event took
     int stalls = 0;
     qint64 tookMs = 0;
     bool finished = false;
@@ -111,27 +173,179 @@ bool runUntil(const std::function<bool()> &done)
     return true;
 }
 
-Step measure(Heartbeat &heart, const QString &name, const std::function<void()> &start,
-             const std::function<bool()> &done)
-{
-    Step step;
-    step.name = name;
-    QElapsedTimer clock;
-    heart.restart();
-    clock.start();
-    start();
-    step.finished = runUntil(done);
-    step.tookMs = clock.elapsed();
-    step.longestNs = heart.longestNs();
-    step.stalls = heart.stalls();
-    return step;
-}
-
 void print(const Step &step)
 {
-    std::printf("%-34s %9.1f ms %8d %10lld ms%s\n", qPrintable(step.name), step.longestNs / 1e6, step.stalls,
-                static_cast<long long>(step.tookMs), step.finished ? "" : "  (timed out)");
+    std::printf("%-44s %9.1f ms %8d %11.1f ms %10lld ms%s\n", qPrintable(step.name), step.longestNs / 1e6,
+                step.stalls, step.longestCpuNs / 1e6, static_cast<long long>(step.tookMs),
+                step.finished ? "" : "  (timed out)");
+    std::fflush(stdout);
 }
+
+/// What every session shares: the pictures and the profile of all values, made once.
+struct Inputs {
+    QString noise;
+    QString photo;
+    QString huge;
+    QString allValues;
+};
+
+/// One fresh simulated Mac with 2,000 applications, and a window on it.
+class Session {
+public:
+    explicit Session(const Inputs &inputs) : m_inputs(inputs) {}
+
+    bool prepare()
+    {
+        if (!bench::layOutApplications(m_root.path(), kApplications)) {
+            std::fputs("cannot lay out the applications\n", stderr);
+            return false;
+        }
+        if (!applyWallpaper(m_root.platform(), m_inputs.noise, Scaling::fill, true)) {
+            std::fputs("cannot set the desktop picture\n", stderr);
+            return false;
+        }
+        auto fake = std::make_unique<FakePanels>();
+        m_panels = fake.get();
+        m_app = std::make_unique<VelmoraApp>(m_root.makePlatform(), std::move(fake));
+        m_app->showMainWindow();
+        m_window = m_app->mainWindow();
+        m_window->resize(1200, 800);
+        // The apply of a reviewed profile ends with the restarts its values recorded: the pending
+        // set empties, then one killall per target runs.
+        TweakEngine &engine = m_app->engine();
+        QObject::connect(&engine, &TweakEngine::pendingRestartsChanged, &engine, [this, &engine] {
+            if (!engine.pendingRestarts().isEmpty())
+                m_targets = engine.pendingRestarts().size();
+            else if (m_restartsAtEnd < 0)
+                m_restartsAtEnd = m_root.restartLog().size() + m_targets;
+        });
+        // The first page reads its category; let that and the first paints pass.
+        runUntil([] { return true; });
+        return true;
+    }
+
+    QList<Step> run()
+    {
+        QList<Step> steps;
+        QElapsedTimer idle;
+        steps << measure(
+            QStringLiteral("nothing happening (1 s)"), [&] { idle.start(); },
+            [&] { return idle.elapsed() >= 1000; });
+
+        const QString file = m_files.filePath(QStringLiteral("bench.plist"));
+        steps << measure(
+            QStringLiteral("20 MB picture profile: save"),
+            [&] {
+                m_panels->answers.enqueue(file);
+                m_window->profileMenu()->saveAction()->trigger();
+            },
+            [&] { return QFileInfo::exists(file); });
+        // One value changed since the save, so the review has something to apply; applying sets
+        // every value of the profile, the picture among them.
+        const Tweak tileSize = *m_app->engine().registry().tweak(QStringLiteral("dock.tilesize"));
+        if (!QCoro::waitFor(m_app->engine().apply(TweakValue::ofInt(30), tileSize)))
+            std::fputs("cannot change the Dock's icon size\n", stderr);
+        steps << loadForReview(QStringLiteral("20 MB picture profile: load for review"), file);
+        steps << applyReviewed(QStringLiteral("20 MB picture profile: apply"));
+
+        steps << loadForReview(QStringLiteral("all-values profile: load for review"), m_inputs.allValues);
+        steps << applyReviewed(QStringLiteral("all-values profile: apply"));
+
+        steps << measure(
+            QStringLiteral("Dock Apps page, 2,000 applications"), [&] { select(QStringLiteral("dockapps")); },
+            [&] {
+                auto *page = qobject_cast<DockAppsView *>(m_window->rootView()->currentPage());
+                return page && !page->model().isLoading() &&
+                       page->model().installedApps().size() >= kApplications;
+            });
+
+        steps << showWallpaper(QStringLiteral("Wallpaper page, 20 MB picture"), m_inputs.noise);
+        steps << showWallpaper(QStringLiteral("Wallpaper page, 8000×6000 photo"), m_inputs.photo);
+        steps << showWallpaper(QStringLiteral("Wallpaper page, 30000×30000 picture"), m_inputs.huge);
+        return steps;
+    }
+
+private:
+    Step measure(const QString &name, const std::function<void()> &start, const std::function<bool()> &done)
+    {
+        Step step;
+        step.name = name;
+        QElapsedTimer clock;
+        auto *app = static_cast<TimingApplication *>(QCoreApplication::instance());
+        m_heart.restart();
+        app->restart();
+        clock.start();
+        start();
+        step.finished = runUntil(done);
+        step.tookMs = clock.elapsed();
+        step.longestNs = m_heart.longestNs();
+        step.longestCpuNs = app->longestCpuNs();
+        step.stalls = m_heart.stalls();
+        print(step);
+        return step;
+    }
+
+    void select(const QString &categoryID) { m_window->rootView()->setSelectedCategoryID(categoryID); }
+
+    Step loadForReview(const QString &name, const QString &file)
+    {
+        ProfileMenu *menu = m_window->profileMenu();
+        return measure(
+            name,
+            [&] {
+                m_panels->answers.enqueue(file);
+                menu->loadAction()->trigger();
+            },
+            [&] {
+                // The sheet shows with its first rows; the step lasts until the last one is built.
+                return menu->reviewSheet() && menu->reviewSheet()->isVisible() &&
+                       menu->reviewSheet()->isComplete();
+            });
+    }
+
+    Step applyReviewed(const QString &name)
+    {
+        ProfileMenu *menu = m_window->profileMenu();
+        m_targets = 0;
+        m_restartsAtEnd = -1;
+        return measure(
+            name,
+            [&] {
+                if (ProfileDiffView *sheet = menu->reviewSheet())
+                    sheet->applyButton()->click();
+            },
+            [&] {
+                return !menu->reviewSheet() && m_restartsAtEnd >= 0 &&
+                       m_root.restartLog().size() >= m_restartsAtEnd;
+            });
+    }
+
+    /// The page is built afresh on each visit: an ordinary category first, out of the measurement.
+    Step showWallpaper(const QString &name, const QString &picture)
+    {
+        select(m_app->engine().registry().categories().first().id);
+        if (!applyWallpaper(m_root.platform(), picture, Scaling::fill, true))
+            std::fprintf(stderr, "cannot set %s\n", qPrintable(picture));
+        runUntil([] { return true; });
+        return measure(
+            name, [&] { select(QStringLiteral("wallpaper")); },
+            [&] {
+                auto *page = qobject_cast<WallpaperView *>(m_window->rootView()->currentPage());
+                return page && !page->model()->screens().isEmpty() &&
+                       page->model()->pendingPreviews().isEmpty() && page->previewWell()->isVisible();
+            });
+    }
+
+    const Inputs &m_inputs;
+    TestRoot m_root;
+    QTemporaryDir m_files;
+    FakePanels *m_panels = nullptr;
+    std::unique_ptr<VelmoraApp> m_app;
+    MainWindow *m_window = nullptr;
+    Heartbeat m_heart;
+    qsizetype m_targets = 0;
+    qsizetype m_restartsAtEnd = -1;
+};
 
 } // namespace
 
@@ -139,125 +353,60 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
+    TimingApplication qapp(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int megabytes = args.size() > 1 ? args[1].toInt() : 20;
-    if (megabytes <= 0) {
-        std::fputs("usage: bench_heartbeat [MEGABYTES]\n", stderr);
+    const int repeats = args.size() > 2 ? args[2].toInt() : 3;
+    if (megabytes <= 0 || repeats <= 0) {
+        std::fputs("usage: bench_heartbeat [MEGABYTES] [REPEATS]\n", stderr);
         return 2;
     }
 
-    TestRoot root;
-    const QString noise =
-        bench::writeNoisePicture(root.root().home() + QStringLiteral("/Pictures/noise.png"), megabytes);
-    const QString photo =
-        bench::writeLargePhoto(root.root().home() + QStringLiteral("/Pictures/photo.jpg"), QSize(8000, 6000));
-    if (noise.isEmpty() || photo.isEmpty()) {
+    QTemporaryDir shared;
+    Inputs inputs;
+    inputs.noise = bench::writeNoisePicture(shared.filePath(QStringLiteral("noise.png")), megabytes);
+    inputs.photo = bench::writeLargePhoto(shared.filePath(QStringLiteral("photo.jpg")), QSize(8000, 6000));
+    inputs.huge = bench::writeHugePicture(shared.filePath(QStringLiteral("huge.jpg")), QSize(30000, 30000));
+    if (inputs.noise.isEmpty() || inputs.photo.isEmpty() || inputs.huge.isEmpty()) {
         std::fputs("cannot write the pictures\n", stderr);
         return 1;
     }
-    if (!applyWallpaper(root.platform(), noise, Scaling::fill, true)) {
-        std::fputs("cannot set the desktop picture\n", stderr);
+    inputs.allValues = shared.filePath(QStringLiteral("all values.plist"));
+    const QString problem =
+        bench::writeProfileOfAllValues(shared.filePath(QStringLiteral("profile root")), inputs.allValues);
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "cannot write the profile of all values: %s\n", qPrintable(problem));
         return 1;
     }
-    std::printf("pictures: %s (%.1f MB), %s (8000×6000, %.1f MB)\n", qPrintable(QFileInfo(noise).fileName()),
-                QFileInfo(noise).size() / 1048576.0, qPrintable(QFileInfo(photo).fileName()),
-                QFileInfo(photo).size() / 1048576.0);
+    std::printf("pictures: %.1f MB PNG, 8000×6000 JPEG (%.1f MB), 30000×30000 JPEG (%.1f MB)\n",
+                QFileInfo(inputs.noise).size() / 1048576.0, QFileInfo(inputs.photo).size() / 1048576.0,
+                QFileInfo(inputs.huge).size() / 1048576.0);
 
-    auto fake = std::make_unique<FakePanels>();
-    FakePanels *panels = fake.get();
-    VelmoraApp app(root.makePlatform(), std::move(fake));
-    app.showMainWindow();
-    MainWindow *window = app.mainWindow();
-    window->resize(1200, 800);
-    ProfileMenu *menu = window->profileMenu();
-    TweakEngine &engine = app.engine();
-    Heartbeat heart;
-    // The first page reads its category; let that and the first paints pass.
-    runUntil([] { return true; });
-
-    QList<Step> steps;
-    // The floor: what the timer sees while nothing happens (other programs on the machine, the
-    // scheduler). The steps below are to be read against it.
-    QElapsedTimer idle;
-    steps << measure(
-        heart, QStringLiteral("nothing happening (1 s)"), [&] { idle.start(); },
-        [&] { return idle.elapsed() >= 1000; });
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("bench.plist"));
-
-    steps << measure(
-        heart, QStringLiteral("(a) save the profile"),
-        [&] {
-            panels->answers.enqueue(file);
-            menu->saveAction()->trigger();
-        },
-        [&] { return QFileInfo::exists(file); });
-
-    // One value changed since the save, so the review has something to apply; applying sets every
-    // value of the profile, the picture among them.
-    const Tweak tileSize = *engine.registry().tweak(QStringLiteral("dock.tilesize"));
-    if (!QCoro::waitFor(engine.apply(TweakValue::ofInt(30), tileSize))) {
-        std::fputs("cannot change the Dock's icon size\n", stderr);
-        return 1;
-    }
-
-    steps << measure(
-        heart, QStringLiteral("(a) load it into the review"),
-        [&] {
-            panels->answers.enqueue(file);
-            menu->loadAction()->trigger();
-        },
-        [&] { return menu->reviewSheet() && menu->reviewSheet()->isVisible(); });
-
-    // The apply ends with the restarts its values recorded: the pending set empties, then one
-    // killall per target runs.
-    qsizetype targets = 0;
-    qsizetype restartsAtEnd = -1;
-    QObject::connect(&engine, &TweakEngine::pendingRestartsChanged, &engine, [&] {
-        if (!engine.pendingRestarts().isEmpty()) {
-            targets = engine.pendingRestarts().size();
-        } else if (restartsAtEnd < 0) {
-            restartsAtEnd = root.restartLog().size() + targets;
-        }
-    });
-    steps << measure(
-        heart, QStringLiteral("(a) apply the reviewed profile"),
-        [&] {
-            if (ProfileDiffView *sheet = menu->reviewSheet())
-                sheet->applyButton()->click();
-        },
-        [&] {
-            return !menu->reviewSheet() && restartsAtEnd >= 0 && root.restartLog().size() >= restartsAtEnd;
-        });
-
-    if (!applyWallpaper(root.platform(),
-                        qEnvironmentVariableIsSet("SMALL")
-                            ? root.root().path() + QStringLiteral("/Library/Desktop Pictures/Bloom.png")
-                            : photo,
-                        Scaling::fill, true)) {
-        std::fputs("cannot set the large picture\n", stderr);
-        return 1;
-    }
-    steps << measure(
-        heart, QStringLiteral("(b) show the Wallpaper page"),
-        [&] { window->rootView()->setSelectedCategoryID(QStringLiteral("wallpaper")); },
-        [&] {
-            auto *page = qobject_cast<WallpaperView *>(window->rootView()->currentPage());
-            return page && page->previewWell()->image().has_value();
-        });
-
-    std::printf("\n%-34s %12s %8s %13s\n", "step", "longest gap", "> 50 ms", "took");
-    qint64 longest = 0;
-    int stalls = 0;
+    // Step name → its longest gaps, in the order the steps first ran.
+    QStringList order;
+    std::map<QString, bench::BenchFigure> figures;
     bool finished = true;
-    for (const Step &step : std::as_const(steps)) {
-        print(step);
-        longest = qMax(longest, step.longestNs);
-        stalls += step.stalls;
-        finished = finished && step.finished;
+    for (int repeat = 0; repeat < repeats; ++repeat) {
+        std::printf("\nsession %d of %d\n%-44s %12s %8s %14s %13s\n", repeat + 1, repeats, "step",
+                    "longest gap", "> 50 ms", "longest event", "took");
+        Session session(inputs);
+        if (!session.prepare())
+            return 1;
+        for (const Step &step : session.run()) {
+            finished = finished && step.finished;
+            if (!figures.count(step.name)) {
+                order << step.name;
+                const bool floor = step.name.startsWith(QLatin1String("nothing"));
+                figures[step.name] = bench::BenchFigure{QStringLiteral("UI stall: %1").arg(step.name),
+                                                        QStringLiteral("ms"),
+                                                        {},
+                                                        floor ? 0.0 : 50.0};
+            }
+            figures[step.name].samples.append(step.longestNs / 1e6);
+        }
     }
-    std::printf("%-34s %9.1f ms %8d\n", "all", longest / 1e6, stalls);
-    std::printf("\nthe window's thread %s stalls longer than 50 ms\n", stalls == 0 ? "never" : "still");
+    std::puts("");
+    for (const QString &name : std::as_const(order))
+        figures[name].print();
     return finished ? 0 : 1;
 }

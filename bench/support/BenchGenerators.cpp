@@ -1,6 +1,16 @@
 #include "BenchGenerators.h"
 
+#include "catalogue/TweakRegistry.h"
+#include "dock/DockAppsTweakHandler.h"
+#include "engine/TweakEngine.h"
+#include "engine/TweakHandlers.h"
+#include "platform/simulated/SimulatedPlatform.h"
+#include "platform/simulated/SimulatedRoot.h"
 #include "plist/PropertyList.h"
+#include "profiles/Profile.h"
+#include "profiles/ProfileApplier.h"
+#include "profiles/ProfileDocument.h"
+#include "wallpaper/WallpaperTweakHandler.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +22,8 @@
 #include <QVariantMap>
 
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 namespace velmora::bench {
 
@@ -51,6 +63,90 @@ QString writeLargePhoto(const QString &path, QSize size)
     p.end();
     QDir().mkpath(QFileInfo(path).absolutePath());
     return image.save(path, "JPEG", 90) ? path : QString();
+}
+
+QString writeHugePicture(const QString &path, QSize size)
+{
+    QImage image(size, QImage::Format_Grayscale8);
+    if (image.isNull())
+        return {};
+    for (int y = 0; y < size.height(); ++y)
+        std::memset(image.scanLine(y), 64 + (y / 997 % 2) * 96 + (y % 97), size_t(size.width()));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return image.save(path, "JPEG", 85) ? path : QString();
+}
+
+namespace {
+
+// A value of the tweak's kind that differs from `now`; nothing for the tweaks whose value is a
+// whole state (the Dock's contents, the desktop picture), which keep the value the root has.
+std::optional<TweakValue> changed(const Tweak &tweak, const TweakValue &now, const QString &home)
+{
+    if (tweak.servedByHandler)
+        return std::nullopt;
+    const TweakKind &kind = tweak.kind;
+    switch (kind.type()) {
+    case TweakKind::Type::toggle: return TweakValue::ofBool(!now.toBool());
+    case TweakKind::Type::integer: {
+        const TweakKind::Integer &b = kind.integerBounds();
+        const qint64 up = now.toInt() + b.step;
+        return TweakValue::ofInt(b.max && up > *b.max ? now.toInt() - b.step : up);
+    }
+    case TweakKind::Type::decimal: {
+        const TweakKind::Decimal &b = kind.decimalBounds();
+        const double up = now.toDouble() + b.step;
+        return TweakValue::ofDouble(b.max && up > *b.max ? now.toDouble() - b.step : up);
+    }
+    case TweakKind::Type::picker: {
+        const QList<TweakOption> &options = kind.options();
+        for (const TweakOption &option : options) {
+            if (option.value != now)
+                return option.value;
+        }
+        return std::nullopt;
+    }
+    case TweakKind::Type::text: return TweakValue::ofString(now.toString() + QStringLiteral(" (bench)"));
+    case TweakKind::Type::path: return TweakValue::ofString(home + QStringLiteral("/Pictures"));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString writeProfileOfAllValues(const QString &rootPath, const QString &file)
+{
+    SimulatedRoot root(rootPath);
+    if (!root.isInitialized() && !root.initialize())
+        return QStringLiteral("cannot lay out %1").arg(rootPath);
+    QDir().mkpath(root.home() + QStringLiteral("/Pictures"));
+    SimulatedPlatform platform(rootPath);
+    Result<TweakHandlers> handlers = TweakHandlers::bind(
+        TweakRegistry::shared(), {{QStringLiteral("dock.apps"), makeDockAppsTweakHandler()},
+                                  {QStringLiteral("wallpaper.config"), makeWallpaperTweakHandler()}});
+    if (!handlers)
+        return handlers.error();
+    TweakEngine engine(TweakRegistry::shared(), platform, std::move(handlers).value());
+    QCoro::waitFor(engine.refreshAll());
+
+    Profile moved;
+    for (const Tweak &tweak : TweakRegistry::shared().tweaks()) {
+        const TweakValue now = engine.currentValues().value(tweak.id, tweak.defaultValue);
+        if (const std::optional<TweakValue> value = changed(tweak, now, root.home()))
+            moved.values.insert(tweak.id, *value);
+    }
+    const ProfileApplyReport report = QCoro::waitFor(applyProfile(&engine, moved));
+    if (!report.ok())
+        return QStringLiteral("cannot set %1: %2")
+            .arg(report.failures.first().tweakID, report.failures.first().reason);
+
+    const ProfileDocument document(
+        QCoro::waitFor(Profile::makeFromCurrentState(&engine, QStringLiteral("bench"))));
+    if (document.profile().values.size() != TweakRegistry::shared().tweaks().size())
+        return QStringLiteral("the profile holds %1 of %2 values")
+            .arg(document.profile().values.size())
+            .arg(TweakRegistry::shared().tweaks().size());
+    const Status written = document.write(file);
+    return written ? QString() : written.error();
 }
 
 QStringList applicationFolders(const QString &root)

@@ -161,6 +161,82 @@ bool carriedAsItStands(QByteArrayView text)
     return true;
 }
 
+Result<QHash<QString, QString>> notTexts(const QString &why)
+{
+    return Result<QHash<QString, QString>>::failure(
+        QStringLiteral("not a property list, or a damaged one (%1)").arg(why));
+}
+
+Result<QHash<QString, QString>> textsOf(const QVariant &value, const QStringList &keys)
+{
+    if (value.typeId() != QMetaType::QVariantMap)
+        return Result<QHash<QString, QString>>::failure(
+            QStringLiteral("the property list is not a dictionary"));
+    const QVariantMap dictionary = value.toMap();
+    QHash<QString, QString> texts;
+    for (const QString &key : keys) {
+        const auto found = dictionary.constFind(key);
+        if (found != dictionary.cend() && found->typeId() == QMetaType::QString)
+            texts.insert(key, found->toString());
+    }
+    return texts;
+}
+
+// Whether "&#" occurs: searched for by its rare first byte, since a general search for two bytes
+// costs more than reading the file.
+bool holdsCharacterReference(const QByteArray &bytes)
+{
+    const char *at = bytes.constData();
+    const char *end = at + bytes.size();
+    while ((at = static_cast<const char *>(std::memchr(at, '&', size_t(end - at))))) {
+        if (++at < end && *at == '#')
+            return true;
+    }
+    return false;
+}
+
+// The checks of `parseXml` up to the tree, then only the keys asked for: turning the tree into
+// binary and reading that back (libplist clears a large table for every file it writes) is most of
+// the time a scan of many small files would take.
+Result<QHash<QString, QString>> textsOfXml(const QByteArray &bytes, const QStringList &keys)
+{
+    // A character reference can put U+0000 into a key, which the binary reader refuses and libplist
+    // cannot show: such a file takes the whole way. Few Info.plists hold a reference at all.
+    if (holdsCharacterReference(bytes)) {
+        const Result<QVariant> parsed = parseXml(bytes);
+        if (!parsed)
+            return Result<QHash<QString, QString>>::failure(parsed.error());
+        return textsOf(*parsed, keys);
+    }
+    if (bytes.contains('\0'))
+        return notTexts(QStringLiteral("it holds a NUL byte"));
+    if (!QUtf8StringView(bytes).isValidUtf8())
+        return notTexts(QStringLiteral("its text is not UTF-8"));
+    plist_t root = nullptr;
+    plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
+    if (!root)
+        return notTexts(QStringLiteral("not well-formed"));
+    // The binary reader's limit: containers at depth maxDepth (the top at 0) are read, deeper ones not.
+    if (deeperThan(root, BinaryPropertyList::maxDepth + 1)) {
+        freeWithoutRecursion(root);
+        return notTexts(QStringLiteral("nested too deeply"));
+    }
+    PlistPtr owner(root);
+    if (plist_get_node_type(root) != PLIST_DICT)
+        return Result<QHash<QString, QString>>::failure(
+            QStringLiteral("the property list is not a dictionary"));
+    QHash<QString, QString> texts;
+    for (const QString &key : keys) {
+        plist_t value = plist_dict_get_item(root, key.toUtf8().constData());
+        if (!value || plist_get_node_type(value) != PLIST_STRING)
+            continue;
+        uint64_t length = 0;
+        const char *text = plist_get_string_ptr(value, &length);
+        texts.insert(key, QString::fromUtf8(text, qsizetype(length)));
+    }
+    return texts;
+}
+
 // A long text is named by its start in messages.
 QString opening(const QString &text)
 {
@@ -462,6 +538,33 @@ Result<QVariant> readFile(const QString &path)
     if (!parsed)
         return Result<QVariant>::failure(QStringLiteral("Could not read %1: %2").arg(path, parsed.error()));
     return parsed;
+}
+
+Result<QHash<QString, QString>> parseTexts(const QByteArray &bytes, const QStringList &keys)
+{
+    if (bytes.isEmpty())
+        return Result<QHash<QString, QString>>::failure(QStringLiteral("the file is empty"));
+    if (bytes.size() > std::numeric_limits<int32_t>::max())
+        return Result<QHash<QString, QString>>::failure(QStringLiteral("the file is too large"));
+    if (BinaryPropertyList::looksBinary(bytes)) {
+        const Result<QVariant> parsed = BinaryPropertyList::parse(bytes);
+        if (!parsed)
+            return Result<QHash<QString, QString>>::failure(parsed.error());
+        return textsOf(*parsed, keys);
+    }
+    return textsOfXml(bytes, keys);
+}
+
+Result<QHash<QString, QString>> readTexts(const QString &path, const QStringList &keys)
+{
+    const Result<QByteArray> bytes = RegularFile::read(path);
+    if (!bytes)
+        return Result<QHash<QString, QString>>::failure(bytes.error());
+    Result<QHash<QString, QString>> texts = parseTexts(*bytes, keys);
+    if (!texts)
+        return Result<QHash<QString, QString>>::failure(
+            QStringLiteral("Could not read %1: %2").arg(path, texts.error()));
+    return texts;
 }
 
 Status writeFile(const QString &path, const QVariant &value, Format format)

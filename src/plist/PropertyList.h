@@ -4,8 +4,10 @@
 #include "common/Result.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QMetaType>
+#include <QStringList>
 #include <QVariant>
 
 #include <optional>
@@ -59,6 +61,17 @@ std::optional<char16_t> characterXmlCannotCarry(const QString &text);
 /// Reads a whole file. A missing file, a folder, anything but a regular file (a pipe would block) or
 /// a corrupt file are errors with the path in their description.
 Result<QVariant> readFile(const QString &path);
+
+/// The text values under `keys` at the top of the dictionary a property list holds, for a caller
+/// that needs a few names from many files (the application scan reads an Info.plist per bundle).
+/// XML is not turned into a whole tree: only the keys asked for are converted. The file is refused
+/// as `parse` refuses it when it is not a property list, is damaged, is nested too deeply or has a
+/// dictionary key holding U+0000, and also when its top is not a dictionary. A key whose value is not
+/// text is left out of the result.
+Result<QHash<QString, QString>> parseTexts(const QByteArray &bytes, const QStringList &keys);
+
+/// `parseTexts` of a whole file, refused as `readFile` refuses it.
+Result<QHash<QString, QString>> readTexts(const QString &path, const QStringList &keys);
 
 /// Writes a whole file atomically: a temporary file beside it, then a rename. On failure the old
 /// file (if any) is left as it was.

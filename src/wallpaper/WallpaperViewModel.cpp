@@ -142,6 +142,11 @@ void WallpaperViewModel::loadPreview(quint32 id, const std::optional<QString> &p
         previews.remove(id);
         setPreviews(previews);
     }
+    if (!samePicture && m_previewProblems.contains(id)) {
+        QMap<quint32, PreviewProblem> problems = m_previewProblems;
+        problems.remove(id);
+        setPreviewProblems(problems);
+    }
     if (file.isEmpty()) {
         m_previewFiles.remove(id);
         m_previewTickets.remove(id);
@@ -195,33 +200,46 @@ QCoro::Task<> WallpaperViewModel::decodeInBackground(quint64 ticket, QString fil
     QPointer<WallpaperViewModel> self(this);
     // A picture of 8000×6000 takes seconds to decode whole; scaled to the well it is quick, and off
     // the window's thread either way.
-    QFuture<QImage> decoding = QtConcurrent::run(&WallpaperViewModel::decodePreview, file, cover);
-    const QImage image = co_await decoding;
+    QFuture<DecodedPreview> decoding =
+        QtConcurrent::run(&WallpaperViewModel::decodePreviewOrProblem, file, cover);
+    const DecodedPreview decoded = co_await decoding;
     if (!self)
         co_return;
+    const QImage &image = decoded.image;
     if (m_decodes.value(file).ticket == ticket)
         m_decodes.remove(file);
     // Only the displays still waiting for this decode take it: one that moved on to another
     // picture (or to a newer decode of this one) holds another ticket by now.
     QMap<quint32, QImage> previews = m_previews;
     QSet<quint32> pending = m_pendingPreviews;
+    QMap<quint32, PreviewProblem> problems = m_previewProblems;
     for (auto it = m_previewTickets.begin(); it != m_previewTickets.end();) {
         if (it.value() != ticket) {
             ++it;
             continue;
         }
-        if (image.isNull())
+        if (image.isNull()) {
             previews.remove(it.key());
-        else
+            problems.insert(it.key(), decoded.problem.value_or(PreviewProblem::unreadable));
+        } else {
             previews.insert(it.key(), image);
+            problems.remove(it.key());
+        }
         pending.remove(it.key());
         it = m_previewTickets.erase(it);
     }
     setPreviews(previews);
+    setPreviewProblems(problems);
     setPendingPreviews(pending);
 }
 
 QImage WallpaperViewModel::decodePreview(const QString &path, QSize cover)
+{
+    return decodePreviewOrProblem(path, cover).image;
+}
+
+WallpaperViewModel::DecodedPreview WallpaperViewModel::decodePreviewOrProblem(const QString &path,
+                                                                              QSize cover)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
@@ -241,11 +259,18 @@ QImage WallpaperViewModel::decodePreview(const QString &path, QSize cover)
     if (target.isValid())
         reader.setScaledSize(turned ? target.transposed() : target);
     QImage image = reader.read();
-    if (image.isNull())
-        return image;
+    if (image.isNull()) {
+        // The reader refuses to allocate more than its limit for one decode. A format that decodes
+        // smaller (JPEG) stays under it; one that cannot (PNG) is refused at 30000×30000, and a
+        // preview is not worth the gigabytes that raising the limit would let it take.
+        const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+        const bool tooLarge =
+            limit > 0 && natural.isValid() && qint64(natural.width()) * natural.height() * 4 > limit;
+        return {QImage(), tooLarge ? PreviewProblem::tooLarge : PreviewProblem::unreadable};
+    }
     if (target.isValid() && image.width() > 0)
         image.setDevicePixelRatio(qreal(image.width()) / natural.width());
-    return image;
+    return {image, std::nullopt};
 }
 
 void WallpaperViewModel::setConfigs(const QMap<quint32, WallpaperConfig> &configs)
@@ -270,6 +295,14 @@ void WallpaperViewModel::setPendingPreviews(const QSet<quint32> &pending)
         return;
     m_pendingPreviews = pending;
     emit pendingPreviewsChanged();
+}
+
+void WallpaperViewModel::setPreviewProblems(const QMap<quint32, PreviewProblem> &problems)
+{
+    if (m_previewProblems == problems)
+        return;
+    m_previewProblems = problems;
+    emit previewProblemsChanged();
 }
 
 void WallpaperViewModel::setScreens(const QList<Display> &screens)

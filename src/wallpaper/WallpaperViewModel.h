@@ -68,15 +68,29 @@ public:
     void setPreviewPixelSize(QSize size);
     QSize previewPixelSize() const { return m_previewPixelSize; }
 
+    /// Why a picture has no preview: decoding it would take more memory than the image reader
+    /// allows (a 30000×30000 PNG, which cannot be decoded smaller), or it cannot be read at all.
+    enum class PreviewProblem { tooLarge, unreadable };
+    struct DecodedPreview {
+        QImage image;
+        std::optional<PreviewProblem> problem; ///< set when `image` is null
+    };
+
     /// Decodes a picture for previewing, scaled down to just cover `cover` (keeping its proportions)
     /// or, with an empty `cover`, to at most `previewMaxSide` on its longer side. Never scaled up; a
     /// null image when it cannot be read. Runs on any thread.
     static QImage decodePreview(const QString &path, QSize cover = QSize());
+    /// `decodePreview`, saying why when there is no image.
+    static DecodedPreview decodePreviewOrProblem(const QString &path, QSize cover = QSize());
+
+    /// The displays whose picture could not be previewed, and why; cleared when the picture changes.
+    const QMap<quint32, PreviewProblem> &previewProblems() const { return m_previewProblems; }
 
 signals:
     void configsChanged();
     void previewsChanged();
     void pendingPreviewsChanged();
+    void previewProblemsChanged();
     void screensChanged();
     void selectedDisplayIDChanged();
     void statusChanged();
@@ -86,6 +100,7 @@ private:
     void setConfigs(const QMap<quint32, WallpaperConfig> &configs);
     void setPreviews(const QMap<quint32, QImage> &previews);
     void setPendingPreviews(const QSet<quint32> &pending);
+    void setPreviewProblems(const QMap<quint32, PreviewProblem> &problems);
     /// Starts decoding a display's preview; any decode it waited for no longer concerns it.
     void decode(quint32 id, const QString &file);
     /// Decodes a picture on a worker and gives it to the displays still waiting for this decode.
@@ -98,6 +113,7 @@ private:
     QMap<quint32, WallpaperConfig> m_configs;
     QMap<quint32, QImage> m_previews;
     QSet<quint32> m_pendingPreviews;
+    QMap<quint32, PreviewProblem> m_previewProblems;
     /// The file each display's preview is of, or is being decoded from.
     QMap<quint32, QString> m_previewFiles;
     /// The decode each display waits for; a decode whose ticket is no longer here is stale.

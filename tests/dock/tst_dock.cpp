@@ -19,6 +19,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -264,6 +266,8 @@ private slots:
     void scanFindsBundlesDirectlyInTheFoldersOnce();
     void scanNamesBundles_data();
     void scanNamesBundles();
+    void scanTellsFoldersFromFiles_data();
+    void scanTellsFoldersFromFiles();
     void scanSortIsCaseInsensitiveAndStable_data();
     void scanSortIsCaseInsensitiveAndStable();
 
@@ -872,6 +876,60 @@ void TestDock::scanNamesBundles()
     QCOMPARE(found.size(), 1);
     QCOMPARE(found[0].name, name);
     QCOMPARE(found[0].bundleIdentifier, identifier);
+}
+
+void TestDock::scanTellsFoldersFromFiles_data()
+{
+    // How the entry is made in the Applications folder: "bundle", "file", "link to bundle",
+    // "link to link", "link to file", "broken link", "pipe".
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("folder"); // listed with a folder's URL, ending in "/"
+    QTest::addColumn<QString>("name");
+    QTest::newRow("bundle") << "bundle" << true << "Real";
+    QTest::newRow("a file named .app") << "file" << false << "Some Tool";
+    // The listing says "link" for these: what the link leads to decides, and its Info.plist names it.
+    QTest::newRow("link to a bundle") << "link to bundle" << true << "Real";
+    QTest::newRow("link to a link to a bundle") << "link to link" << true << "Real";
+    QTest::newRow("link to a file") << "link to file" << false << "Some Tool";
+    QTest::newRow("broken link") << "broken link" << false << "Some Tool";
+    QTest::newRow("pipe") << "pipe" << false << "Some Tool";
+}
+
+void TestDock::scanTellsFoldersFromFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, folder);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString apps = dir.path() + "/Applications";
+    const QString elsewhere = dir.path() + "/elsewhere";
+    QDir().mkpath(apps);
+    makeBundle(elsewhere + "/Real.app", {{"CFBundleName", "Real"}});
+    writeBytes(elsewhere + "/plain.txt", "not a bundle");
+    QVERIFY(QFile::link(elsewhere + "/Real.app", elsewhere + "/Linked.app"));
+    const QString entry = apps + "/Some Tool.app";
+    if (kind == "bundle")
+        makeBundle(entry, {{"CFBundleName", "Real"}});
+    else if (kind == "file")
+        writeBytes(entry, "#!/bin/sh\n");
+    else if (kind == "link to bundle")
+        QVERIFY(QFile::link(elsewhere + "/Real.app", entry));
+    else if (kind == "link to link")
+        QVERIFY(QFile::link(elsewhere + "/Linked.app", entry));
+    else if (kind == "link to file")
+        QVERIFY(QFile::link(elsewhere + "/plain.txt", entry));
+    else if (kind == "broken link")
+        QVERIFY(QFile::link(elsewhere + "/Gone.app", entry));
+    else if (kind == "pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(entry).constData(), 0600), 0);
+
+    QElapsedTimer clock;
+    clock.start();
+    const QList<InstalledApp> found = InstalledApps::scan({apps});
+    QVERIFY2(clock.elapsed() < 5000, "the scan waited on the pipe"); // never opened for reading
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0].name, name);
+    QCOMPARE(found[0].url, QUrl::fromLocalFile(folder ? entry + "/" : entry));
 }
 
 void TestDock::scanSortIsCaseInsensitiveAndStable_data()

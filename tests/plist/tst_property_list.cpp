@@ -109,6 +109,10 @@ private slots:
     void hostileInputIsRefused();
     void nestingUpToTheLimitIsRead_data();
     void nestingUpToTheLimitIsRead();
+    void textsAreReadAsTheWholeTreeHasThem_data();
+    void textsAreReadAsTheWholeTreeHasThem();
+    void textsRefuseWhatTheWholeReadRefuses_data();
+    void textsRefuseWhatTheWholeReadRefuses();
     void valuesSurviveARewrite_data();
     void valuesSurviveARewrite();
     void datesReadAsTheFileHoldsThem();
@@ -208,6 +212,95 @@ void TestPropertyList::nestingUpToTheLimitIsRead()
     for (int i = 1; i < levels; ++i)
         nested = QVariantList{nested};
     QCOMPARE(PropertyList::serialize(nested, Format::binary).ok(), readable);
+}
+
+void TestPropertyList::textsAreReadAsTheWholeTreeHasThem_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QVariantMap info{{"CFBundleName", QString::fromUtf8("Caf\xc3\xa9 \xf0\x9f\x8d\xb0")},
+                           {"CFBundleIdentifier", "com.example.cafe"},
+                           {"CFBundleDisplayName", ""},
+                           {"CFBundleVersion", qint64(12)},
+                           {"LSItems", QVariantList{"a", QVariantMap{{"CFBundleName", "inner"}}}}};
+    QTest::newRow("binary") << *PropertyList::serialize(info, Format::binary);
+    QTest::newRow("XML") << *PropertyList::serialize(info, Format::xml);
+    QTest::newRow("XML with character references")
+        << QByteArray("<plist><dict><key>CFBundleName</key><string>A &#38; B &#x263A;</string>"
+                      "<key>CFBundleIdentifier</key><string>x&amp;y</string></dict></plist>");
+    QTest::newRow("XML, a name that is not text")
+        << QByteArray("<plist><dict><key>CFBundleName</key><integer>4</integer>"
+                      "<key>CFBundleDisplayName</key><array><string>no</string></array></dict></plist>");
+    QTest::newRow("XML, an empty dictionary") << QByteArray("<plist><dict/></plist>");
+    QTest::newRow("every kind of value") << *PropertyList::serialize(everyKindOfValue(), Format::xml);
+}
+
+void TestPropertyList::textsAreReadAsTheWholeTreeHasThem()
+{
+    QFETCH(QByteArray, bytes);
+    const QStringList keys{
+        "CFBundleName", "CFBundleIdentifier", "CFBundleDisplayName", "CFBundleVersion", "LSItems", "missing"};
+    const Result<QVariant> whole = PropertyList::parse(bytes);
+    QVERIFY2(whole.ok(), qPrintable(whole.error()));
+    QHash<QString, QString> expected;
+    for (const QString &key : keys) {
+        const QVariant value = whole->toMap().value(key);
+        if (value.typeId() == QMetaType::QString)
+            expected.insert(key, value.toString());
+    }
+    const Result<QHash<QString, QString>> texts = PropertyList::parseTexts(bytes, keys);
+    QVERIFY2(texts.ok(), qPrintable(texts.error()));
+    QCOMPARE(*texts, expected);
+}
+
+void TestPropertyList::textsRefuseWhatTheWholeReadRefuses_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("XML nested 300,000 deep") << deeplyNestedXml(300000) << false;
+    QTest::newRow("binary chain 150,000 deep") << deeplyNestedBinary(150000) << false;
+    // The deepest levels the whole read takes, and one more, inside a dictionary as an Info.plist
+    // would hold them.
+    const auto inDictionary = [](int levels) {
+        QByteArray nested = deeplyNestedXml(levels - 1);
+        nested.replace("<plist version=\"1.0\">", "<plist version=\"1.0\"><dict><key>CFBundleName</key>"
+                                                  "<string>n</string><key>deep</key>");
+        nested.replace("</plist>", "</dict></plist>");
+        return nested;
+    };
+    QTest::newRow("XML dictionary at the limit") << inDictionary(257) << true;
+    QTest::newRow("XML dictionary past the limit") << inDictionary(258) << false;
+    QTest::newRow("binary NUL in a key") << binaryWithNulInKey() << false;
+    QTest::newRow("XML NUL byte") << QByteArray("<plist><dict><key>a\0b</key><true/></dict></plist>", 48)
+                                  << false;
+    QTest::newRow("XML NUL reference in a nested key")
+        << QByteArray("<plist><dict><key>CFBundleName</key><string>n</string><key>d</key>"
+                      "<dict><key>a&#0;</key><true/></dict></dict></plist>")
+        << false;
+    QTest::newRow("shared containers") << binaryOfSharedContainers(40, 16) << false;
+    QTest::newRow("XML not UTF-8") << QByteArray("<plist><dict><key>caf\xe9</key><true/></dict></plist>")
+                                   << false;
+    QTest::newRow("XML not a property list")
+        << QByteArray("<?xml version=\"1.0\"?><html><body/></html>") << false;
+    QTest::newRow("plain text") << QByteArray("autohide = 1;") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+    const QByteArray goodXml = *PropertyList::serialize(everyKindOfValue(), Format::xml);
+    QTest::newRow("XML cut in half") << goodXml.left(goodXml.size() / 2) << false;
+    QTest::newRow("XML array") << QByteArray("<plist><array><string>a</string></array></plist>") << false;
+    QTest::newRow("binary text") << *PropertyList::serialize(QString("a"), Format::binary) << false;
+}
+
+void TestPropertyList::textsRefuseWhatTheWholeReadRefuses()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, readable);
+    const Result<QVariant> whole = PropertyList::parse(bytes);
+    QCOMPARE(whole.ok() && whole->typeId() == QMetaType::QVariantMap, readable);
+    const Result<QHash<QString, QString>> texts = PropertyList::parseTexts(bytes, {"CFBundleName"});
+    QCOMPARE(texts.ok(), readable);
+    if (readable)
+        QCOMPARE(texts->value("CFBundleName"), QStringLiteral("n"));
+    else
+        QVERIFY(!texts.error().isEmpty());
 }
 
 void TestPropertyList::valuesSurviveARewrite_data()

@@ -123,6 +123,7 @@ private slots:
     void reviewSheetTexts();
     void reviewShortensValuesOfMegabytes_data();
     void reviewShortensValuesOfMegabytes();
+    void reviewOfEveryValueFillsInBetweenEvents();
     void applyProfileSkipsUnknownAndRestartsOnce();
     void saveThenLoadThroughTheMenu();
     void loadingSomethingElseSaysWhy_data();
@@ -479,6 +480,42 @@ void TestProfiles::reviewShortensValuesOfMegabytes()
     QVERIFY(fresh->toolTip().size() <= 4001);
     QVERIFY(fresh->toolTip().endsWith(QString(3, fill) + "\"}"));
     QVERIFY(!fresh->toolTip().contains(QChar::ReplacementCharacter));
+}
+
+void TestProfiles::reviewOfEveryValueFillsInBetweenEvents()
+{
+    // A profile of every value: built at once, its rows held the window up for a tenth of a second.
+    // The sheet comes with its first rows; the others arrive between events, all of them, in order.
+    TestRoot root;
+    QList<ProfileDiffItem> items;
+    QStringList changed;
+    QStringList unchanged;
+    for (int i = 0; i < 133; ++i) {
+        const QString id = QStringLiteral("value %1").arg(i, 3, 10, QLatin1Char('0'));
+        const bool same = i % 10 == 9;
+        items << item(id, TweakValue::ofInt(i), TweakValue::ofInt(same ? i : i + 1));
+        (same ? unchanged : changed) << id;
+    }
+    ProfileDiffView sheet(sampleProfile(), items, root.platform().symbols());
+    sheet.show();
+    QSignalSpy completed(&sheet, &ProfileDiffView::completed);
+    const auto rowNames = [&sheet](QWidget *container) {
+        QStringList names;
+        for (QWidget *row : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            names << row->objectName();
+        return names;
+    };
+    QWidget *firstRow = sheet.findChild<QWidget *>(changed.first());
+    QVERIFY(firstRow);
+    QVERIFY(!sheet.isComplete());
+    QVERIFY(!sheet.findChild<QWidget *>(unchanged.last()));
+    QCOMPARE(sheet.applyButton()->text(), QStringLiteral("Apply 120 Changes"));
+    QTRY_VERIFY(sheet.isComplete());
+    QCOMPARE(completed.count(), 1);
+    QCOMPARE(rowNames(firstRow->parentWidget()), changed);
+    QCOMPARE(rowNames(sheet.unchangedRows()), unchanged);
+    QCOMPARE(sheet.findChild<QWidget *>("value 008")->findChild<QLabel *>("new")->text(),
+             QStringLiteral("9"));
 }
 
 void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()

@@ -12,7 +12,9 @@
 #include "wallpaper/WallpaperTweakHandler.h"
 #include "wallpaper/WallpaperViewModel.h"
 
+#include <QImageReader>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -143,6 +145,8 @@ private slots:
     void largePreviewsAreDecodedSmallerAtTheirNaturalSize_data();
     void largePreviewsAreDecodedSmallerAtTheirNaturalSize();
     void modelDecodesPreviewsForTheWellInTheBackground();
+    void previewsSayWhyThereIsNone_data();
+    void previewsSayWhyThereIsNone();
     void modelDropsADecodeOfAPictureNoLongerChosen();
 
     void cliShow();
@@ -1069,6 +1073,75 @@ void TestWallpaper::modelDecodesPreviewsForTheWellInTheBackground()
     QVERIFY(model.pendingPreviews().isEmpty());
     QTest::qWait(100);
     QCOMPARE(previews.count(), changes);
+}
+
+void TestWallpaper::previewsSayWhyThereIsNone_data()
+{
+    // How the picture is made: "png" or "jpeg" of `size`, "not a picture", "missing".
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("problem"); // "": a preview is shown
+    // The reader's limit is lowered to 1 MB here, so 2000×1000 stands for a 30000×30000 picture
+    // against the real limit.
+    QTest::newRow("PNG within the limit") << "png" << QSize(400, 300) << "";
+    // A grayscale PNG is decoded whole before it is scaled (a colour one is scaled line by line).
+    QTest::newRow("grayscale PNG past the limit") << "gray png" << QSize(2000, 1000) << "too large";
+    QTest::newRow("colour PNG past the limit") << "png" << QSize(2000, 1000) << "";
+    // JPEG decodes at an eighth of its size when asked for a smaller one: under the limit.
+    QTest::newRow("JPEG past the limit") << "jpeg" << QSize(2000, 1000) << "";
+    QTest::newRow("not a picture") << "not a picture" << QSize() << "unreadable";
+    QTest::newRow("missing") << "missing" << QSize() << "unreadable";
+}
+
+void TestWallpaper::previewsSayWhyThereIsNone()
+{
+    QFETCH(QString, kind);
+    QFETCH(QSize, size);
+    QFETCH(QString, problem);
+    TestRoot root;
+    QString picture = root.path() + "/picture";
+    if (kind == "png") {
+        picture = writePicture(picture + ".png", size);
+    } else if (kind == "gray png") {
+        QImage image(size, QImage::Format_Grayscale8);
+        image.fill(128);
+        QVERIFY(image.save(picture + ".png", "PNG"));
+        picture += ".png";
+    } else if (kind == "jpeg") {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(image.save(picture + ".jpg", "JPEG"));
+        picture += ".jpg";
+    } else if (kind == "not a picture") {
+        picture = writeNotAPicture(picture + ".png");
+    }
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
+
+    WallpaperViewModel model(root.platform());
+    model.setPreviewPixelSize(QSize(200, 100));
+    model.load();
+    QTRY_VERIFY(model.pendingPreviews().isEmpty());
+    QSignalSpy problems(&model, &WallpaperViewModel::previewProblemsChanged);
+    model.setImagePath(picture);
+    QTRY_VERIFY(model.pendingPreviews().isEmpty());
+    const auto found = model.previewProblems().constFind(1);
+    using Problem = WallpaperViewModel::PreviewProblem;
+    if (problem.isEmpty()) {
+        QVERIFY(found == model.previewProblems().cend());
+        QVERIFY(model.previews().contains(1));
+        QVERIFY(model.previews().value(1).width() <= 400);
+        return;
+    }
+    QVERIFY(!model.previews().contains(1));
+    QVERIFY(found != model.previewProblems().cend());
+    QCOMPARE(*found, problem == "too large" ? Problem::tooLarge : Problem::unreadable);
+    QCOMPARE(problems.count(), 1);
+    // Another picture takes the problem away with the old preview.
+    model.setImagePath(samplePicture(root, "Graphite.png"));
+    QVERIFY(!model.previewProblems().contains(1));
+    QTRY_VERIFY(model.previews().contains(1));
 }
 
 void TestWallpaper::modelDropsADecodeOfAPictureNoLongerChosen()

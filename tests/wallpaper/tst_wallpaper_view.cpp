@@ -14,8 +14,10 @@
 #include "wallpaper/WallpaperViewModel.h"
 
 #include <QComboBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace velmora;
@@ -217,9 +219,27 @@ void TestWallpaperView::cancelledPanelThenUndecodablePicture()
     QVERIFY(!page.row(0)->hasPreview());
     QVERIFY(page.row(1)->hasPreview());
     QCOMPARE(view->fileNameLabel()->text(), QStringLiteral("photo.png"));
+    // The well says why, rather than "No image selected" under the file's name.
+    QCOMPARE(view->previewWell()->problem(), QStringLiteral("This picture cannot be previewed"));
     QTest::mouseClick(view->applyButton(), Qt::LeftButton);
     QVERIFY(view->statusLabel()->text().startsWith("Could not apply wallpaper " + fake + ": "));
     QCOMPARE(page.recorded("1"), samplePicture(page.root, "Dusk.jpg"));
+
+    // A picture the reader may not decode whole, and that it decodes whole before scaling (a
+    // grayscale PNG): with the limit at 1 MB, 2000×1000 stands for 30000×30000 against the real one.
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    const auto restore = qScopeGuard([limit] { QImageReader::setAllocationLimit(limit); });
+    QImage gray(QSize(2000, 1000), QImage::Format_Grayscale8);
+    gray.fill(128);
+    QVERIFY(gray.save(page.root.path() + "/huge.png", "PNG"));
+    page.panels.answers.enqueue(page.root.path() + "/huge.png");
+    QTest::mouseClick(view->chooseImageButton(), Qt::LeftButton);
+    QVERIFY(!view->previewWell()->problem());
+    QTRY_VERIFY(page.model()->pendingPreviews().isEmpty());
+    QVERIFY(!view->previewWell()->image());
+    QCOMPARE(view->previewWell()->problem(), QStringLiteral("This picture is too large to preview"));
+    QCOMPARE(view->fileNameLabel()->text(), QStringLiteral("huge.png"));
 }
 
 void TestWallpaperView::rowsNameAndSelectDisplays()

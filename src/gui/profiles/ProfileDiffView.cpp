@@ -3,12 +3,14 @@
 #include "gui/kit/Style.h"
 #include "platform/SymbolImages.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -74,6 +76,10 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
 
     const QList<ProfileDiffItem> changed = changedItems();
     const QList<ProfileDiffItem> unchanged = unchangedItems();
+    const qreal dpr = devicePixelRatioF();
+    m_arrow = m_symbols.symbol(QStringLiteral("arrow.right"), Style::secondaryText(), 10, dpr);
+    m_willChange = m_symbols.symbol(QStringLiteral("pencil.circle.fill"), Style::orange(), 16, dpr);
+    m_unchanged = m_symbols.symbol(QStringLiteral("checkmark.circle.fill"), Style::green(), 16, dpr);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -135,8 +141,13 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
         section->setFont(sectionFont);
         Style::setSecondaryText(section);
         listLayout->addWidget(section);
+        auto *changedRows = new QWidget(list);
+        auto *changedLayout = new QVBoxLayout(changedRows);
+        changedLayout->setContentsMargins(0, 0, 0, 0);
+        changedLayout->setSpacing(6);
+        listLayout->addWidget(changedRows);
         for (const ProfileDiffItem &item : changed)
-            listLayout->addWidget(makeRow(item, list));
+            m_rowsToBuild.append({item, changedRows});
         if (!unchanged.isEmpty()) {
             listLayout->addSpacing(10);
             m_unchangedToggle = new QToolButton(list);
@@ -154,7 +165,7 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
             rowsLayout->setContentsMargins(18, 0, 0, 0);
             rowsLayout->setSpacing(6);
             for (const ProfileDiffItem &item : unchanged)
-                rowsLayout->addWidget(makeRow(item, m_unchangedRows));
+                m_rowsToBuild.append({item, m_unchangedRows});
             m_unchangedRows->setVisible(false);
             connect(m_unchangedToggle, &QToolButton::toggled, this, [this](bool open) {
                 m_unchangedToggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
@@ -181,6 +192,10 @@ ProfileDiffView::ProfileDiffView(const Profile &profile, QList<ProfileDiffItem> 
     footer->addStretch(1);
     footer->addWidget(m_apply);
     layout->addLayout(footer);
+
+    // As many rows as the sheet shows at once: the rest cannot be seen before a scroll.
+    constexpr int kFirstRows = 14;
+    buildRows(kFirstRows, 0);
 
     connect(m_cancel, &QPushButton::clicked, this, [this] {
         emit cancelRequested();
@@ -243,6 +258,25 @@ void ProfileDiffView::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+void ProfileDiffView::buildRows(int atLeast, qint64 budgetNs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    int built = 0;
+    while (m_nextRow < m_rowsToBuild.size() && (built < atLeast || clock.nsecsElapsed() < budgetNs)) {
+        const PendingRow &pending = m_rowsToBuild[m_nextRow++];
+        pending.container->layout()->addWidget(makeRow(pending.item, pending.container));
+        ++built;
+    }
+    if (isComplete()) {
+        emit completed();
+        return;
+    }
+    // A few milliseconds of rows per turn of the event loop, then the window's own events.
+    constexpr qint64 kSliceNs = 6'000'000;
+    QTimer::singleShot(0, this, [this] { buildRows(1, kSliceNs); });
+}
+
 QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) const
 {
     auto *row = new QWidget(parent);
@@ -257,7 +291,6 @@ QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) 
     titleFont.setWeight(QFont::Medium);
     title->setFont(titleFont);
     texts->addWidget(title);
-    const qreal dpr = devicePixelRatioF();
     if (item.isChanged()) {
         auto *values = new QHBoxLayout;
         values->setSpacing(4);
@@ -267,7 +300,7 @@ QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) 
         struck.setStrikeOut(true);
         old->setFont(struck);
         auto *arrow = new QLabel(row);
-        arrow->setPixmap(m_symbols.symbol(QStringLiteral("arrow.right"), Style::secondaryText(), 10, dpr));
+        arrow->setPixmap(m_arrow);
         QLabel *fresh = coloured(shownText(item.newValue), Style::greenText(), row);
         fresh->setObjectName(QStringLiteral("new"));
         values->addWidget(old);
@@ -283,10 +316,7 @@ QWidget *ProfileDiffView::makeRow(const ProfileDiffItem &item, QWidget *parent) 
     layout->addLayout(texts, 1);
     auto *status = new QLabel(row);
     status->setObjectName(QStringLiteral("status"));
-    status->setPixmap(
-        item.isChanged()
-            ? m_symbols.symbol(QStringLiteral("pencil.circle.fill"), Style::orange(), 16, dpr)
-            : m_symbols.symbol(QStringLiteral("checkmark.circle.fill"), Style::green(), 16, dpr));
+    status->setPixmap(item.isChanged() ? m_willChange : m_unchanged);
     status->setToolTip(item.isChanged() ? tr("Will change") : tr("Unchanged"));
     layout->addWidget(status);
     return row;

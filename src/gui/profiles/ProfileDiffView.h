@@ -3,6 +3,7 @@
 #include "profiles/ProfileDiffItem.h"
 
 #include <QDialog>
+#include <QPixmap>
 
 class QLabel;
 class QPushButton;
@@ -34,6 +35,10 @@ public:
     QWidget *unchangedRows() const { return m_unchangedRows; }
     /// The "No Changes" view; null when there are changes.
     QWidget *emptyState() const { return m_empty; }
+    /// Whether every row is built. The first rows, as many as fill the sheet, come with it; the
+    /// others follow in slices between events, since a profile of every value makes hundreds of
+    /// labels that would hold the window up for a tenth of a second.
+    bool isComplete() const { return m_nextRow >= m_rowsToBuild.size(); }
 
     /// "Apply 3 Changes", "Apply 1 Change".
     static QString applyTitle(qsizetype changes);
@@ -41,12 +46,28 @@ public:
 signals:
     void applyRequested();
     void cancelRequested();
+    /// The last row is built.
+    void completed();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QWidget *makeRow(const ProfileDiffItem &item, QWidget *parent) const;
+    /// Builds at least `atLeast` rows and more while `budgetNs` lasts, then leaves the rest to a
+    /// later turn of the event loop.
+    void buildRows(int atLeast, qint64 budgetNs);
+
+    struct PendingRow {
+        ProfileDiffItem item;
+        QWidget *container = nullptr;
+    };
+    QList<PendingRow> m_rowsToBuild;
+    qsizetype m_nextRow = 0;
+    // Drawn once for all rows.
+    QPixmap m_arrow;
+    QPixmap m_willChange;
+    QPixmap m_unchanged;
 
     Profile m_profile;
     QList<ProfileDiffItem> m_items;

@@ -33,6 +33,14 @@ void PreviewWell::setLoading(bool loading)
     update();
 }
 
+void PreviewWell::setProblem(const std::optional<QString> &problem)
+{
+    if (problem == m_problem)
+        return;
+    m_problem = problem;
+    update();
+}
+
 void PreviewWell::setScaling(Scaling scaling)
 {
     if (scaling == m_scaling)
@@ -92,7 +100,7 @@ void PreviewWell::paintEvent(QPaintEvent *)
     p.setFont(font);
     p.setPen(tertiary);
     p.drawText(QRectF(0, top + symbolSize.height() + 8, frame.width(), metrics.height()), Qt::AlignCenter,
-               tr("No image selected"));
+               m_problem.value_or(tr("No image selected")));
 }
 
 } // namespace velmora

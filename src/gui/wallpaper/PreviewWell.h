@@ -24,6 +24,10 @@ public:
     /// Whether a picture is on its way: the placeholder then says nothing of "no image".
     void setLoading(bool loading);
     bool isLoading() const { return m_loading; }
+    /// Why the picture shown has no preview (it is too large, it cannot be read): said in place of
+    /// "No image selected", which would contradict the file name above the well.
+    void setProblem(const std::optional<QString> &problem);
+    const std::optional<QString> &problem() const { return m_problem; }
     void setScaling(Scaling scaling);
     Scaling scaling() const { return m_scaling; }
 
@@ -41,6 +45,7 @@ private:
     const SymbolImages &m_symbols;
     std::optional<QImage> m_image;
     bool m_loading = false;
+    std::optional<QString> m_problem;
     Scaling m_scaling = Scaling::fill;
 };
 

@@ -176,6 +176,7 @@ WallpaperView::WallpaperView(const AppContext &context, QWidget *parent)
         refreshSelection();
     });
     connect(m_model, &WallpaperViewModel::pendingPreviewsChanged, this, &WallpaperView::refreshSelection);
+    connect(m_model, &WallpaperViewModel::previewProblemsChanged, this, &WallpaperView::refreshSelection);
     connect(m_model, &WallpaperViewModel::configsChanged, this, &WallpaperView::refreshSelection);
     m_preview->installEventFilter(this);
     connect(m_model, &WallpaperViewModel::statusChanged, this, &WallpaperView::refreshStatus);
@@ -289,7 +290,17 @@ void WallpaperView::refreshSelection()
     }
     m_preview->setImage(preview);
     const std::optional<quint32> selected = m_model->selectedDisplayID();
-    m_preview->setLoading(!preview && selected && m_model->pendingPreviews().contains(*selected));
+    const bool loading = !preview && selected && m_model->pendingPreviews().contains(*selected);
+    m_preview->setLoading(loading);
+    std::optional<QString> problem;
+    if (!preview && !loading && selected && config.hasImagePath()) {
+        const auto found = m_model->previewProblems().constFind(*selected);
+        if (found != m_model->previewProblems().cend())
+            problem = *found == WallpaperViewModel::PreviewProblem::tooLarge
+                          ? tr("This picture is too large to preview")
+                          : tr("This picture cannot be previewed");
+    }
+    m_preview->setProblem(problem);
     m_preview->setScaling(config.scaling);
 
     const QSignalBlocker blockMenu(m_scaling);
