@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -31,14 +30,18 @@ protected:
     {
         if (event->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
-            // The window's own paint comes first; its frame is complete when control is back in the
-            // event loop, which is when this runs.
-            QTimer::singleShot(0, this, [this] {
-                std::printf("first paint after %lld ms, monotonic %lld ns\n",
-                            static_cast<long long>(m_clock.elapsed()), static_cast<long long>(monotonicNs()));
-                std::fflush(stdout);
-                QApplication::quit();
-            });
+            // The window paints before its children. Posted, this runs once the whole frame is
+            // painted and flushed, and before anything the frame's painting queued after it.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    std::printf("first paint after %lld ms, monotonic %lld ns\n",
+                                static_cast<long long>(m_clock.elapsed()),
+                                static_cast<long long>(monotonicNs()));
+                    std::fflush(stdout);
+                    QApplication::quit();
+                },
+                Qt::QueuedConnection);
         }
         return QObject::eventFilter(watched, event);
     }
