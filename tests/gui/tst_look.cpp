@@ -28,12 +28,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <cmath>
+#include <memory>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -184,6 +187,8 @@ private slots:
     void pickersFitTheirLongestOption_data();
     void pickersFitTheirLongestOption();
     void toolbarAndProfilesButtonKeepTheirShape();
+    void narrowToolbarShowsItsOverflowArrow_data();
+    void narrowToolbarShowsItsOverflowArrow();
     void textFieldsHaveRoundedBorders();
     void pathsShowTheHomeAsTilde_data();
     void pathsShowTheHomeAsTilde();
@@ -407,6 +412,56 @@ void TestLook::pickersFitTheirLongestOption()
                                     .arg(picker->objectName(), picker->itemText(i))
                                     .arg(field)));
     }
+}
+
+void TestLook::narrowToolbarShowsItsOverflowArrow_data()
+{
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::addColumn<Qt::Orientation>("orientation");
+    QTest::newRow("left to right") << Qt::LeftToRight << Qt::Horizontal;
+    QTest::newRow("right to left: mirrored") << Qt::RightToLeft << Qt::Horizontal;
+    QTest::newRow("vertical") << Qt::LeftToRight << Qt::Vertical;
+}
+
+// The style loads the overflow button's arrows only when they are first drawn; drawn, they must be
+// Fusion's own, pointing the way the layout reads.
+void TestLook::narrowToolbarShowsItsOverflowArrow()
+{
+    QFETCH(Qt::LayoutDirection, direction);
+    QFETCH(Qt::Orientation, orientation);
+    Style::apply(false);
+    QWidget window;
+    window.setLayoutDirection(direction);
+    auto *layout = new QVBoxLayout(&window);
+    auto *toolbar = new QToolBar(&window);
+    toolbar->setOrientation(orientation);
+    for (int i = 0; i < 20; ++i)
+        toolbar->addAction(QStringLiteral("Action %1").arg(i));
+    layout->addWidget(toolbar);
+    window.resize(120, 120);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    auto *extension = toolbar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY(extension);
+    QTRY_VERIFY(extension->isVisible());
+    QVERIFY(!extension->icon().isNull());
+    const QSize size = extension->iconSize();
+    QVERIFY(!extension->icon().pixmap(size).isNull());
+
+    QStyleOption option;
+    option.initFrom(toolbar);
+    option.direction = direction;
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QStyle::StandardPixmap which = orientation == Qt::Horizontal
+                                             ? QStyle::SP_ToolBarHorizontalExtensionButton
+                                             : QStyle::SP_ToolBarVerticalExtensionButton;
+    const QImage expected = fusion->standardIcon(which, &option).pixmap(size).toImage();
+    QCOMPARE(extension->icon().pixmap(size).toImage(), expected);
+    // The other direction draws the other arrow, so the comparison above is not trivially true.
+    option.direction = direction == Qt::LeftToRight ? Qt::RightToLeft : Qt::LeftToRight;
+    if (orientation == Qt::Horizontal)
+        QVERIFY(fusion->standardIcon(which, &option).pixmap(size).toImage() != expected);
 }
 
 void TestLook::toolbarAndProfilesButtonKeepTheirShape()

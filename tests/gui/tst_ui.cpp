@@ -139,6 +139,8 @@ private slots:
     void routing_data();
     void routing();
     void emptyRegistryShowsWelcome();
+    void firstPage_data();
+    void firstPage();
     void search_data();
     void search();
     void searchClearsWithCategoryChangeAndButton();
@@ -250,6 +252,55 @@ void TestUi::emptyRegistryShowsWelcome()
     QCOMPARE(view.sidebar()->list()->count(), 0);
     QVERIFY(!view.selectedCategoryID());
     QVERIFY(qobject_cast<WelcomeView *>(view.currentPage()));
+}
+
+void TestUi::firstPage_data()
+{
+    // What happens between showing the window and its first frame; the page then shown.
+    QTest::addColumn<QString>("chosen"); // chosen before the first frame; empty: nothing
+    QTest::addColumn<bool>("showAgain"); // the window hidden and shown again once the page is there
+    QTest::addColumn<QString>("page");   // the category shown in the end
+    QTest::newRow("nothing chosen") << QString() << false << "appearance";
+    QTest::newRow("a category chosen") << "dock" << false << "dock";
+    QTest::newRow("an editor chosen") << "wallpaper" << false << "wallpaper";
+    QTest::newRow("nothing chosen, shown again") << QString() << true << "appearance";
+    QTest::newRow("a category chosen, shown again") << "dock" << true << "dock";
+}
+
+void TestUi::firstPage()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, showAgain);
+    QFETCH(QString, page);
+    TestRoot root;
+    VelmoraApp app(root.makePlatform(), std::make_unique<FakePanels>());
+    RootView *view = app.mainWindow()->rootView();
+    app.showMainWindow();
+    // The sidebar names the first category from the start, even while its page is being made.
+    QCOMPARE(view->selectedCategoryID(), std::optional<QString>("appearance"));
+    QCOMPARE(view->sidebar()->selection(), std::optional<QString>("appearance"));
+    if (!chosen.isEmpty())
+        view->setSelectedCategoryID(chosen);
+    QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
+    const auto shows = [&] {
+        if (page == QLatin1String("wallpaper"))
+            return qobject_cast<WallpaperView *>(view->currentPage()) != nullptr;
+        return view->categoryPage() && view->categoryPage()->category().id == page &&
+               app.engine().refreshedCategoryIDs().contains(page);
+    };
+    QTRY_VERIFY(shows());
+    QWidget *shown = view->currentPage();
+    if (showAgain) {
+        app.mainWindow()->hide();
+        app.showMainWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
+    }
+    // Whatever comes after the first frame leaves the page alone.
+    QTest::qWait(50);
+    QVERIFY(shows());
+    QCOMPARE(view->currentPage(), shown);
+    QCOMPARE(view->selectedCategoryID(), std::optional<QString>(page));
+    QCOMPARE(view->sidebar()->selection(), std::optional<QString>(page));
 }
 
 void TestUi::search_data()

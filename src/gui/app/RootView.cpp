@@ -39,8 +39,8 @@ RootView::RootView(const AppContext &context, QWidget *parent) : QWidget(parent)
     m_bannerArea = new QVBoxLayout;
     m_bannerArea->setSpacing(0);
     m_pages = new QStackedWidget(detail);
-    m_welcome = new WelcomeView(m_context.platform.symbols(), m_pages);
-    m_pages->addWidget(m_welcome);
+    m_blank = new QWidget(m_pages);
+    m_pages->addWidget(m_blank);
     column->addWidget(m_errorLine);
     column->addLayout(m_bannerArea);
     column->addWidget(m_pages, 1);
@@ -53,21 +53,48 @@ RootView::RootView(const AppContext &context, QWidget *parent) : QWidget(parent)
 
     connect(m_sidebar, &SidebarView::selectionChanged, this,
             [this](const QString &id) { setSelectedCategoryID(id); });
-    route();
 }
 
 void RootView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The first category is selected when the window first shows and nothing is selected yet.
-    if (!m_selected && !m_context.engine.registry().categories().isEmpty())
-        setSelectedCategoryID(m_context.engine.registry().categories().first().id);
+    // The first category is selected when the window first shows and nothing is selected yet. Its
+    // page (rows, their controls, their texts laid out) takes longer to build than the rest of the
+    // window: the window paints first, with the category chosen in the sidebar, and the page comes
+    // right after.
+    if (!m_selected && !m_context.engine.registry().categories().isEmpty()) {
+        m_selected = m_context.engine.registry().categories().first().id;
+        m_firstPageWaits = true;
+        m_sidebar->setSelection(m_selected);
+    }
+    // Nothing is routed before the first show; a window shown again keeps its page as it was.
+    if (m_pages->currentWidget() == m_blank)
+        route();
+}
+
+void RootView::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_firstPageWaits) {
+        // Queued, so the frame being painted is finished and shown first.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_firstPageWaits)
+                    return;
+                m_firstPageWaits = false;
+                route();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void RootView::setSelectedCategoryID(const std::optional<QString> &id)
 {
     if (m_selected == id)
         return;
+    // A choice made before the first frame is shown at once.
+    m_firstPageWaits = false;
     m_selected = id;
     if (m_sidebar->selection() != id)
         m_sidebar->setSelection(id);
@@ -95,7 +122,11 @@ void RootView::route()
 
     if (!m_selected) {
         dropSpecial();
-        m_pages->setCurrentWidget(m_welcome);
+        m_pages->setCurrentWidget(welcomePage());
+        return;
+    }
+    if (m_firstPageWaits) {
+        m_pages->setCurrentWidget(m_blank);
         return;
     }
     const QString id = *m_selected;
@@ -112,7 +143,7 @@ void RootView::route()
     dropSpecial();
     const std::optional<TweakCategory> category = m_context.engine.registry().category(id);
     if (!category) {
-        m_pages->setCurrentWidget(m_welcome);
+        m_pages->setCurrentWidget(welcomePage());
         return;
     }
     // The same page stays on screen from one ordinary category to the next.
@@ -123,6 +154,15 @@ void RootView::route()
         m_categoryPage->setCategory(*category);
     }
     m_pages->setCurrentWidget(m_categoryPage);
+}
+
+WelcomeView *RootView::welcomePage()
+{
+    if (!m_welcome) {
+        m_welcome = new WelcomeView(m_context.platform.symbols(), m_pages);
+        m_pages->addWidget(m_welcome);
+    }
+    return m_welcome;
 }
 
 QWidget *RootView::currentPage() const

@@ -43,10 +43,12 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void route();
     QWidget *specialPage(const QString &id);
+    WelcomeView *welcomePage();
 
     AppContext m_context;
     std::optional<QString> m_selected;
@@ -54,7 +56,12 @@ private:
     ErrorStatusLine *m_errorLine;
     QVBoxLayout *m_bannerArea;
     QStackedWidget *m_pages;
-    WelcomeView *m_welcome;
+    /// Made the first time nothing, or an unknown category, is selected.
+    WelcomeView *m_welcome = nullptr;
+    /// Stands in for the first page until the window has painted once.
+    QWidget *m_blank;
+    /// The first category is selected but its page waits for the window's first frame.
+    bool m_firstPageWaits = false;
     CategoryDetailView *m_categoryPage = nullptr;
     QWidget *m_special = nullptr;
     QString m_specialID;

@@ -50,15 +50,6 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     QApplication::setWindowIcon(AppIcon::icon());
     m_window = std::make_unique<MainWindow>(*m_context);
 
-    m_panel = std::make_unique<MenuBarContentView>(*m_engine, m_platform->symbols());
-    m_panel->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
-    m_panel->setAttribute(Qt::WA_TranslucentBackground);
-    m_panel->setWindowTitle(QStringLiteral("Velmora"));
-    connect(m_panel.get(), &MenuBarContentView::openMainWindowRequested, this, [this] {
-        m_panel->hide();
-        showMainWindow();
-    });
-    connect(m_panel.get(), &MenuBarContentView::quitRequested, qApp, &QApplication::quit);
     connect(m_window.get(), &MainWindow::quickTogglesRequested, this, &VelmoraApp::showMenuBarPanel);
 
     m_fullDiskAccessBanner = new FullDiskAccessBanner(*m_platform, m_window->rootView());
@@ -117,6 +108,22 @@ VelmoraApp::~VelmoraApp()
     QThreadPool::globalInstance()->waitForDone();
 }
 
+MenuBarContentView *VelmoraApp::menuBarPanel()
+{
+    if (!m_panel) {
+        m_panel = std::make_unique<MenuBarContentView>(*m_engine, m_platform->symbols());
+        m_panel->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+        m_panel->setAttribute(Qt::WA_TranslucentBackground);
+        m_panel->setWindowTitle(QStringLiteral("Velmora"));
+        connect(m_panel.get(), &MenuBarContentView::openMainWindowRequested, this, [this] {
+            m_panel->hide();
+            showMainWindow();
+        });
+        connect(m_panel.get(), &MenuBarContentView::quitRequested, qApp, &QApplication::quit);
+    }
+    return m_panel.get();
+}
+
 void VelmoraApp::showMainWindow()
 {
     m_window->show();
@@ -126,7 +133,7 @@ void VelmoraApp::showMainWindow()
 
 void VelmoraApp::showMenuBarPanel()
 {
-    m_panel->adjustSize();
+    menuBarPanel()->adjustSize();
     QPoint anchor;
     if (m_tray && m_tray->geometry().isValid()) {
         const QRect icon = m_tray->geometry();

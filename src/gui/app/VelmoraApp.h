@@ -34,7 +34,8 @@ public:
     TweakEngine &engine() const { return *m_engine; }
     Platform &platform() const { return *m_platform; }
     MainWindow *mainWindow() const { return m_window.get(); }
-    MenuBarContentView *menuBarPanel() const { return m_panel.get(); }
+    /// The quick-toggles panel, made when first asked for: most starts never open it.
+    MenuBarContentView *menuBarPanel();
     /// "Check for Updates…" in the Help menu (the application menu on a Mac).
     CheckForUpdatesView *checkForUpdatesView() const { return m_checkForUpdates; }
     /// The windows update checks show.

@@ -8,7 +8,7 @@ namespace velmora {
 /// title, the tray, dialogs and the About box ask for.
 namespace AppIcon {
 
-/// The icon, with a pixmap for each common size (16 to 512 pixels). Needs a GUI application.
+/// The icon, drawn at each size when that size is first asked for. Needs a GUI application.
 QIcon icon();
 
 } // namespace AppIcon

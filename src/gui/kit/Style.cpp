@@ -1,10 +1,11 @@
 #include "Style.h"
 
+#include "FusionStyle.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QWidget>
 
 namespace velmora::Style {
@@ -294,7 +295,7 @@ QPalette darkPalette()
 
 void apply(bool dark)
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new FusionStyle);
     QApplication::setPalette(dark ? darkPalette() : lightPalette());
 }
 

@@ -3,8 +3,7 @@
 #include "platform/SymbolCanvas.h"
 
 #include <QFileInfo>
-#include <QFont>
-#include <QFontDatabase>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -97,6 +96,7 @@ const Glyph *findGlyph(const QString &name)
 }
 
 constexpr qsizetype kMaxCachedPixmaps = 512;
+constexpr qreal kLoadedPixelSize = 64;
 
 } // namespace
 
@@ -156,7 +156,7 @@ char16_t FontSymbolImages::codepoint(const QString &name)
 bool FontSymbolImages::fontLoaded() const
 {
     if (m_fontTried)
-        return !m_family.isEmpty();
+        return m_rawFont.isValid();
     m_fontTried = true;
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         qWarning("FontSymbolImages: no QGuiApplication, so symbols are drawn as placeholders");
@@ -167,22 +167,16 @@ bool FontSymbolImages::fontLoaded() const
                  qPrintable(m_fontPath));
         return false;
     }
-    const int id = QFontDatabase::addApplicationFont(m_fontPath);
-    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-    if (!families.isEmpty()) {
-        QFont font(families.first());
-        font.setStyleStrategy(QFont::NoFontMerging);
-        font.setPixelSize(64);
-        const QRawFont raw = QRawFont::fromFont(font);
-        if (raw.isValid() && raw.familyName() == families.first()) {
-            m_family = families.first();
-            m_rawFont = raw;
-        }
-    }
-    if (m_family.isEmpty())
+    // Loaded straight from its file, not added to the font database: adding it has fontconfig scan
+    // every one of its thousands of glyphs, and each size drawn through a QFont would be one more
+    // database lookup. That cost about a quarter of the window's start.
+    const QRawFont raw(m_fontPath, kLoadedPixelSize);
+    if (raw.isValid())
+        m_rawFont = raw;
+    else
         qWarning("FontSymbolImages: %s is not a usable font, so symbols are drawn as placeholders",
                  qPrintable(m_fontPath));
-    return !m_family.isEmpty();
+    return m_rawFont.isValid();
 }
 
 QPixmap FontSymbolImages::render(const QString &name, const QColor &color, int side) const
@@ -195,17 +189,24 @@ QPixmap FontSymbolImages::render(const QString &name, const QColor &color, int s
     QPainter p(&pixmap);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     if (drawGlyph) {
-        QFont font(m_family);
-        font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferAntialias));
+        QRawFont font = m_rawFont;
         font.setPixelSize(side);
-        p.setFont(font);
+        const QList<quint32> indexes = font.glyphIndexesForString(QString(QChar(glyph->codepoint)));
+        // The glyphs are drawn on a square em; centring the em box (the advance across, ascent and
+        // descent down) keeps each icon's own padding.
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
+        const qreal width = advances.isEmpty() ? side : advances.first().x();
+        const qreal top = (side - (font.ascent() + font.descent())) / 2;
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes(indexes);
+        run.setPositions({QPointF(0, 0)});
         p.setPen(color);
         if (glyph->flipped) {
             p.translate(0, side);
             p.scale(1, -1);
         }
-        // The glyphs are drawn on a square em; centring the em box keeps each icon's own padding.
-        p.drawText(QRect(0, 0, side, side), Qt::AlignCenter, QString(QChar(glyph->codepoint)));
+        p.drawGlyphRun(QPointF((side - width) / 2, top + font.ascent()), run);
     } else {
         SymbolCanvas::paintFallback(p, color, side);
     }

@@ -43,8 +43,7 @@ private:
 
     QString m_fontPath;
     mutable bool m_fontTried = false;
-    /// The loaded font's family; empty when it could not be loaded.
-    mutable QString m_family;
+    /// The font, read from its file; invalid when it could not be loaded.
     mutable QRawFont m_rawFont;
     mutable QHash<QString, QPixmap> m_cache;
 };

@@ -1,0 +1,225 @@
+// How long Velmora takes from its start to its first painted window, against a bare Qt Widgets
+// window of the same size (bench_bare_window) started the same way.
+//
+//   bench_startup [PAIRS]      (default 15 pairs, after 2 warm-up pairs)
+//
+// Both programs print the system's monotonic clock on their first painted frame; counted from the
+// moment just before this program started them, that is the whole start: loading the libraries,
+// the platform plugin, everything built before the frame, and the frame. The two run in pairs,
+// interleaved (which goes first alternates), offscreen and then on a virtual X display (Xvfb,
+// started here on a free display number; skipped when it is not installed). The claim is the median
+// of the pairs' ratios; the medians in milliseconds are for information, the machine being shared.
+
+#include "support/BenchFigure.h"
+#include "support/ChildRun.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <optional>
+
+using namespace velmora;
+
+namespace {
+
+constexpr int kWarmUpPairs = 2;
+
+/// Milliseconds from the start of `program` to its first painted frame; nullopt when it failed or
+/// printed no probe line.
+std::optional<double> timeToFirstPaint(const QString &program, const QStringList &args,
+                                       const QStringList &environment)
+{
+    const bench::ChildRun run = bench::runChild(program, args, environment);
+    static const QRegularExpression probe(QStringLiteral("monotonic (\\d+) ns"));
+    const QRegularExpressionMatch match = probe.match(QString::fromLatin1(run.out));
+    if (run.exitCode != 0 || !match.hasMatch()) {
+        std::fprintf(stderr, "%s: exit %d, output: %s\n", qPrintable(program), run.exitCode,
+                     run.out.constData());
+        return std::nullopt;
+    }
+    return (match.captured(1).toLongLong() - run.startedNs) / 1e6;
+}
+
+struct Mode {
+    QString name;            ///< "offscreen", "under Xvfb"
+    QStringList environment; ///< how the children reach their display
+};
+
+/// Runs the pairs of one mode and prints its figures; false when a run failed.
+bool measure(const Mode &mode, const QString &velmora, const QStringList &velmoraArgs, const QString &bare,
+             int pairs)
+{
+    bench::BenchFigure ratio{
+        QStringLiteral("start-up %1 / bare Qt window").arg(mode.name), QStringLiteral("×"), {}, 1.5};
+    bench::BenchFigure ours{
+        QStringLiteral("start-up %1, Velmora").arg(mode.name), QStringLiteral("ms"), {}, 0};
+    bench::BenchFigure anchor{
+        QStringLiteral("start-up %1, bare Qt window").arg(mode.name), QStringLiteral("ms"), {}, 0};
+    for (int pair = 0; pair < kWarmUpPairs + pairs; ++pair) {
+        std::optional<double> v;
+        std::optional<double> b;
+        // Whichever runs second finds the caches the first one warmed: take turns.
+        if (pair % 2 == 0) {
+            v = timeToFirstPaint(velmora, velmoraArgs, mode.environment);
+            b = timeToFirstPaint(bare, {}, mode.environment);
+        } else {
+            b = timeToFirstPaint(bare, {}, mode.environment);
+            v = timeToFirstPaint(velmora, velmoraArgs, mode.environment);
+        }
+        if (!v || !b)
+            return false;
+        std::fprintf(stderr, "%s pair %d%s: Velmora %.1f ms, bare %.1f ms, ratio %.2f\n",
+                     qPrintable(mode.name), pair + 1, pair < kWarmUpPairs ? " (warm-up)" : "", *v, *b,
+                     *v / *b);
+        if (pair < kWarmUpPairs)
+            continue;
+        ours.samples.append(*v);
+        anchor.samples.append(*b);
+        ratio.samples.append(*v / *b);
+    }
+    ratio.print();
+    ours.print();
+    anchor.print();
+    return true;
+}
+
+/// A virtual X display for the children, on a display number no one uses; stopped when it goes.
+class VirtualDisplay {
+public:
+    ~VirtualDisplay()
+    {
+        if (m_server.state() != QProcess::NotRunning) {
+            m_server.terminate();
+            if (!m_server.waitForFinished(5000))
+                m_server.kill();
+            m_server.waitForFinished(5000);
+        }
+    }
+
+    /// Starts Xvfb and waits until it takes connections; the display's name (":91"), or nothing.
+    std::optional<QString> start(const QString &xvfb)
+    {
+        for (int number = 91; number < 140; ++number) {
+            // A lock file or a socket means the number is taken, or was by a server that crashed.
+            if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
+                QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+                continue;
+            const QString display = QStringLiteral(":%1").arg(number);
+            m_server.setProgram(xvfb);
+            m_server.setArguments({display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                   QStringLiteral("1440x900x24"), QStringLiteral("-nolisten"),
+                                   QStringLiteral("tcp")});
+            m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            m_server.setStandardOutputFile(QProcess::nullDevice());
+            m_server.start();
+            if (!m_server.waitForStarted(5000))
+                return std::nullopt;
+            if (waitUntilReady(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+                return display;
+            // Another server took the number between the look and the start: try the next one.
+            m_server.kill();
+            m_server.waitForFinished(5000);
+        }
+        return std::nullopt;
+    }
+
+private:
+    bool waitUntilReady(const QString &socketPath)
+    {
+        for (int tries = 0; tries < 100; ++tries) {
+            if (m_server.state() == QProcess::NotRunning)
+                return false;
+            QLocalSocket probe;
+            probe.connectToServer(socketPath);
+            if (probe.waitForConnected(100)) {
+                probe.disconnectFromServer();
+                return true;
+            }
+            QThread::msleep(50);
+        }
+        return false;
+    }
+
+    QProcess m_server;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int pairs = args.size() > 1 ? args[1].toInt() : 15;
+    if (pairs < 1) {
+        std::fputs("usage: bench_startup [PAIRS]\n", stderr);
+        return 2;
+    }
+    const QDir bin(QCoreApplication::applicationDirPath());
+    const QString velmora = bin.filePath(QStringLiteral("velmora"));
+    const QString velmoractl = bin.filePath(QStringLiteral("velmoractl"));
+    const QString bare = bin.filePath(QStringLiteral("bench_bare_window"));
+    for (const QString &program : {velmora, velmoractl, bare}) {
+        if (!QFileInfo(program).isExecutable()) {
+            std::fprintf(stderr, "%s is not built\n", qPrintable(program));
+            return 1;
+        }
+    }
+
+    // The children are told their display below; what this program was started with must not win
+    // over that (the first of two same-named entries of an environment is the one read).
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("Simulated Mac"));
+    if (bench::runChild(velmoractl, {QStringLiteral("--simulated-root"), root, QStringLiteral("init")}, {},
+                        true)
+            .exitCode != 0) {
+        std::fputs("cannot seed the simulated Mac\n", stderr);
+        return 1;
+    }
+    const QStringList velmoraArgs{QStringLiteral("--simulated-root"), root,
+                                  QStringLiteral("--quit-after-first-paint")};
+    // Both read and write their settings under a home of their own, as a first start on a machine does.
+    const QString home = dir.filePath(QStringLiteral("home"));
+    const QString runtime = dir.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(home);
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QStringList common{QStringLiteral("HOME=") + home,
+                             QStringLiteral("XDG_CONFIG_HOME=") + home + QStringLiteral("/.config"),
+                             QStringLiteral("XDG_CACHE_HOME=") + home + QStringLiteral("/.cache"),
+                             QStringLiteral("XDG_RUNTIME_DIR=") + runtime};
+
+    if (!measure(
+            {QStringLiteral("offscreen"), common + QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")}},
+            velmora, velmoraArgs, bare, pairs))
+        return 1;
+
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty()) {
+        std::fputs("Xvfb is not installed: the figures under Xvfb are skipped\n", stderr);
+        return 0;
+    }
+    VirtualDisplay display;
+    const std::optional<QString> name = display.start(xvfb);
+    if (!name) {
+        std::fputs("Xvfb did not start: the figures under Xvfb are skipped\n", stderr);
+        return 1;
+    }
+    return measure({QStringLiteral("under Xvfb"), common + QStringList{QStringLiteral("QT_QPA_PLATFORM=xcb"),
+                                                                       QStringLiteral("DISPLAY=") + *name}},
+                   velmora, velmoraArgs, bare, pairs)
+               ? 0
+               : 1;
+}
