@@ -172,6 +172,7 @@ private slots:
     void screenshots();
     void helpAndVersionNeedNoDisplay_data();
     void helpAndVersionNeedNoDisplay();
+    void windowRefusesAFolderWithoutAMac_data();
     void windowRefusesAFolderWithoutAMac();
 };
 
@@ -960,20 +961,35 @@ void TestUi::helpAndVersionNeedNoDisplay()
     QVERIFY2(out.contains(output), qPrintable(out + velmora.readAllStandardError()));
 }
 
+void TestUi::windowRefusesAFolderWithoutAMac_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("endsByItself");
+    // The dialog that says it waits for a click, so that program is ended here once it has spoken;
+    // a measuring run has nobody to click and must end by itself.
+    QTest::newRow("window") << QStringList() << false;
+    QTest::newRow("measuring start-up") << QStringList{"--quit-after-first-paint"} << true;
+}
+
 void TestUi::windowRefusesAFolderWithoutAMac()
 {
+    QFETCH(QStringList, options);
+    QFETCH(bool, endsByItself);
     QTemporaryDir dir;
     const QString path = dir.filePath("typo/Mac");
     QProcess velmora;
-    velmora.start(QStringLiteral(VELMORA_APP_EXECUTABLE), {"--simulated-root", path});
-    // The refusal is said on the terminal too; the dialog that says it waits for a click, so the
-    // program is ended here once it has spoken.
+    velmora.start(QStringLiteral(VELMORA_APP_EXECUTABLE), QStringList{"--simulated-root", path} + options);
     QString err;
     QElapsedTimer clock;
     clock.start();
     while (!err.contains("init\n") && clock.elapsed() < 30000 && velmora.state() != QProcess::NotRunning) {
         velmora.waitForReadyRead(500);
         err += QString::fromUtf8(velmora.readAllStandardError());
+    }
+    if (endsByItself) {
+        QVERIFY(velmora.state() == QProcess::NotRunning || velmora.waitForFinished(30000));
+        QCOMPARE(velmora.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(velmora.exitCode(), 1);
     }
     velmora.kill();
     velmora.waitForFinished(5000);

@@ -107,7 +107,9 @@ int main(int argc, char *argv[])
     if (!platform) {
         // Said on the terminal too: a window started from one is often started to see this.
         std::fprintf(stderr, "velmora: %s\n", qUtf8Printable(platform.error()));
-        QMessageBox::critical(nullptr, QStringLiteral("Velmora"), platform.error());
+        // A measuring run has nobody to close the dialog: it would wait for ever.
+        if (!parser.isSet(probeOption))
+            QMessageBox::critical(nullptr, QStringLiteral("Velmora"), platform.error());
         return 1;
     }
     velmora::VelmoraApp velmora(std::move(platform).value());
