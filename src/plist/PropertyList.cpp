@@ -119,25 +119,35 @@ Result<QVariant> damaged(const QString &why)
 
 // XML goes through libplist, then through its binary writer into the binary reader of our own, so
 // one reader decides every value (dates to the bit, integers above the signed range, UIDs).
-Result<QVariant> parseXml(const QByteArray &bytes)
+// libplist's tree of an XML text, or why there is none; `depthLimit` as `deeperThan` counts.
+QString readXmlTree(const QByteArray &bytes, int depthLimit, PlistPtr &tree)
 {
     // A NUL byte ends libplist's strings early: the text around it would be read as something else.
     if (bytes.contains('\0'))
-        return damaged(QStringLiteral("it holds a NUL byte"));
+        return QStringLiteral("it holds a NUL byte");
     // libplist takes the bytes as they come; text that is not UTF-8 would be read as garbage (halves
     // of surrogate pairs) that no XML file can carry back. The system's readers refuse it too.
     if (!QUtf8StringView(bytes).isValidUtf8())
-        return damaged(QStringLiteral("its text is not UTF-8"));
+        return QStringLiteral("its text is not UTF-8");
     plist_t root = nullptr;
     plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
     if (!root)
-        return damaged(QStringLiteral("not well-formed"));
-    // One level more than the binary reader allows, so its own message decides at the limit.
-    if (deeperThan(root, BinaryPropertyList::maxDepth + 2)) {
+        return QStringLiteral("not well-formed");
+    if (deeperThan(root, depthLimit)) {
         freeWithoutRecursion(root);
-        return damaged(QStringLiteral("nested too deeply"));
+        return QStringLiteral("nested too deeply");
     }
-    PlistPtr owner(root);
+    tree.reset(root);
+    return {};
+}
+
+Result<QVariant> parseXml(const QByteArray &bytes)
+{
+    PlistPtr owner;
+    // One level more than the binary reader allows, so its own message decides at the limit.
+    if (const QString why = readXmlTree(bytes, BinaryPropertyList::maxDepth + 2, owner); !why.isEmpty())
+        return damaged(why);
+    plist_t root = owner.get();
     char *binary = nullptr;
     uint32_t length = 0;
     plist_to_bin(root, &binary, &length);
@@ -208,20 +218,11 @@ Result<QHash<QString, QString>> textsOfXml(const QByteArray &bytes, const QStrin
             return Result<QHash<QString, QString>>::failure(parsed.error());
         return textsOf(*parsed, keys);
     }
-    if (bytes.contains('\0'))
-        return notTexts(QStringLiteral("it holds a NUL byte"));
-    if (!QUtf8StringView(bytes).isValidUtf8())
-        return notTexts(QStringLiteral("its text is not UTF-8"));
-    plist_t root = nullptr;
-    plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
-    if (!root)
-        return notTexts(QStringLiteral("not well-formed"));
+    PlistPtr owner;
     // The binary reader's limit: containers at depth maxDepth (the top at 0) are read, deeper ones not.
-    if (deeperThan(root, BinaryPropertyList::maxDepth + 1)) {
-        freeWithoutRecursion(root);
-        return notTexts(QStringLiteral("nested too deeply"));
-    }
-    PlistPtr owner(root);
+    if (const QString why = readXmlTree(bytes, BinaryPropertyList::maxDepth + 1, owner); !why.isEmpty())
+        return notTexts(why);
+    plist_t root = owner.get();
     if (plist_get_node_type(root) != PLIST_DICT)
         return Result<QHash<QString, QString>>::failure(
             QStringLiteral("the property list is not a dictionary"));
