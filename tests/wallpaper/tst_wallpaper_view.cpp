@@ -235,7 +235,8 @@ void TestWallpaperView::cancelledPanelThenUndecodablePicture()
     QVERIFY(gray.save(page.root.path() + "/huge.png", "PNG"));
     page.panels.answers.enqueue(page.root.path() + "/huge.png");
     QTest::mouseClick(view->chooseImageButton(), Qt::LeftButton);
-    QVERIFY(!view->previewWell()->problem());
+    // The last picture's problem goes with it (the reader may already have answered for this one).
+    QVERIFY(view->previewWell()->problem() != QStringLiteral("This picture cannot be previewed"));
     QTRY_VERIFY(page.model()->pendingPreviews().isEmpty());
     QVERIFY(!view->previewWell()->image());
     QCOMPARE(view->previewWell()->problem(), QStringLiteral("This picture is too large to preview"));
