@@ -68,7 +68,26 @@ void checkRoundTrip(QVariant tree, PropertyList::Format format, const char *form
 
 int fuzzPropertyList(const uint8_t *data, size_t size)
 {
-    (void)PropertyList::parse(inputBytes(data, size));
+    const QByteArray bytes = inputBytes(data, size);
+    const Result<QVariant> tree = PropertyList::parse(bytes);
+    // The scan's reader of a few names takes a shorter way through XML: it must refuse what the whole
+    // read refuses and find the same texts in what it accepts.
+    const QStringList keys{QStringLiteral("CFBundleName"), QStringLiteral("CFBundleIdentifier"),
+                           QStringLiteral("CFBundleDisplayName"), QStringLiteral("a")};
+    const Result<QHash<QString, QString>> texts = PropertyList::parseTexts(bytes, keys);
+    const bool dictionary = tree && tree->typeId() == QMetaType::QVariantMap;
+    if (bool(texts) != dictionary)
+        fuzzFailure("plist", texts ? "the texts' reader accepts what the whole read refuses"
+                                   : "the texts' reader refuses a dictionary the whole read accepts");
+    if (texts) {
+        const QVariantMap map = tree->toMap();
+        for (const QString &key : keys) {
+            const QVariant value = map.value(key);
+            const bool text = value.typeId() == QMetaType::QString;
+            if (texts->contains(key) != text || (text && texts->value(key) != value.toString()))
+                fuzzFailure("plist", "the texts' reader and the whole read disagree on a text");
+        }
+    }
     return 0;
 }
 
