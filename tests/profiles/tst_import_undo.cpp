@@ -1,5 +1,6 @@
 // Importing a script's `defaults write` lines as a profile, and taking an apply back, on a simulated Mac.
 
+#include "ProfileApp.h"
 #include "engine/TweakEngine.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/VelmoraApp.h"
@@ -103,15 +104,6 @@ QHash<QString, TweakValue> readAll(TweakEngine &engine)
     await(engine.refreshAll());
     return engine.currentValues();
 }
-
-struct App {
-    App() : app(root.makePlatform(), std::unique_ptr<FakePanels>(panels)) { app.showMainWindow(); }
-    ProfileMenu *menu() const { return app.mainWindow()->profileMenu(); }
-
-    TestRoot root;
-    FakePanels *panels = new FakePanels; // owned by the application
-    VelmoraApp app;
-};
 
 } // namespace
 
@@ -340,7 +332,7 @@ void TestImportUndo::theNewestTenAreKeptAndUndoneInTurn()
 
 void TestImportUndo::importAndUndoFromTheWindow()
 {
-    App a;
+    ProfileApp a;
     ProfileMenu *menu = a.menu();
     QVERIFY(!menu->undoAction()->isEnabled());
     a.panels->answers.enqueue(kScript);

@@ -1,6 +1,7 @@
 // Exporting profiles: a script that leaves the same values on another Mac, a configuration profile with
 // the documented structure, and values that stay text in every format.
 
+#include "ProfileApp.h"
 #include "dock/DockProfilePayload.h"
 #include "engine/TweakEngine.h"
 #include "gui/app/MainWindow.h"
@@ -119,16 +120,6 @@ QString exported(ExportFormat format, const ExportPlan &plan, QStringList *skipp
     }
     return QString::fromUtf8(output->bytes);
 }
-
-/// The application on a fresh simulated Mac, with file panels the test answers.
-struct App {
-    App() : app(root.makePlatform(), std::unique_ptr<FakePanels>(panels)) { app.showMainWindow(); }
-    ProfileMenu *menu() const { return app.mainWindow()->profileMenu(); }
-
-    TestRoot root;
-    FakePanels *panels = new FakePanels; // owned by the application
-    VelmoraApp app;
-};
 
 } // namespace
 
@@ -495,7 +486,7 @@ void TestProfileExport::exportFromTheWindow()
     QFETCH(QString, content);
     QFETCH(QString, warning);
 
-    App a;
+    ProfileApp a;
     QTemporaryDir dir;
     const QString profile = dir.filePath("p.plist");
     const QString out = dir.filePath("exported");

@@ -1,5 +1,6 @@
 // Profiles: the file, its review, the menu and applying a profile, on a simulated Mac.
 
+#include "ProfileApp.h"
 #include "engine/TweakEngine.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/VelmoraApp.h"
@@ -80,16 +81,6 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     f.write(bytes);
     return path;
 }
-
-/// The application on a fresh simulated Mac, with file panels the test answers.
-struct App {
-    App() : app(root.makePlatform(), std::unique_ptr<FakePanels>(panels)) { app.showMainWindow(); }
-    ProfileMenu *menu() const { return app.mainWindow()->profileMenu(); }
-
-    TestRoot root;
-    FakePanels *panels = new FakePanels; // owned by the application
-    VelmoraApp app;
-};
 
 ProfileDiffItem item(const QString &title, std::optional<TweakValue> current, TweakValue fresh)
 {
@@ -566,7 +557,7 @@ void TestProfiles::applyProfileSkipsUnknownAndRestartsOnce()
 
 void TestProfiles::saveThenLoadThroughTheMenu()
 {
-    App a;
+    ProfileApp a;
     TestRoot &root = a.root;
     FakePanels *panels = a.panels;
     ProfileMenu *menu = a.menu();
@@ -647,7 +638,7 @@ void TestProfiles::loadingSomethingElseSaysWhy()
     QFETCH(QString, file);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, error);
-    App a;
+    ProfileApp a;
     QTemporaryDir dir;
     a.panels->answers.enqueue(file.isEmpty() ? dir.path() : writeFile(dir, file, bytes));
     a.menu()->loadAction()->trigger();
@@ -662,7 +653,7 @@ void TestProfiles::loadingSomethingElseSaysWhy()
 
 void TestProfiles::menuTellsOfUnreadableDomainsAndFailedValues()
 {
-    App a;
+    ProfileApp a;
     damageDomain(a.root, "com.apple.dock");
     QTemporaryDir dir;
 
