@@ -1,5 +1,6 @@
 // How long Velmora takes from its start to its first painted window, against a bare Qt Widgets
-// window of the same size (bench_bare_window) started the same way.
+// window of the same size (bench_bare_window) started the same way; and, for information, until the
+// first category's page is painted (the window's contents come in the frame after its first).
 //
 //   bench_startup [PAIRS]      (default 15 pairs, after 2 warm-up pairs)
 //
@@ -33,20 +34,36 @@ namespace {
 
 constexpr int kWarmUpPairs = 2;
 
-/// Milliseconds from the start of `program` to its first painted frame; nullopt when it failed or
-/// printed no probe line.
-std::optional<double> timeToFirstPaint(const QString &program, const QStringList &args,
-                                       const QStringList &environment)
+/// Milliseconds from the start of a program to its first painted frame and, where it says so (Velmora
+/// does), to its first page painted in full.
+struct StartTimes {
+    double firstFrame = 0;
+    std::optional<double> firstPage;
+};
+
+/// The start times of `program`; nullopt when it failed or printed no probe line.
+std::optional<StartTimes> startTimes(const QString &program, const QStringList &args,
+                                     const QStringList &environment)
 {
     const bench::ChildRun run = bench::runChild(program, args, environment);
-    static const QRegularExpression probe(QStringLiteral("monotonic (\\d+) ns"));
-    const QRegularExpressionMatch match = probe.match(QString::fromLatin1(run.out));
-    if (run.exitCode != 0 || !match.hasMatch()) {
+    static const QRegularExpression frame(QStringLiteral("^first paint after .*monotonic (\\d+) ns$"),
+                                          QRegularExpression::MultilineOption);
+    static const QRegularExpression page(QStringLiteral("^first page painted after .*monotonic (\\d+) ns$"),
+                                         QRegularExpression::MultilineOption);
+    const QString out = QString::fromLatin1(run.out);
+    const QRegularExpressionMatch frameMatch = frame.match(out);
+    if (run.exitCode != 0 || !frameMatch.hasMatch()) {
         std::fprintf(stderr, "%s: exit %d, output: %s\n", qPrintable(program), run.exitCode,
                      run.out.constData());
         return std::nullopt;
     }
-    return (match.captured(1).toLongLong() - run.startedNs) / 1e6;
+    const auto since = [&](const QRegularExpressionMatch &match) {
+        return (match.captured(1).toLongLong() - run.startedNs) / 1e6;
+    };
+    StartTimes times{since(frameMatch), std::nullopt};
+    if (const QRegularExpressionMatch pageMatch = page.match(out); pageMatch.hasMatch())
+        times.firstPage = since(pageMatch);
+    return times;
 }
 
 struct Mode {
@@ -64,31 +81,40 @@ bool measure(const Mode &mode, const QString &velmora, const QStringList &velmor
         QStringLiteral("start-up %1, Velmora").arg(mode.name), QStringLiteral("ms"), {}, 0};
     bench::BenchFigure anchor{
         QStringLiteral("start-up %1, bare Qt window").arg(mode.name), QStringLiteral("ms"), {}, 0};
+    // For information: until the first category's page is painted, every text of the window with it.
+    bench::BenchFigure pageRatio{
+        QStringLiteral("first page %1 / bare Qt window").arg(mode.name), QStringLiteral("×"), {}, 0};
+    bench::BenchFigure page{
+        QStringLiteral("first page %1, Velmora").arg(mode.name), QStringLiteral("ms"), {}, 0};
     for (int pair = 0; pair < kWarmUpPairs + pairs; ++pair) {
-        std::optional<double> v;
-        std::optional<double> b;
+        std::optional<StartTimes> v;
+        std::optional<StartTimes> b;
         // Whichever runs second finds the caches the first one warmed: take turns.
         if (pair % 2 == 0) {
-            v = timeToFirstPaint(velmora, velmoraArgs, mode.environment);
-            b = timeToFirstPaint(bare, {}, mode.environment);
+            v = startTimes(velmora, velmoraArgs, mode.environment);
+            b = startTimes(bare, {}, mode.environment);
         } else {
-            b = timeToFirstPaint(bare, {}, mode.environment);
-            v = timeToFirstPaint(velmora, velmoraArgs, mode.environment);
+            b = startTimes(bare, {}, mode.environment);
+            v = startTimes(velmora, velmoraArgs, mode.environment);
         }
-        if (!v || !b)
+        if (!v || !b || !v->firstPage)
             return false;
-        std::fprintf(stderr, "%s pair %d%s: Velmora %.1f ms, bare %.1f ms, ratio %.2f\n",
-                     qPrintable(mode.name), pair + 1, pair < kWarmUpPairs ? " (warm-up)" : "", *v, *b,
-                     *v / *b);
+        std::fprintf(stderr, "%s pair %d%s: Velmora %.1f ms (page %.1f ms), bare %.1f ms, ratio %.2f\n",
+                     qPrintable(mode.name), pair + 1, pair < kWarmUpPairs ? " (warm-up)" : "", v->firstFrame,
+                     *v->firstPage, b->firstFrame, v->firstFrame / b->firstFrame);
         if (pair < kWarmUpPairs)
             continue;
-        ours.samples.append(*v);
-        anchor.samples.append(*b);
-        ratio.samples.append(*v / *b);
+        ours.samples.append(v->firstFrame);
+        anchor.samples.append(b->firstFrame);
+        ratio.samples.append(v->firstFrame / b->firstFrame);
+        page.samples.append(*v->firstPage);
+        pageRatio.samples.append(*v->firstPage / b->firstFrame);
     }
     ratio.print();
     ours.print();
     anchor.print();
+    pageRatio.print();
+    page.print();
     return true;
 }
 

@@ -29,7 +29,22 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     setMinimumSize(1100, 640);
     resize(1180, 720);
     setUnifiedTitleAndToolBarOnMac(true);
+}
 
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (!m_root && !m_contentQueued) {
+        // Queued, so the frame being painted is finished and shown first.
+        m_contentQueued = true;
+        QMetaObject::invokeMethod(this, &MainWindow::buildContent, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::buildContent()
+{
+    if (m_root)
+        return;
     m_root = new RootView(m_context, this);
     setCentralWidget(m_root);
 
@@ -79,6 +94,44 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
 
     connect(&m_context.engine, &TweakEngine::pendingRestartsChanged, this, &MainWindow::updateBanner);
     updateBanner();
+    emit contentBuilt();
+    // Parts added to a window on screen would show on a later event; whoever asked for them has
+    // them shown now.
+    if (isVisible()) {
+        menuBar()->show();
+        m_toolbar->show();
+        m_root->show();
+    }
+}
+
+RootView *MainWindow::rootView()
+{
+    buildContent();
+    return m_root;
+}
+
+QToolBar *MainWindow::toolbar()
+{
+    buildContent();
+    return m_toolbar;
+}
+
+PendingRestartsBanner *MainWindow::restartsBanner()
+{
+    buildContent();
+    return m_banner;
+}
+
+ProfileMenu *MainWindow::profileMenu()
+{
+    buildContent();
+    return m_profileMenu;
+}
+
+QMenu *MainWindow::helpMenu()
+{
+    buildContent();
+    return m_helpMenu;
 }
 
 void MainWindow::showAbout()
@@ -90,8 +143,9 @@ void MainWindow::showAbout()
     m_about->open();
 }
 
-bool MainWindow::isRestartsBannerShown() const
+bool MainWindow::isRestartsBannerShown()
 {
+    buildContent();
     return m_bannerAction->isVisible();
 }
 

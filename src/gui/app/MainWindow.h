@@ -18,20 +18,30 @@ class RootView;
 
 /// The one main window: "Velmora", never smaller than 1100 × 640, the root view as its content, and
 /// a toolbar with the profile menu and, while restarts are pending, the restart banner.
+///
+/// The window shows itself before its contents: its first frame is the empty window in the
+/// appearance's colours, and the contents (which need the fonts set up, their texts laid out and
+/// drawn) are built on the next event and painted in the frame after. Asking for any part of them
+/// builds them at once.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit MainWindow(const AppContext &context, QWidget *parent = nullptr);
 
-    RootView *rootView() const { return m_root; }
-    QToolBar *toolbar() const { return m_toolbar; }
-    PendingRestartsBanner *restartsBanner() const { return m_banner; }
-    ProfileMenu *profileMenu() const { return m_profileMenu; }
+    /// Builds the root view, the toolbar and the menus unless they are there already; says
+    /// contentBuilt() when it has.
+    void buildContent();
+    bool hasContent() const { return m_root != nullptr; }
+
+    RootView *rootView();
+    QToolBar *toolbar();
+    PendingRestartsBanner *restartsBanner();
+    ProfileMenu *profileMenu();
     /// Whether the restart banner is in the toolbar now.
-    bool isRestartsBannerShown() const;
+    bool isRestartsBannerShown();
     /// The Help menu, for items added by other parts of the app.
-    QMenu *helpMenu() const { return m_helpMenu; }
+    QMenu *helpMenu();
     /// The About box while it is open.
     AboutBox *aboutBox() const { return m_about; }
     /// The keys that quit, here and in the menu-bar panel.
@@ -42,17 +52,23 @@ public slots:
 
 signals:
     void quickTogglesRequested();
+    /// The contents are built; parts added by others go in now.
+    void contentBuilt();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void updateBanner();
 
     AppContext m_context;
-    RootView *m_root;
-    QToolBar *m_toolbar;
-    PendingRestartsBanner *m_banner;
-    ProfileMenu *m_profileMenu;
-    QAction *m_bannerAction;
-    QMenu *m_helpMenu;
+    RootView *m_root = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    PendingRestartsBanner *m_banner = nullptr;
+    ProfileMenu *m_profileMenu = nullptr;
+    QAction *m_bannerAction = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    bool m_contentQueued = false;
     QPointer<AboutBox> m_about;
 };
 

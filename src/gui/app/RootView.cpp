@@ -58,13 +58,9 @@ RootView::RootView(const AppContext &context, QWidget *parent) : QWidget(parent)
 void RootView::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The first category is selected when the window first shows and nothing is selected yet. Its
-    // page (rows, their controls, their texts laid out) takes longer to build than the rest of the
-    // window: the window paints first, with the category chosen in the sidebar, and the page comes
-    // right after.
+    // The first category is selected when the window first shows and nothing is selected yet.
     if (!m_selected && !m_context.engine.registry().categories().isEmpty()) {
         m_selected = m_context.engine.registry().categories().first().id;
-        m_firstPageWaits = true;
         m_sidebar->setSelection(m_selected);
     }
     // Nothing is routed before the first show; a window shown again keeps its page as it was.
@@ -72,29 +68,10 @@ void RootView::showEvent(QShowEvent *event)
         route();
 }
 
-void RootView::paintEvent(QPaintEvent *event)
-{
-    QWidget::paintEvent(event);
-    if (m_firstPageWaits) {
-        // Queued, so the frame being painted is finished and shown first.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (!m_firstPageWaits)
-                    return;
-                m_firstPageWaits = false;
-                route();
-            },
-            Qt::QueuedConnection);
-    }
-}
-
 void RootView::setSelectedCategoryID(const std::optional<QString> &id)
 {
     if (m_selected == id)
         return;
-    // A choice made before the first frame is shown at once.
-    m_firstPageWaits = false;
     m_selected = id;
     if (m_sidebar->selection() != id)
         m_sidebar->setSelection(id);
@@ -123,10 +100,6 @@ void RootView::route()
     if (!m_selected) {
         dropSpecial();
         m_pages->setCurrentWidget(welcomePage());
-        return;
-    }
-    if (m_firstPageWaits) {
-        m_pages->setCurrentWidget(m_blank);
         return;
     }
     const QString id = *m_selected;

@@ -43,7 +43,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     void route();
@@ -58,10 +57,8 @@ private:
     QStackedWidget *m_pages;
     /// Made the first time nothing, or an unknown category, is selected.
     WelcomeView *m_welcome = nullptr;
-    /// Stands in for the first page until the window has painted once.
+    /// The empty page shown until the first show routes to a category.
     QWidget *m_blank;
-    /// The first category is selected but its page waits for the window's first frame.
-    bool m_firstPageWaits = false;
     CategoryDetailView *m_categoryPage = nullptr;
     QWidget *m_special = nullptr;
     QString m_specialID;

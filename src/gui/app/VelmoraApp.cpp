@@ -51,17 +51,34 @@ VelmoraApp::VelmoraApp(std::unique_ptr<Platform> platform, std::unique_ptr<Panel
     m_window = std::make_unique<MainWindow>(*m_context);
 
     connect(m_window.get(), &MainWindow::quickTogglesRequested, this, &VelmoraApp::showMenuBarPanel);
+    // The window builds its contents after its first frame: the banner and the menu item go in then.
+    connect(m_window.get(), &MainWindow::contentBuilt, this, &VelmoraApp::furnishWindow);
 
-    m_fullDiskAccessBanner = new FullDiskAccessBanner(*m_platform, m_window->rootView());
-    m_window->rootView()->bannerArea()->addWidget(m_fullDiskAccessBanner);
-
-    // The updater starts with the application. Its menu item sits in the Help menu here; on a Mac
-    // Qt moves it into the application menu.
+    // The updater starts with the application.
     m_updateAlerts = std::make_unique<UpdateAlertDialogs>(m_platform->workspace(), m_window.get());
     m_updaterManager = std::make_unique<UpdaterManager>(*m_platform, m_updateAlerts.get());
-    m_checkForUpdates = new CheckForUpdatesView(m_updaterManager->updater(), m_window->helpMenu());
 
     setTrayIconShown(QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void VelmoraApp::furnishWindow()
+{
+    m_fullDiskAccessBanner = new FullDiskAccessBanner(*m_platform, m_window->rootView());
+    m_window->rootView()->bannerArea()->addWidget(m_fullDiskAccessBanner);
+    // "Check for Updates…" sits in the Help menu here; on a Mac Qt moves it into the application menu.
+    m_checkForUpdates = new CheckForUpdatesView(m_updaterManager->updater(), m_window->helpMenu());
+}
+
+CheckForUpdatesView *VelmoraApp::checkForUpdatesView() const
+{
+    m_window->buildContent();
+    return m_checkForUpdates;
+}
+
+FullDiskAccessBanner *VelmoraApp::fullDiskAccessBanner() const
+{
+    m_window->buildContent();
+    return m_fullDiskAccessBanner;
 }
 
 void VelmoraApp::setTrayIconShown(bool shown)
@@ -126,6 +143,11 @@ MenuBarContentView *VelmoraApp::menuBarPanel()
 
 void VelmoraApp::showMainWindow()
 {
+#ifdef Q_OS_MACOS
+    // A Mac draws the toolbar as part of the title bar: added once the window is on screen, it
+    // would make the frame grow under the user's eyes. The window comes with its contents there.
+    m_window->buildContent();
+#endif
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

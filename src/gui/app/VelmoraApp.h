@@ -37,10 +37,10 @@ public:
     /// The quick-toggles panel, made when first asked for: most starts never open it.
     MenuBarContentView *menuBarPanel();
     /// "Check for Updates…" in the Help menu (the application menu on a Mac).
-    CheckForUpdatesView *checkForUpdatesView() const { return m_checkForUpdates; }
+    CheckForUpdatesView *checkForUpdatesView() const;
     /// The windows update checks show.
     UpdateAlertDialogs &updateAlerts() const { return *m_updateAlerts; }
-    FullDiskAccessBanner *fullDiskAccessBanner() const { return m_fullDiskAccessBanner; }
+    FullDiskAccessBanner *fullDiskAccessBanner() const;
 
     /// Puts the icon in the tray (done at start where the desktop has one) or takes it away. While
     /// it is there, closing the window leaves the application running.
@@ -52,6 +52,9 @@ public:
     void showMenuBarPanel();
 
 private:
+    /// Puts the Full Disk Access banner and "Check for Updates…" into the window's contents.
+    void furnishWindow();
+
     std::unique_ptr<Platform> m_platform;
     std::unique_ptr<Panels> m_panels;
     std::unique_ptr<TweakEngine> m_engine;
