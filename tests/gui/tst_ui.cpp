@@ -329,6 +329,9 @@ void TestUi::firstPage()
     };
     QTRY_VERIFY(shows());
     QVERIFY(view->isVisible() && window->toolbar()->isVisible() && window->menuBar()->isVisible());
+    // The keyboard starts in the sidebar, as it would had the window come with its contents.
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(view->sidebar()->list()));
     // What the application adds to the contents is there, however they came.
     QVERIFY(view->bannerArea()->indexOf(app.fullDiskAccessBanner()) >= 0);
     QTRY_VERIFY(app.fullDiskAccessBanner()->isVisible());

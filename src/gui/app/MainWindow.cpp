@@ -102,6 +102,10 @@ void MainWindow::buildContent()
         m_toolbar->show();
         m_root->show();
     }
+    // The window became active while empty, with nothing to give the keyboard to: the first
+    // control takes it now, as it would have then.
+    if (isActiveWindow() && !focusWidget())
+        focusNextPrevChild(true);
 }
 
 RootView *MainWindow::rootView()
