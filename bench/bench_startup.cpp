@@ -1,15 +1,17 @@
 // How long Velmora takes from its start to its first painted window, against a bare Qt Widgets
 // window of the same size (bench_bare_window) started the same way; and, for information, until the
-// first category's page is painted (the window's contents come in the frame after its first).
+// first category's page is painted (the window's contents come in the frame after its first), and
+// what one line of text costs the bare window (bench_bare_window --with-text).
 //
 //   bench_startup [PAIRS]      (default 15 pairs, after 2 warm-up pairs)
 //
-// Both programs print the system's monotonic clock on their first painted frame; counted from the
-// moment just before this program started them, that is the whole start: loading the libraries,
-// the platform plugin, everything built before the frame, and the frame. The two run in pairs,
-// interleaved (which goes first alternates), offscreen and then on a virtual X display (Xvfb,
-// started here on a free display number; skipped when it is not installed). The claim is the median
-// of the pairs' ratios; the medians in milliseconds are for information, the machine being shared.
+// The programs print the system's monotonic clock on their first painted frame (Velmora again on
+// its first page); counted from the moment just before this program started them, that is the whole
+// start: loading the libraries, the platform plugin, everything built before the frame, and the
+// frame. Each pair runs the three in turn (which goes first rotates), offscreen and then on a
+// virtual X display (Xvfb, started here on a free display number; skipped when it is not
+// installed). The claim is the median of the pairs' ratios; the medians in milliseconds are for
+// information, the machine being shared.
 
 #include "support/BenchFigure.h"
 #include "support/ChildRun.h"
@@ -81,27 +83,46 @@ bool measure(const Mode &mode, const QString &velmora, const QStringList &velmor
         QStringLiteral("start-up %1, Velmora").arg(mode.name), QStringLiteral("ms"), {}, 0};
     bench::BenchFigure anchor{
         QStringLiteral("start-up %1, bare Qt window").arg(mode.name), QStringLiteral("ms"), {}, 0};
-    // For information: until the first category's page is painted, every text of the window with it.
+    // For information: until the first category's page is painted, every text of the window with
+    // it; and what one line of text costs a bare window, the least any window with words pays.
     bench::BenchFigure pageRatio{
         QStringLiteral("first page %1 / bare Qt window").arg(mode.name), QStringLiteral("×"), {}, 0};
     bench::BenchFigure page{
         QStringLiteral("first page %1, Velmora").arg(mode.name), QStringLiteral("ms"), {}, 0};
+    bench::BenchFigure textRatio{QStringLiteral("bare window with a line of text %1 / bare").arg(mode.name),
+                                 QStringLiteral("×"),
+                                 {},
+                                 0};
+    const QStringList withText{QStringLiteral("--with-text")};
     for (int pair = 0; pair < kWarmUpPairs + pairs; ++pair) {
         std::optional<StartTimes> v;
         std::optional<StartTimes> b;
-        // Whichever runs second finds the caches the first one warmed: take turns.
-        if (pair % 2 == 0) {
+        std::optional<StartTimes> t;
+        // Whichever runs later finds the caches the earlier ones warmed: take turns.
+        switch (pair % 3) {
+        case 0:
             v = startTimes(velmora, velmoraArgs, mode.environment);
             b = startTimes(bare, {}, mode.environment);
-        } else {
+            t = startTimes(bare, withText, mode.environment);
+            break;
+        case 1:
             b = startTimes(bare, {}, mode.environment);
+            t = startTimes(bare, withText, mode.environment);
             v = startTimes(velmora, velmoraArgs, mode.environment);
+            break;
+        default:
+            t = startTimes(bare, withText, mode.environment);
+            v = startTimes(velmora, velmoraArgs, mode.environment);
+            b = startTimes(bare, {}, mode.environment);
+            break;
         }
-        if (!v || !b || !v->firstPage)
+        if (!v || !b || !t || !v->firstPage)
             return false;
-        std::fprintf(stderr, "%s pair %d%s: Velmora %.1f ms (page %.1f ms), bare %.1f ms, ratio %.2f\n",
-                     qPrintable(mode.name), pair + 1, pair < kWarmUpPairs ? " (warm-up)" : "", v->firstFrame,
-                     *v->firstPage, b->firstFrame, v->firstFrame / b->firstFrame);
+        std::fprintf(
+            stderr,
+            "%s pair %d%s: Velmora %.1f ms (page %.1f ms), bare %.1f ms (with text %.1f ms), ratio %.2f\n",
+            qPrintable(mode.name), pair + 1, pair < kWarmUpPairs ? " (warm-up)" : "", v->firstFrame,
+            *v->firstPage, b->firstFrame, t->firstFrame, v->firstFrame / b->firstFrame);
         if (pair < kWarmUpPairs)
             continue;
         ours.samples.append(v->firstFrame);
@@ -109,12 +130,14 @@ bool measure(const Mode &mode, const QString &velmora, const QStringList &velmor
         ratio.samples.append(v->firstFrame / b->firstFrame);
         page.samples.append(*v->firstPage);
         pageRatio.samples.append(*v->firstPage / b->firstFrame);
+        textRatio.samples.append(t->firstFrame / b->firstFrame);
     }
     ratio.print();
     ours.print();
     anchor.print();
     pageRatio.print();
     page.print();
+    textRatio.print();
     return true;
 }
 
