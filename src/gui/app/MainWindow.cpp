@@ -108,36 +108,6 @@ void MainWindow::buildContent()
         focusNextPrevChild(true);
 }
 
-RootView *MainWindow::rootView()
-{
-    buildContent();
-    return m_root;
-}
-
-QToolBar *MainWindow::toolbar()
-{
-    buildContent();
-    return m_toolbar;
-}
-
-PendingRestartsBanner *MainWindow::restartsBanner()
-{
-    buildContent();
-    return m_banner;
-}
-
-ProfileMenu *MainWindow::profileMenu()
-{
-    buildContent();
-    return m_profileMenu;
-}
-
-QMenu *MainWindow::helpMenu()
-{
-    buildContent();
-    return m_helpMenu;
-}
-
 void MainWindow::showAbout()
 {
     if (!m_about) {

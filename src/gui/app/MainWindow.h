@@ -34,14 +34,14 @@ public:
     void buildContent();
     bool hasContent() const { return m_root != nullptr; }
 
-    RootView *rootView();
-    QToolBar *toolbar();
-    PendingRestartsBanner *restartsBanner();
-    ProfileMenu *profileMenu();
+    RootView *rootView() { return built(m_root); }
+    QToolBar *toolbar() { return built(m_toolbar); }
+    PendingRestartsBanner *restartsBanner() { return built(m_banner); }
+    ProfileMenu *profileMenu() { return built(m_profileMenu); }
     /// Whether the restart banner is in the toolbar now.
     bool isRestartsBannerShown();
     /// The Help menu, for items added by other parts of the app.
-    QMenu *helpMenu();
+    QMenu *helpMenu() { return built(m_helpMenu); }
     /// The About box while it is open.
     AboutBox *aboutBox() const { return m_about; }
     /// The keys that quit, here and in the menu-bar panel.
@@ -59,6 +59,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    /// A part of the contents, which are built first if they are not yet.
+    template <typename Part> Part *built(Part *const &part)
+    {
+        buildContent();
+        return part;
+    }
     void updateBanner();
 
     AppContext m_context;
