@@ -96,10 +96,11 @@ struct App {
     std::unique_ptr<VelmoraApp> app;
 };
 
-/// Calls back when a window paints its first frame.
+/// Calls back when a window paints its first frame; or, swallowing, keeps every frame from it.
 class FirstFrameWatch : public QObject {
 public:
-    FirstFrameWatch(QWidget *window, std::function<void()> painted) : m_painted(std::move(painted))
+    FirstFrameWatch(QWidget *window, std::function<void()> painted, bool swallow = false)
+        : m_painted(std::move(painted)), m_swallow(swallow)
     {
         window->installEventFilter(this);
     }
@@ -107,7 +108,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && m_painted) {
+        if (event->type() != QEvent::Paint)
+            return false;
+        if (m_swallow)
+            return true;
+        if (m_painted) {
             std::exchange(m_painted, nullptr)();
             watched->removeEventFilter(this);
         }
@@ -116,6 +121,7 @@ protected:
 
 private:
     std::function<void()> m_painted;
+    bool m_swallow;
 };
 
 QStringList ids(const QList<TweakRowView *> &rows)
@@ -198,6 +204,7 @@ private slots:
     void screenshots();
     void helpAndVersionNeedNoDisplay_data();
     void helpAndVersionNeedNoDisplay();
+    void contentsComeWithoutAFrame();
     void measuringStartUp();
     void windowRefusesAFolderWithoutAMac_data();
     void windowRefusesAFolderWithoutAMac();
@@ -1005,6 +1012,20 @@ void TestUi::helpAndVersionNeedNoDisplay()
     QCOMPARE(velmora.exitStatus(), QProcess::NormalExit);
     QCOMPARE(velmora.exitCode(), 0);
     QVERIFY2(out.contains(output), qPrintable(out + velmora.readAllStandardError()));
+}
+
+void TestUi::contentsComeWithoutAFrame()
+{
+    // Shown, but its frames never reach it (as a window covered from the start): the contents come
+    // all the same.
+    TestRoot root;
+    VelmoraApp app(root.makePlatform(), std::make_unique<FakePanels>());
+    FirstFrameWatch neverPainted(
+        app.mainWindow(), [] {}, true);
+    app.showMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow()));
+    QVERIFY(!app.mainWindow()->hasContent());
+    QTRY_VERIFY_WITH_TIMEOUT(app.mainWindow()->hasContent(), 2000);
 }
 
 void TestUi::measuringStartUp()

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -29,6 +30,15 @@ MainWindow::MainWindow(const AppContext &context, QWidget *parent) : QMainWindow
     setMinimumSize(1100, 640);
     resize(1180, 720);
     setUnifiedTitleAndToolBarOnMac(true);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // A window shown but never painted (covered from the start, say) still gets its contents, and
+    // with them its menus' keys, soon after.
+    if (!m_root)
+        QTimer::singleShot(std::chrono::milliseconds(250), this, &MainWindow::buildContent);
 }
 
 void MainWindow::paintEvent(QPaintEvent *event)

@@ -56,6 +56,7 @@ signals:
     void contentBuilt();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
