@@ -325,28 +325,35 @@ QString newTokenBase()
     return QStringLiteral("velmora-long-text-%1-").arg(QUuid::createUuid().toString(QUuid::Id128));
 }
 
-QVariant withTokens(const QVariant &value, const QString &base, QList<QByteArray> &texts)
+// `value` with `leaf` applied to everything in it that is neither a map nor a list, however deep.
+template <typename Leaf> QVariant mapLeaves(const QVariant &value, const Leaf &leaf)
 {
-    if (value.metaType() == QMetaType::fromType<Utf8Text>()) {
-        const QByteArray utf8 = value.value<Utf8Text>().utf8;
-        if (!carriedAsItStands(utf8))
-            return QString::fromUtf8(utf8);
-        texts.append(utf8);
-        return base + QString::number(texts.size() - 1);
-    }
     if (value.typeId() == QMetaType::QVariantMap) {
         QVariantMap map = value.toMap();
         for (auto it = map.begin(); it != map.end(); ++it)
-            *it = withTokens(*it, base, texts);
+            *it = mapLeaves(*it, leaf);
         return map;
     }
     if (value.typeId() == QMetaType::QVariantList) {
         QVariantList list = value.toList();
         for (QVariant &item : list)
-            item = withTokens(item, base, texts);
+            item = mapLeaves(item, leaf);
         return list;
     }
-    return value;
+    return leaf(value);
+}
+
+QVariant withTokens(const QVariant &value, const QString &base, QList<QByteArray> &texts)
+{
+    return mapLeaves(value, [&](const QVariant &leaf) -> QVariant {
+        if (leaf.metaType() != QMetaType::fromType<Utf8Text>())
+            return leaf;
+        const QByteArray utf8 = leaf.value<Utf8Text>().utf8;
+        if (!carriedAsItStands(utf8))
+            return QString::fromUtf8(utf8);
+        texts.append(utf8);
+        return base + QString::number(texts.size() - 1);
+    });
 }
 
 // The index of the token `text` is, if it is one.
@@ -366,23 +373,13 @@ std::optional<qsizetype> tokenIndex(const QVariant &value, const QString &base, 
 QVariant withTexts(const QVariant &value, const QString &base, QList<int> &uses,
                    const QList<QByteArray> *texts)
 {
-    if (const std::optional<qsizetype> index = tokenIndex(value, base, uses.size())) {
+    return mapLeaves(value, [&](const QVariant &leaf) -> QVariant {
+        const std::optional<qsizetype> index = tokenIndex(leaf, base, uses.size());
+        if (!index)
+            return leaf;
         ++uses[*index];
-        return texts ? QVariant::fromValue(Utf8Text{texts->at(*index)}) : value;
-    }
-    if (value.typeId() == QMetaType::QVariantMap) {
-        QVariantMap map = value.toMap();
-        for (auto it = map.begin(); it != map.end(); ++it)
-            *it = withTexts(*it, base, uses, texts);
-        return map;
-    }
-    if (value.typeId() == QMetaType::QVariantList) {
-        QVariantList list = value.toList();
-        for (QVariant &item : list)
-            item = withTexts(item, base, uses, texts);
-        return list;
-    }
-    return value;
+        return texts ? QVariant::fromValue(Utf8Text{texts->at(*index)}) : leaf;
+    });
 }
 
 } // namespace
